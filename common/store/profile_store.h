@@ -1,0 +1,18 @@
+#pragma once
+// A profile file ("system.ini", "machine.ini", ...) as the suite reads and writes it.
+
+#include <cstddef>
+#include <string>
+
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+
+  // The key's text, or defaultText when the key is absent; cut to bufferSize - 1 characters,
+  // as the profile functions do with a buffer of that size.
+  virtual std::string ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultText, std::size_t bufferSize) = 0;
+  virtual void WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
+  virtual void DeleteKey(const std::string& section, const std::string& key) = 0;
+};

@@ -1,0 +1,45 @@
+#include "common/store/reg_key.h"
+
+long RegKey::Replace(long result, RegistryApi::Handle handle) {
+  Close();
+  if (result == reg::kOk) key_ = handle;
+  return result;
+}
+
+long RegKey::Open(const std::string& path) {
+  RegistryApi::Handle handle = 0;
+  const long result = api_.OpenKey(root_, path, &handle);
+  return Replace(result, handle);
+}
+
+long RegKey::Create(const std::string& path) {
+  RegistryApi::Handle handle = 0;
+  const long result = api_.CreateKey(root_, path, &handle);
+  return Replace(result, handle);
+}
+
+long RegKey::Delete(const std::string& path) { return api_.DeleteKey(root_, path); }
+
+void RegKey::ReadString(const std::string& name, std::string& value, std::size_t bufferSize) {
+  if (bufferSize == 0 || api_.QueryInfo(key_) != reg::kOk) return;
+  std::string stored;
+  if (api_.QueryString(key_, name, &stored) != reg::kOk) {
+    api_.SetString(key_, name, "");
+    if (api_.QueryString(key_, name, &stored) != reg::kOk) return;
+  }
+  value = stored.substr(0, bufferSize - 1);
+}
+
+void RegKey::WriteString(const std::string& name, const std::string& value) {
+  if (api_.QueryInfo(key_) != reg::kOk) return;
+  api_.SetString(key_, name, value);
+}
+
+long RegKey::EnumSubkey(std::uint32_t index, std::size_t bufferSize, std::string* name) {
+  return api_.EnumSubkey(key_, index, bufferSize, name);
+}
+
+void RegKey::Close() {
+  if (key_ != 0) api_.CloseKey(key_);
+  key_ = 0;
+}

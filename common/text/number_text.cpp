@@ -1,0 +1,46 @@
+#include "common/text/number_text.h"
+
+#include <charconv>
+
+namespace text {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<int> ParseInt(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [next, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || next != end) return std::nullopt;
+  return value;
+}
+
+std::vector<int> ParseIntList(std::string_view text, const std::vector<int>& defaults) {
+  std::vector<int> numbers = defaults;
+  for (std::size_t i = 0; i < numbers.size() && !text.empty(); ++i) {
+    const auto comma = text.find(',');
+    if (auto number = ParseInt(text.substr(0, comma))) numbers[i] = *number;
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+  }
+  return numbers;
+}
+
+std::string FormatIntList(const std::vector<int>& numbers) {
+  std::string result;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) result += ',';
+    result += std::to_string(numbers[i]);
+  }
+  return result;
+}
+
+}  // namespace text

@@ -1,0 +1,33 @@
+#pragma once
+// The simulated PC's configuration, C:\windows\machine.ini, read at every boot.
+
+#include <cstdint>
+#include <string>
+
+#include "common/store/profile_store.h"
+#include "machine/core/display_modes.h"
+
+namespace machine {
+
+inline constexpr const char* kConfigFile = "machine.ini";
+
+enum class Chip : std::uint32_t { Trio32, Trio64, Trio64VPlus, Vision964, Vision968, Other };
+
+struct MachineConfig {
+  Chip chip = Chip::Trio64VPlus;
+  std::uint32_t memoryKb = 2048;
+  bool controlDevice = true;
+  // Without a monitor device node Windows knows no maximum for the monitor.
+  bool hasMonitor = true;
+  std::uint32_t monitorMaxWidth = 1280;
+  std::uint32_t monitorMaxHeight = 1024;
+  DisplayMode bootMode{800, 600, 8};
+};
+
+// Unknown or malformed values give the defaults above; so does a boot mode the card's memory
+// cannot show.
+MachineConfig ReadMachineConfig(ProfileStore& ini);
+
+const char* ChipName(Chip chip);
+
+}  // namespace machine

@@ -1,0 +1,41 @@
+#include "machine/core/shared_state.h"
+
+namespace machine {
+namespace {
+
+// The EWX_ values of ExitWindowsEx.
+constexpr std::uint32_t kShutdown = 0x1;
+constexpr std::uint32_t kReboot = 0x2;
+constexpr std::uint32_t kPowerOff = 0x8;
+
+}  // namespace
+
+bool IsValid(const SharedState& state) {
+  return state.magic == kStateMagic && state.version == kStateVersion;
+}
+
+void Boot(SharedState& state, const MachineConfig& config) {
+  const std::uint32_t boots = IsValid(state) ? state.bootCount + 1 : 1;
+  state = SharedState{};
+  state.magic = kStateMagic;
+  state.version = kStateVersion;
+  state.bootCount = boots;
+  state.card = {config.chip, config.memoryKb, config.controlDevice ? 1u : 0u};
+  state.monitor = {config.hasMonitor ? 1u : 0u, config.monitorMaxWidth, config.monitorMaxHeight};
+  state.display.current = config.bootMode;
+  state.display.afterRestart = config.bootMode;
+}
+
+void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason) {
+  if (flags & kReboot) {
+    ++power.restartCount;
+  } else if (flags & (kShutdown | kPowerOff)) {
+    ++power.shutdownCount;
+  } else {
+    ++power.logoffCount;
+  }
+  power.lastFlags = flags;
+  power.lastReason = reason;
+}
+
+}  // namespace machine

@@ -1,0 +1,59 @@
+#pragma once
+// The state of the simulated PC that every process shares. It lives in a file-backed mapping, so
+// its layout is fixed-size plain data; a new layout gets a new version, and a state of another
+// version is booted afresh. The mapping is larger than the state: the card's registers, its frame
+// buffer and the driver's data go behind it.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "machine/core/display_modes.h"
+#include "machine/core/machine_config.h"
+
+namespace machine {
+
+inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
+inline constexpr std::uint32_t kStateVersion = 1;
+inline constexpr std::size_t kMappingSize = 8u << 20;
+
+struct CardBlock {
+  Chip chip;
+  std::uint32_t memoryKb;
+  std::uint32_t controlDevice;
+};
+
+struct MonitorBlock {
+  std::uint32_t present;
+  std::uint32_t maxWidth;
+  std::uint32_t maxHeight;
+};
+
+struct PowerBlock {
+  std::uint32_t logoffCount;
+  std::uint32_t restartCount;
+  std::uint32_t shutdownCount;
+  std::uint32_t lastFlags;
+  std::uint32_t lastReason;
+};
+
+struct SharedState {
+  std::uint32_t magic;
+  std::uint32_t version;
+  std::uint32_t bootCount;
+  CardBlock card;
+  MonitorBlock monitor;
+  DisplayState display;
+  PowerBlock power;
+};
+
+static_assert(sizeof(SharedState) <= kMappingSize);
+
+bool IsValid(const SharedState& state);
+
+// A cold start: everything from the configuration, no power requests, no mode waiting.
+void Boot(SharedState& state, const MachineConfig& config);
+
+// ExitWindowsEx: recorded, never carried out, so the session survives and a test can look.
+void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason);
+
+}  // namespace machine

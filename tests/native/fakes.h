@@ -1,0 +1,123 @@
+#pragma once
+// In-memory stand-ins for a profile file and the registry, with the behaviour of the Win32
+// functions the suite relies on (buffer cuts, case-insensitive key names, enumeration order).
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "common/store/profile_store.h"
+#include "common/store/registry_api.h"
+
+inline std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+class MemoryProfile : public ProfileStore {
+ public:
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultText, std::size_t bufferSize) override {
+    if (bufferSize == 0) return {};
+    const auto found = values_.find(Lower(section) + "/" + Lower(key));
+    const std::string& value = found == values_.end() ? defaultText : found->second;
+    return value.substr(0, bufferSize - 1);
+  }
+  void WriteString(const std::string& section, const std::string& key,
+                   const std::string& value) override {
+    values_[Lower(section) + "/" + Lower(key)] = value;
+  }
+  void DeleteKey(const std::string& section, const std::string& key) override {
+    values_.erase(Lower(section) + "/" + Lower(key));
+  }
+  bool Has(const std::string& section, const std::string& key) const {
+    return values_.count(Lower(section) + "/" + Lower(key)) != 0;
+  }
+  std::string Value(const std::string& section, const std::string& key) const {
+    return values_.at(Lower(section) + "/" + Lower(key));
+  }
+
+ private:
+  std::map<std::string, std::string> values_;
+};
+
+class MemoryRegistry : public RegistryApi {
+ public:
+  // Test set-up: a key with one value, its parents created as needed.
+  void Put(RegRoot root, const std::string& path, const std::string& name,
+           const std::string& value) {
+    keys_[Path(root, path)][Lower(name)] = value;
+  }
+  bool HasValue(RegRoot root, const std::string& path, const std::string& name) const {
+    const auto key = keys_.find(Path(root, path));
+    return key != keys_.end() && key->second.count(Lower(name)) != 0;
+  }
+  std::string Value(RegRoot root, const std::string& path, const std::string& name) const {
+    return keys_.at(Path(root, path)).at(Lower(name));
+  }
+  bool HasKey(RegRoot root, const std::string& path) const {
+    return keys_.count(Path(root, path)) != 0;
+  }
+
+  long OpenKey(RegRoot root, const std::string& path, Handle* key) override {
+    if (!HasKey(root, path) && !HasChildren(Path(root, path))) return reg::kFileNotFound;
+    *key = ++lastHandle_;
+    open_[*key] = Path(root, path);
+    return reg::kOk;
+  }
+  long CreateKey(RegRoot root, const std::string& path, Handle* key) override {
+    keys_[Path(root, path)];
+    return OpenKey(root, path, key);
+  }
+  long DeleteKey(RegRoot root, const std::string& path) override {
+    return keys_.erase(Path(root, path)) ? reg::kOk : reg::kFileNotFound;
+  }
+  long CloseKey(Handle key) override { return open_.erase(key) ? reg::kOk : 6; }
+  long QueryInfo(Handle key) override { return open_.count(key) ? reg::kOk : 6; }
+  long QueryString(Handle key, const std::string& name, std::string* value) override {
+    if (!open_.count(key)) return 6;
+    const auto& values = keys_[open_[key]];
+    const auto found = values.find(Lower(name));
+    if (found == values.end()) return reg::kFileNotFound;
+    *value = found->second;
+    return reg::kOk;
+  }
+  long SetString(Handle key, const std::string& name, const std::string& value) override {
+    if (!open_.count(key)) return 6;
+    keys_[open_[key]][Lower(name)] = value;
+    return reg::kOk;
+  }
+  long EnumSubkey(Handle key, std::uint32_t index, std::size_t bufferSize,
+                  std::string* name) override {
+    if (!open_.count(key)) return 6;
+    const std::string prefix = open_[key] + "\\";
+    std::map<std::string, bool> children;
+    for (const auto& entry : keys_) {
+      if (entry.first.rfind(prefix, 0) != 0) continue;
+      const std::string rest = entry.first.substr(prefix.size());
+      children[rest.substr(0, rest.find('\\'))] = true;
+    }
+    if (index >= children.size()) return reg::kNoMoreItems;
+    const std::string child = std::next(children.begin(), index)->first;
+    if (child.size() >= bufferSize) return reg::kMoreData;
+    *name = child;
+    return reg::kOk;
+  }
+
+  int OpenCount() const { return static_cast<int>(open_.size()); }
+
+ private:
+  static std::string Path(RegRoot root, const std::string& path) {
+    return (root == RegRoot::DynData ? "dyn\\" : "hklm\\") + Lower(path);
+  }
+  bool HasChildren(const std::string& path) const {
+    const auto next = keys_.lower_bound(path + "\\");
+    return next != keys_.end() && next->first.rfind(path + "\\", 0) == 0;
+  }
+
+  std::map<std::string, std::map<std::string, std::string>> keys_;
+  std::map<Handle, std::string> open_;
+  Handle lastHandle_ = 0;
+};
