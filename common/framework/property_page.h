@@ -1,0 +1,77 @@
+#pragma once
+// One page of a property sheet: a dialog template, a message map from control notifications to
+// handlers, and values kept in members that are exchanged with the controls when the page is
+// activated (to the controls) and left (back from them).
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <prsht.h>
+
+// Moves a page's values between its members and its controls, in one direction at a time.
+class ValueExchange {
+ public:
+  ValueExchange(HWND page, bool toControls) : page_(page), toControls_(toControls) {}
+  bool ToControls() const { return toControls_; }
+  // The text of an edit or static control.
+  void Text(int id, std::string& value);
+  // A combo box's string: selects the item it begins; back, the selected item's text.
+  void ComboString(int id, std::string& value);
+
+ private:
+  HWND page_;
+  bool toControls_;
+};
+
+class PropertyPage {
+ public:
+  // The tab shows the template's caption.
+  explicit PropertyPage(int templateId) : templateId_(templateId) {}
+  virtual ~PropertyPage() = default;
+  PropertyPage(const PropertyPage&) = delete;
+  PropertyPage& operator=(const PropertyPage&) = delete;
+
+  PROPSHEETPAGEA Describe(HINSTANCE instance);
+  HWND Window() const { return window_; }
+  int TemplateId() const { return templateId_; }
+
+  // The sheet's Apply button is enabled while any of its pages is marked changed.
+  void SetModified(bool changed);
+
+ protected:
+  // The message map: `handler` runs when control `id` sends notification `code`.
+  void OnCommand(int id, int code, std::function<void()> handler);
+
+  virtual void OnInitDialog() {}
+  virtual void Exchange(ValueExchange& /*exchange*/) {}
+  virtual void OnSetActive() {}
+  virtual void OnKillActive() {}
+  // Apply or OK, on every page that has been shown; the sheet always closes on OK.
+  virtual void OnApply() {}
+  // Cancel or the close box, on every page that has been shown.
+  virtual void OnCancel() {}
+  // Any other message (timers, painting, ...); TRUE when handled.
+  virtual INT_PTR OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    return FALSE;
+  }
+
+ private:
+  struct CommandEntry {
+    int id;
+    int code;
+    std::function<void()> handler;
+  };
+
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnNotify(WPARAM wParam, LPARAM lParam);
+  bool RunCommand(int id, int code);
+  void ExchangeValues(bool toControls);
+
+  int templateId_;
+  HWND window_ = nullptr;
+  std::vector<CommandEntry> commands_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// A modal property sheet with the standard OK, Cancel and Apply buttons, built from its pages in
+// the order they were added; the first is selected at start.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/framework/property_page.h"
+
+class ModalPropertySheet {
+ public:
+  explicit ModalPropertySheet(std::string caption) : caption_(std::move(caption)) {}
+  virtual ~ModalPropertySheet() = default;
+  ModalPropertySheet(const ModalPropertySheet&) = delete;
+  ModalPropertySheet& operator=(const ModalPropertySheet&) = delete;
+
+  void AddPage(PropertyPage& page) { pages_.push_back(&page); }
+  void RemovePage(PropertyPage& page);
+  const std::vector<PropertyPage*>& Pages() const { return pages_; }
+
+  // Shows the sheet with no owner and returns when it closes: IDOK or IDCANCEL.
+  INT_PTR DoModal(HINSTANCE instance);
+
+ private:
+  std::string caption_;
+  std::vector<PropertyPage*> pages_;
+};

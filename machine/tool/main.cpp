@@ -1,0 +1,92 @@
+// MACHINE.EXE: the simulated PC's console. Boots it, shows its state, changes its configuration
+// and photographs the suite's windows.
+
+#include <cstdio>
+#include <cctype>
+#include <string>
+
+#include "machine/core/display_modes.h"
+#include "machine/win32/install.h"
+#include "machine/win32/machine.h"
+#include "machine/win32/screen.h"
+
+namespace {
+
+void PrintMode(const char* label, const machine::DisplayMode& mode) {
+  std::printf("%s: %u x %u x %u\n", label, mode.width, mode.height, mode.bitsPerPixel);
+}
+
+int Show() {
+  const machine::SharedState* state = machine::State();
+  if (state == nullptr) {
+    std::fprintf(stderr, "machine: the shared state cannot be mapped\n");
+    return 1;
+  }
+  std::printf("boots: %u\n", state->bootCount);
+  std::printf("card: %s, %u KB, control device %s\n", machine::ChipName(state->card.chip),
+              state->card.memoryKb, state->card.controlDevice ? "present" : "missing");
+  if (state->monitor.present) {
+    std::printf("monitor: up to %u x %u\n", state->monitor.maxWidth, state->monitor.maxHeight);
+  } else {
+    std::printf("monitor: no device node\n");
+  }
+  PrintMode("mode", state->display.current);
+  if (state->display.restartPending) PrintMode("after restart", state->display.afterRestart);
+  std::printf("modes:");
+  for (const auto& mode : machine::ModesForMemory(state->card.memoryKb)) {
+    std::printf(" %ux%ux%u", mode.width, mode.height, mode.bitsPerPixel);
+  }
+  const machine::PowerBlock& power = state->power;
+  std::printf("\npower: logoff %u, restart %u, shutdown %u, last flags 0x%X reason 0x%X\n",
+              power.logoffCount, power.restartCount, power.shutdownCount, power.lastFlags,
+              power.lastReason);
+  return 0;
+}
+
+int Set(const char* section, const char* key, const char* value) {
+  const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
+  if (!WritePrivateProfileStringA(section, key, value, ini.c_str())) return 1;
+  std::printf("%s [%s] %s=%s (takes effect at the next boot)\n", ini.c_str(), section, key, value);
+  return 0;
+}
+
+// One BMP per visible window of the installed suite, into `outFolder`.
+int Photograph(const char* outFolder) {
+  int count = 0;
+  for (HWND window : machine::WindowsOfProgramsIn(machine::kProgramDir)) {
+    char caption[64] = "";
+    GetWindowTextA(window, caption, sizeof(caption));
+    std::string name = caption[0] ? caption : "window";
+    for (char& c : name) {
+      if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    const std::string path = std::string(outFolder) + "\\" + name + "-" + std::to_string(++count) + ".bmp";
+    if (machine::SaveWindowPicture(window, path)) std::printf("%s\n", path.c_str());
+  }
+  return count > 0 ? 0 : 1;
+}
+
+int Usage() {
+  std::printf(
+      "usage: machine boot                        start the PC afresh from machine.ini\n"
+      "       machine show                        print card, mode, mode list, power requests\n"
+      "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
+      "       machine install BUILD               put the suite from BUILD into its folders\n"
+      "       machine photograph OUT              save the suite's windows as BMP files in OUT\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "boot" && argc == 2) {
+    machine::Boot();
+    return Show();
+  }
+  if (command == "show" && argc == 2) return Show();
+  if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
+  if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
+  if (command == "photograph" && argc == 3) return Photograph(argv[2]);
+  return Usage();
+}

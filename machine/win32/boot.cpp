@@ -1,0 +1,88 @@
+// Boot: the configuration into the shared state, and the part of the Windows 95 registry that
+// Windows rebuilds at every start.
+
+#include "common/settings/win95_registry.h"
+#include "common/store/reg_key.h"
+#include "common/win32/win32_profile.h"
+#include "common/win32/win32_registry.h"
+#include "machine/win32/machine.h"
+
+namespace machine {
+namespace {
+
+struct DeviceNode {
+  const char* name;
+  const char* hardwareKey;
+};
+
+// Device nodes of a PC with an S3 card, and its monitor's node.
+constexpr DeviceNode kOtherNodes[] = {
+    {"C29A1B20", "ROOT\\*PNP0C01\\0000"},
+    {"C29A2B30", "PCI\\VEN_5333&DEV_8811&SUBSYS_00000000&REV_00\\BUS_00&DEV_0F&FUNC_00"},
+};
+constexpr DeviceNode kMonitorNode{"C29A3C40", "MONITOR\\DEFAULT_MONITOR\\0001"};
+constexpr const char* kMonitorDriver = "MONITOR\\0000";
+
+std::string NodePath(const DeviceNode& node) {
+  return std::string(win95reg::kConfigManagerEnum) + "\\" + node.name;
+}
+
+void WriteValue(RegRoot root, const std::string& path, const char* name, const std::string& text) {
+  Win32Registry registry;
+  RegKey key(registry);
+  key.SetRoot(root);
+  key.Create(path);
+  key.WriteString(name, text);
+}
+
+void SeedDeviceNodes(const SharedState& state) {
+  for (const DeviceNode& node : kOtherNodes) {
+    WriteValue(RegRoot::DynData, NodePath(node), win95reg::kHardWareKey, node.hardwareKey);
+  }
+  // A boot without a monitor follows one with it in the same wineserver session.
+  Win32Registry registry;
+  registry.DeleteKey(RegRoot::DynData, NodePath(kMonitorNode));
+  if (!state.monitor.present) return;
+  WriteValue(RegRoot::DynData, NodePath(kMonitorNode), win95reg::kHardWareKey,
+             kMonitorNode.hardwareKey);
+  WriteValue(RegRoot::LocalMachine, std::string(win95reg::kEnumPrefix) + kMonitorNode.hardwareKey,
+             win95reg::kDriver, kMonitorDriver);
+  const std::string maximum =
+      std::to_string(state.monitor.maxWidth) + "," + std::to_string(state.monitor.maxHeight);
+  WriteValue(RegRoot::LocalMachine, std::string(win95reg::kClassPrefix) + kMonitorDriver,
+             win95reg::kMaxResolution, maximum);
+}
+
+// Small fonts, as Windows 95 is installed; what the user chose later stays.
+void SeedFontSize() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, win95reg::kDisplaySettings, 0, KEY_READ, &key) ==
+      ERROR_SUCCESS) {
+    const bool chosen =
+        RegQueryValueExA(key, win95reg::kDpiLogicalX, nullptr, nullptr, nullptr, nullptr) ==
+        ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (chosen) return;
+  }
+  const std::string path = win95reg::kDisplaySettings;
+  WriteValue(RegRoot::LocalMachine, path, win95reg::kDpiLogicalX, "96");
+  WriteValue(RegRoot::LocalMachine, path, win95reg::kFixedFont, "vgafix.fon");
+  WriteValue(RegRoot::LocalMachine, path, win95reg::kSystemFont, "vgasys.fon");
+  WriteValue(RegRoot::LocalMachine, path, win95reg::kOemFont, "vgaoem.fon");
+}
+
+}  // namespace
+
+void Boot() {
+  SharedState* state = State();
+  if (state == nullptr) return;
+  {
+    StateLock lock;
+    Win32Profile ini(kConfigFile);
+    machine::Boot(*state, ReadMachineConfig(ini));
+  }
+  SeedDeviceNodes(*state);
+  SeedFontSize();
+}
+
+}  // namespace machine

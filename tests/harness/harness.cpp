@@ -1,0 +1,221 @@
+#include "tests/harness/harness.h"
+
+#include <commctrl.h>
+
+#include <thread>
+
+namespace harness {
+namespace {
+
+constexpr Milliseconds kPollInterval{10};
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return true;
+}
+
+Program::Program(const std::string& path, const std::string& arguments) {
+  std::string commandLine = "\"" + path + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  const std::string folder = path.substr(0, path.find_last_of('\\'));
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info)) {
+    return;
+  }
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  id_ = info.dwProcessId;
+}
+
+Program::~Program() {
+  if (process_ == nullptr) return;
+  if (Running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, static_cast<DWORD>(kTimeout.count()));
+  }
+  CloseHandle(process_);
+}
+
+bool Program::WaitForExit(Milliseconds timeout) {
+  return process_ != nullptr &&
+         WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool Program::Running() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (search.processId == 0 || owner == search.processId) search.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindWindowByCaption(const std::string& className, const std::string& caption,
+                         DWORD processId) {
+  for (HWND window : TopLevelWindows(processId)) {
+    if (IsWindowVisible(window) && WindowText(window) == caption &&
+        (className.empty() || ClassName(window) == className)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND WaitForWindow(const std::string& className, const std::string& caption, DWORD processId,
+                   Milliseconds timeout) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowByCaption(className, caption, processId)) != nullptr; },
+          timeout);
+  return found;
+}
+
+std::string WindowText(HWND window) {
+  // WM_GETTEXT rather than GetWindowText: it reads controls of other processes too.
+  const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const auto copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = "";
+  const int length = GetClassNameA(window, name, sizeof(name));
+  return std::string(name, static_cast<std::size_t>(length));
+}
+
+HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)) != FALSE; }
+
+bool IsChecked(HWND dialog, int id) {
+  return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int ComboSelection(HWND dialog, int id) {
+  return static_cast<int>(SendMessageA(Control(dialog, id), CB_GETCURSEL, 0, 0));
+}
+
+int TrackbarPosition(HWND dialog, int id) {
+  return static_cast<int>(SendMessageA(Control(dialog, id), TBM_GETPOS, 0, 0));
+}
+
+std::vector<std::string> TabCaptions(HWND sheet) {
+  HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tabs, &processId);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return {};
+
+  // TCM_GETITEM fills a record in the tab control's own process.
+  constexpr std::size_t kTextSize = 256;
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kTextSize,
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  std::vector<std::string> captions;
+  const auto count = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
+  for (LRESULT i = 0; remote != nullptr && i < count; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = remote + sizeof(TCITEMA);
+    item.cchTextMax = kTextSize;
+    char text[kTextSize] = "";
+    WriteProcessMemory(process, remote, &item, sizeof(item), nullptr);
+    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + sizeof(TCITEMA), text, kTextSize - 1, nullptr);
+    captions.emplace_back(text);
+  }
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return captions;
+}
+
+int SelectedTab(HWND sheet) {
+  HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+  return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(dialog, id)));
+}
+
+void PressCloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout) {
+  std::optional<MessageBox> box;
+  WaitFor(
+      [&] {
+        for (HWND window : TopLevelWindows(processId)) {
+          HWND text = GetDlgItem(window, 0xFFFF);
+          if (IsWindowVisible(window) && ClassName(window) == "#32770" && text != nullptr) {
+            box = MessageBox{window, WindowText(window), WindowText(text)};
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+  return box;
+}
+
+std::optional<std::string> ReadProfile(const std::string& file, const std::string& section,
+                                       const std::string& key) {
+  // A default no program writes tells an absent key from an empty one.
+  constexpr const char* kAbsent = "<absent>";
+  char value[1024] = "";
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent, value, sizeof(value),
+                           file.c_str());
+  if (std::string(value) == kAbsent) return std::nullopt;
+  return std::string(value);
+}
+
+std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
+                                        const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  char value[1024] = "";
+  DWORD size = sizeof(value) - 1;
+  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return std::nullopt;
+  return std::string(value);
+}
+
+std::string OwnFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string file(path, length < MAX_PATH ? length : 0);
+  return file.substr(0, file.find_last_of('\\'));
+}
+
+}  // namespace harness

@@ -1,0 +1,84 @@
+#pragma once
+// Drives the suite's real programs from a test, as a user would: start them, find their windows,
+// read and press their controls, answer their message boxes. Every wait has a timeout.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+using Milliseconds = std::chrono::milliseconds;
+inline constexpr Milliseconds kTimeout{10000};
+
+// Polls `condition` until it holds (true) or the timeout passes (false).
+bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout = kTimeout);
+
+class Program {
+ public:
+  // Starts `path` with `arguments` in the program's own folder; check Started().
+  Program(const std::string& path, const std::string& arguments = "");
+  ~Program();  // ends the process if it still runs
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool Started() const { return process_ != nullptr; }
+  DWORD Id() const { return id_; }
+  bool WaitForExit(Milliseconds timeout = kTimeout);
+  bool Running() const;
+  DWORD ExitCode() const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// Top-level windows, visible or not; processId 0 means any process.
+std::vector<HWND> TopLevelWindows(DWORD processId = 0);
+// A visible top-level window with this caption (and class, unless empty).
+HWND FindWindowByCaption(const std::string& className, const std::string& caption,
+                         DWORD processId = 0);
+HWND WaitForWindow(const std::string& className, const std::string& caption, DWORD processId = 0,
+                   Milliseconds timeout = kTimeout);
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+HWND Control(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+int TrackbarPosition(HWND dialog, int id);
+
+// A property sheet's tabs (read through the owning process's memory) and the selected one.
+std::vector<std::string> TabCaptions(HWND sheet);
+int SelectedTab(HWND sheet);
+
+// Clicks are posted, so a click that opens a modal box does not block the test.
+void PressButton(HWND dialog, int id);
+void PressCloseBox(HWND window);
+
+// The sheet's own Apply button.
+inline constexpr int kApplyButton = 0x3021;
+
+struct MessageBox {
+  HWND window;
+  std::string caption;
+  std::string text;
+};
+// The next message box of the process (a dialog of class "#32770" with the text control 0xFFFF).
+std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout = kTimeout);
+
+// Profiles and the registry, as the programs see them; nullopt when absent.
+std::optional<std::string> ReadProfile(const std::string& file, const std::string& section,
+                                       const std::string& key);
+std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
+                                        const std::string& name);
+
+// The folder of the running test executable (where the build put every program).
+std::string OwnFolder();
+
+}  // namespace harness

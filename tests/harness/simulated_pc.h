@@ -1,0 +1,23 @@
+#pragma once
+// A scenario's simulated PC: the suite installed from the build, machine.ini as the test
+// wants it, and a boot before any program starts. The prefix itself is fresh for every test.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace harness {
+
+class ScenarioTest : public testing::Test {
+ protected:
+  // Installs the suite and boots with the default configuration; a test that wants another
+  // configuration calls Configure and then Boot again.
+  void SetUp() override;
+
+  static void Configure(const std::string& section, const std::string& key,
+                        const std::string& value);
+  static void Boot();
+  static std::string VistrelPath();
+};
+
+}  // namespace harness
