@@ -19,6 +19,8 @@ make_prefix() {
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
+  # Wine's own fonts (Marlett draws the caption buttons) where Windows keeps its fonts.
+  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w

@@ -7,14 +7,15 @@ Application* current = nullptr;
 using Ctl3dCall = BOOL(WINAPI*)(HINSTANCE);
 
 void CallCtl3d(HMODULE library, const char* name, HINSTANCE instance) {
-  auto call = reinterpret_cast<Ctl3dCall>(
-      reinterpret_cast<void*>(GetProcAddress(library, name)));
+  auto call = reinterpret_cast<Ctl3dCall>(reinterpret_cast<void*>(GetProcAddress(library, name)));
   if (call != nullptr) call(instance);
 }
 
 }  // namespace
 
-Application::Application() { current = this; }
+Application::Application() {
+  current = this;
+}
 
 Application::~Application() {
   if (ctl3d_ != nullptr) {
@@ -24,7 +25,9 @@ Application::~Application() {
   current = nullptr;
 }
 
-Application& Application::Current() { return *current; }
+Application& Application::Current() {
+  return *current;
+}
 
 int Application::Run(HINSTANCE instance) {
   instance_ = instance;

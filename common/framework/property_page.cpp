@@ -64,8 +64,7 @@ void PropertyPage::OnCommand(int id, int code, std::function<void()> handler) {
   commands_.push_back({id, code, std::move(handler)});
 }
 
-INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* page = reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));

@@ -58,7 +58,9 @@ void MarovaneSettings::Write(const ListSetting& setting, const std::vector<int>&
   profile_.WriteString(kSection, setting.key, text::FormatIntList(values));
 }
 
-void MarovaneSettings::Delete(const std::string& key) { profile_.DeleteKey(kSection, key); }
+void MarovaneSettings::Delete(const std::string& key) {
+  profile_.DeleteKey(kSection, key);
+}
 
 Size MarovaneSettings::ReadScreenResolution() {
   const std::vector<int> numbers = Read(kScreenResolution);

@@ -18,7 +18,9 @@ long RegKey::Create(const std::string& path) {
   return Replace(result, handle);
 }
 
-long RegKey::Delete(const std::string& path) { return api_.DeleteKey(root_, path); }
+long RegKey::Delete(const std::string& path) {
+  return api_.DeleteKey(root_, path);
+}
 
 void RegKey::ReadString(const std::string& name, std::string& value, std::size_t bufferSize) {
   if (bufferSize == 0 || api_.QueryInfo(key_) != reg::kOk) return;

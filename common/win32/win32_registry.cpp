@@ -6,9 +6,13 @@
 
 namespace {
 
-HKEY RootKey(RegRoot root) { return root == RegRoot::DynData ? HKEY_DYN_DATA : HKEY_LOCAL_MACHINE; }
+HKEY RootKey(RegRoot root) {
+  return root == RegRoot::DynData ? HKEY_DYN_DATA : HKEY_LOCAL_MACHINE;
+}
 
-HKEY AsKey(RegistryApi::Handle key) { return reinterpret_cast<HKEY>(key); }
+HKEY AsKey(RegistryApi::Handle key) {
+  return reinterpret_cast<HKEY>(key);
+}
 
 }  // namespace
 
@@ -31,12 +35,14 @@ long Win32Registry::DeleteKey(RegRoot root, const std::string& path) {
   return RegDeleteKeyA(RootKey(root), path.c_str());
 }
 
-long Win32Registry::CloseKey(Handle key) { return RegCloseKey(AsKey(key)); }
+long Win32Registry::CloseKey(Handle key) {
+  return RegCloseKey(AsKey(key));
+}
 
 long Win32Registry::QueryInfo(Handle key) {
   if (key == 0) return ERROR_INVALID_HANDLE;
-  return RegQueryInfoKeyA(AsKey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, nullptr, nullptr, nullptr);
+  return RegQueryInfoKeyA(AsKey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, nullptr, nullptr);
 }
 
 long Win32Registry::QueryString(Handle key, const std::string& name, std::string* value) {
@@ -60,8 +66,8 @@ long Win32Registry::EnumSubkey(Handle key, std::uint32_t index, std::size_t buff
                                std::string* name) {
   std::vector<char> buffer(bufferSize + 1, '\0');
   DWORD length = static_cast<DWORD>(bufferSize);
-  const long result = RegEnumKeyExA(AsKey(key), index, buffer.data(), &length, nullptr, nullptr,
-                                    nullptr, nullptr);
+  const long result =
+      RegEnumKeyExA(AsKey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
   if (result == ERROR_SUCCESS) *name = buffer.data();
   return result;
 }

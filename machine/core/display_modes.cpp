@@ -5,16 +5,16 @@
 namespace machine {
 namespace {
 
-constexpr DisplayMode kSizes[] = {{640, 480, 0},   {800, 600, 0},   {1024, 768, 0},
-                                  {1152, 864, 0},  {1280, 1024, 0}, {1600, 1200, 0}};
+constexpr DisplayMode kSizes[] = {{640, 480, 0},  {800, 600, 0},   {1024, 768, 0},
+                                  {1152, 864, 0}, {1280, 1024, 0}, {1600, 1200, 0}};
 constexpr std::uint32_t kDepths[] = {4, 8, 16, 24, 32};
 
 bool IsDriverMode(const DisplayMode& mode) {
   const bool knownSize = std::any_of(std::begin(kSizes), std::end(kSizes), [&](const auto& size) {
     return size.width == mode.width && size.height == mode.height;
   });
-  const bool knownDepth = std::find(std::begin(kDepths), std::end(kDepths), mode.bitsPerPixel) !=
-                          std::end(kDepths);
+  const bool knownDepth =
+      std::find(std::begin(kDepths), std::end(kDepths), mode.bitsPerPixel) != std::end(kDepths);
   // The 16-colour planar modes stop at 1280 x 1024.
   const bool planarLimit = mode.bitsPerPixel != 4 || mode.width <= 1280;
   return knownSize && knownDepth && planarLimit;
@@ -23,8 +23,7 @@ bool IsDriverMode(const DisplayMode& mode) {
 }  // namespace
 
 bool ModeFits(const DisplayMode& mode, std::uint32_t memoryKb) {
-  const std::uint64_t bytes =
-      std::uint64_t{mode.width} * mode.height * mode.bitsPerPixel / 8;
+  const std::uint64_t bytes = std::uint64_t{mode.width} * mode.height * mode.bitsPerPixel / 8;
   return IsDriverMode(mode) && bytes <= std::uint64_t{memoryKb} * 1024;
 }
 
@@ -39,8 +38,7 @@ std::vector<DisplayMode> ModesForMemory(std::uint32_t memoryKb) {
   return modes;
 }
 
-ChangeResult ChangeMode(DisplayState& state, const DisplayMode& requested,
-                        std::uint32_t memoryKb) {
+ChangeResult ChangeMode(DisplayState& state, const DisplayMode& requested, std::uint32_t memoryKb) {
   if (!ModeFits(requested, memoryKb)) return ChangeResult::BadMode;
   if (requested.bitsPerPixel != state.current.bitsPerPixel) {
     state.afterRestart = requested;

@@ -34,7 +34,6 @@ struct DisplayState {
 
 // A mode of the list at the current depth takes effect at once; one at another depth is kept
 // for the restart; anything else is refused and changes nothing.
-ChangeResult ChangeMode(DisplayState& state, const DisplayMode& requested,
-                        std::uint32_t memoryKb);
+ChangeResult ChangeMode(DisplayState& state, const DisplayMode& requested, std::uint32_t memoryKb);
 
 }  // namespace machine

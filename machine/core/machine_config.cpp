@@ -1,8 +1,8 @@
 #include "machine/core/machine_config.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <array>
-#include <strings.h>
 
 #include "common/text/number_text.h"
 
@@ -39,7 +39,9 @@ std::optional<std::vector<int>> ParseNumbers(const std::string& value, std::size
 
 }  // namespace
 
-const char* ChipName(Chip chip) { return kChipNames[static_cast<std::size_t>(chip)]; }
+const char* ChipName(Chip chip) {
+  return kChipNames[static_cast<std::size_t>(chip)];
+}
 
 MachineConfig ReadMachineConfig(ProfileStore& ini) {
   MachineConfig config;

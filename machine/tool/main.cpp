@@ -1,9 +1,10 @@
 // MACHINE.EXE: the simulated PC's console. Boots it, shows its state, changes its configuration
 // and photographs the suite's windows.
 
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "machine/core/display_modes.h"
 #include "machine/win32/install.h"
@@ -11,6 +12,8 @@
 #include "machine/win32/screen.h"
 
 namespace {
+
+constexpr DWORD kWindowTimeoutMs = 20000;
 
 void PrintMode(const char* label, const machine::DisplayMode& mode) {
   std::printf("%s: %u x %u x %u\n", label, mode.width, mode.height, mode.bitsPerPixel);
@@ -50,20 +53,55 @@ int Set(const char* section, const char* key, const char* value) {
   return 0;
 }
 
+// The suite's windows once they are on the screen and their programs wait for input.
+std::vector<HWND> SuiteWindows() {
+  std::vector<HWND> windows;
+  const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
+  while ((windows = machine::WindowsOfProgramsIn(machine::kProgramDir)).empty() &&
+         GetTickCount() < deadline) {
+    Sleep(50);
+  }
+  for (HWND window : windows) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId)) {
+      WaitForInputIdle(process, kWindowTimeoutMs);
+      CloseHandle(process);
+    }
+  }
+  return windows;
+}
+
 // One BMP per visible window of the installed suite, into `outFolder`.
 int Photograph(const char* outFolder) {
   int count = 0;
-  for (HWND window : machine::WindowsOfProgramsIn(machine::kProgramDir)) {
+  for (HWND window : SuiteWindows()) {
+    // In front and active, as the user would look at it.
+    SetForegroundWindow(window);
     char caption[64] = "";
     GetWindowTextA(window, caption, sizeof(caption));
     std::string name = caption[0] ? caption : "window";
     for (char& c : name) {
       if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     }
-    const std::string path = std::string(outFolder) + "\\" + name + "-" + std::to_string(++count) + ".bmp";
+    const std::string path =
+        std::string(outFolder) + "\\" + name + "-" + std::to_string(++count) + ".bmp";
     if (machine::SaveWindowPicture(window, path)) std::printf("%s\n", path.c_str());
   }
   return count > 0 ? 0 : 1;
+}
+
+// Closes every window of the suite as its close box would.
+int CloseSuite() {
+  for (HWND window : machine::WindowsOfProgramsIn(machine::kProgramDir)) {
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+  const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
+  while (!machine::WindowsOfProgramsIn(machine::kProgramDir).empty()) {
+    if (GetTickCount() >= deadline) return 1;
+    Sleep(50);
+  }
+  return 0;
 }
 
 int Usage() {
@@ -72,7 +110,8 @@ int Usage() {
       "       machine show                        print card, mode, mode list, power requests\n"
       "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
-      "       machine photograph OUT              save the suite's windows as BMP files in OUT\n");
+      "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
+      "       machine close                       close the suite's windows\n");
   return 2;
 }
 
@@ -88,5 +127,6 @@ int main(int argc, char** argv) {
   if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
   if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
+  if (command == "close" && argc == 2) return CloseSuite();
   return Usage();
 }

@@ -58,9 +58,8 @@ void SeedFontSize() {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, win95reg::kDisplaySettings, 0, KEY_READ, &key) ==
       ERROR_SUCCESS) {
-    const bool chosen =
-        RegQueryValueExA(key, win95reg::kDpiLogicalX, nullptr, nullptr, nullptr, nullptr) ==
-        ERROR_SUCCESS;
+    const bool chosen = RegQueryValueExA(key, win95reg::kDpiLogicalX, nullptr, nullptr, nullptr,
+                                         nullptr) == ERROR_SUCCESS;
     RegCloseKey(key);
     if (chosen) return;
   }

@@ -1,7 +1,7 @@
 #include "machine/win32/screen.h"
 
-#include <cstdio>
 #include <strings.h>
+#include <cstdio>
 
 namespace machine {
 namespace {

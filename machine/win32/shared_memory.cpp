@@ -13,13 +13,12 @@ constexpr DWORD kLockTimeoutMs = 5000;
 
 SharedState* MapState() {
   const std::string path = WindowsFolder() + "\\" + kStateFile;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
-  HANDLE mapping =
-      CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(kMappingSize),
-                         kMappingName);
+  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0,
+                                      static_cast<DWORD>(kMappingSize), kMappingName);
   CloseHandle(file);
   if (mapping == nullptr) return nullptr;
   // The view keeps the mapping alive for the life of the process.

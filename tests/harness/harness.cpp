@@ -112,9 +112,13 @@ std::string ClassName(HWND window) {
   return std::string(name, static_cast<std::size_t>(length));
 }
 
-HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+HWND Control(HWND dialog, int id) {
+  return GetDlgItem(dialog, id);
+}
 
-bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)) != FALSE; }
+bool IsEnabled(HWND dialog, int id) {
+  return IsWindowEnabled(Control(dialog, id)) != FALSE;
+}
 
 bool IsChecked(HWND dialog, int id) {
   return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -138,8 +142,8 @@ std::vector<std::string> TabCaptions(HWND sheet) {
 
   // TCM_GETITEM fills a record in the tab control's own process.
   constexpr std::size_t kTextSize = 256;
-  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kTextSize,
-                                                   MEM_COMMIT, PAGE_READWRITE));
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE));
   std::vector<std::string> captions;
   const auto count = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
   for (LRESULT i = 0; remote != nullptr && i < count; ++i) {
@@ -168,7 +172,9 @@ void PressButton(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(Control(dialog, id)));
 }
 
-void PressCloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void PressCloseBox(HWND window) {
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout) {
   std::optional<MessageBox> box;
@@ -204,8 +210,8 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
   char value[1024] = "";
   DWORD size = sizeof(value) - 1;
-  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(value), &size);
+  const LONG result =
+      RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return std::nullopt;
   return std::string(value);

@@ -18,7 +18,9 @@ void ScenarioTest::Configure(const std::string& section, const std::string& key,
   WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), machine::kConfigFile);
 }
 
-void ScenarioTest::Boot() { machine::Boot(); }
+void ScenarioTest::Boot() {
+  machine::Boot();
+}
 
 std::string ScenarioTest::VistrelPath() {
   return std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";

@@ -1,7 +1,8 @@
 // Vistrel's shell end to end: the real VISTREL.EXE in a fresh simulated PC.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 #include <prsht.h>
 
 #include "tests/harness/harness.h"

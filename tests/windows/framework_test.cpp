@@ -19,7 +19,8 @@ const std::string kCaption = "Framework Test";
 class TestPage : public PropertyPage {
  public:
   explicit TestPage(int templateId) : PropertyPage(templateId) {
-    OnCommand(kChangedBox, BN_CLICKED, [this] { SetModified(harness::IsChecked(Window(), kChangedBox)); });
+    OnCommand(kChangedBox, BN_CLICKED,
+              [this] { SetModified(harness::IsChecked(Window(), kChangedBox)); });
   }
 
   std::string text = "first value";
@@ -62,9 +63,7 @@ class FrameworkTest : public testing::Test {
   static HWND CurrentPage(HWND sheet) {
     return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
   }
-  static void Click(HWND page, int id) {
-    SendDlgItemMessageA(page, id, BM_CLICK, 0, 0);
-  }
+  static void Click(HWND page, int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
   static bool ApplyEnabled(HWND sheet) { return harness::IsEnabled(sheet, harness::kApplyButton); }
 
   TestPage first{501};

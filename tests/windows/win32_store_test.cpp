@@ -89,9 +89,9 @@ TEST(BootedRegistryTest, TheMonitorIsFoundThroughHkeyDynData) {
   const settings::Size maximum = ReadMaxResolution(registry);
   EXPECT_EQ(maximum.width, 1024);
   EXPECT_EQ(maximum.height, 768);
-  EXPECT_EQ(harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings",
-                                  "DPILogicalX"),
-            "96");
+  EXPECT_EQ(
+      harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", "DPILogicalX"),
+      "96");
 
   // A PC without a monitor device node: the search ends without one.
   WritePrivateProfileStringA("Monitor", "MaxResolution", "", machine::kConfigFile);
