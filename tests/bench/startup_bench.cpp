@@ -1,0 +1,64 @@
+// Start-up time under Wine: from CreateProcess to the program's window on the screen, for
+// Vistrel and for the smallest dialog program, alternating, each closed before the next start.
+// usage: STARTUP_BENCH.EXE [runs]
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/harness/harness.h"
+
+namespace {
+
+struct Subject {
+  const char* name;
+  std::string path;
+  const char* windowClass;
+  const char* caption;
+  std::vector<double> milliseconds;
+};
+
+bool TimeOneStart(Subject& subject) {
+  const auto start = std::chrono::steady_clock::now();
+  harness::Program program(subject.path);
+  HWND window = harness::WaitForWindow(subject.windowClass, subject.caption, program.Id());
+  if (window == nullptr) return false;
+  const std::chrono::duration<double, std::milli> elapsed =
+      std::chrono::steady_clock::now() - start;
+  subject.milliseconds.push_back(elapsed.count());
+  harness::PressButton(window, IDCANCEL);
+  return program.WaitForExit();
+}
+
+void Report(Subject& subject) {
+  auto& times = subject.milliseconds;
+  std::sort(times.begin(), times.end());
+  std::printf("%-20s runs %zu  median %7.1f ms  min %7.1f ms  max %7.1f ms\n", subject.name,
+              times.size(), times[times.size() / 2], times.front(), times.back());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const std::string folder = harness::OwnFolder();
+  std::vector<Subject> subjects = {
+      {"VISTREL.EXE", folder + "\\VISTREL.EXE", "#32770", "Marovane Vistrel", {}},
+      {"MINIMAL_DIALOG.EXE", folder + "\\MINIMAL_DIALOG.EXE", "#32770", "Minimal Dialog", {}},
+  };
+  for (int run = 0; run < runs; ++run) {
+    for (Subject& subject : subjects) {
+      if (!TimeOneStart(subject)) {
+        std::fprintf(stderr, "%s did not show its window\n", subject.name);
+        return 1;
+      }
+    }
+  }
+  for (Subject& subject : subjects) Report(subject);
+  return 0;
+}
