@@ -14,16 +14,32 @@ bool IsValid(const SharedState& state) {
   return state.magic == kStateMagic && state.version == kStateVersion;
 }
 
-void Boot(SharedState& state, const MachineConfig& config) {
+void Boot(SharedState& state, const MachineConfig& config, int refreshCode) {
   const std::uint32_t boots = IsValid(state) ? state.bootCount + 1 : 1;
   state = SharedState{};
   state.magic = kStateMagic;
   state.version = kStateVersion;
   state.bootCount = boots;
-  state.card = {config.chip, config.memoryKb, config.controlDevice ? 1u : 0u};
+  state.card.chip = config.chip;
+  state.card.memoryKb = config.memoryKb;
+  state.card.controlDevice = config.controlDevice ? 1u : 0u;
+  Card card(state.card.registers, nullptr);
+  card.PowerOn(config.chip, config.memoryKb);
+  card.SetMode(config.bootMode, RefreshHz(config.chip, config.bootMode.width, refreshCode));
   state.monitor = {config.hasMonitor ? 1u : 0u, config.monitorMaxWidth, config.monitorMaxHeight};
   state.display.current = config.bootMode;
   state.display.afterRestart = config.bootMode;
+}
+
+ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,
+                             int refreshCode) {
+  const ChangeResult result = ChangeMode(state.display, requested, state.card.memoryKb);
+  if (result == ChangeResult::Successful) {
+    Card card(state.card.registers, nullptr);
+    card.SetMode(requested, RefreshHz(state.card.chip, requested.width, refreshCode));
+  }
+  RecordModeChange(state.history, {requested, flags, static_cast<std::int32_t>(result)});
+  return result;
 }
 
 void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason) {

@@ -7,19 +7,22 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "machine/core/card.h"
 #include "machine/core/display_modes.h"
+#include "machine/core/driver.h"
 #include "machine/core/machine_config.h"
 
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 1;
+inline constexpr std::uint32_t kStateVersion = 2;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
   Chip chip;
   std::uint32_t memoryKb;
   std::uint32_t controlDevice;
+  CardRegisters registers;
 };
 
 struct MonitorBlock {
@@ -43,6 +46,8 @@ struct SharedState {
   CardBlock card;
   MonitorBlock monitor;
   DisplayState display;
+  ModeHistory history;
+  EscapeBlock escapes;
   PowerBlock power;
 };
 
@@ -50,8 +55,14 @@ static_assert(sizeof(SharedState) <= kMappingSize);
 
 bool IsValid(const SharedState& state);
 
-// A cold start: everything from the configuration, no power requests, no mode waiting.
-void Boot(SharedState& state, const MachineConfig& config);
+// A cold start: everything from the configuration, no power requests, no mode waiting; the
+// card shows the boot mode at the rate of `refreshCode`, the `Refresh` code for its width.
+void Boot(SharedState& state, const MachineConfig& config, int refreshCode);
+
+// ChangeDisplaySettingsA: the driver's rules, the card set to a mode that took effect at the
+// rate of `refreshCode`, and the change kept in the history.
+ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,
+                             int refreshCode);
 
 // ExitWindowsEx: recorded, never carried out, so the session survives and a test can look.
 void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason);

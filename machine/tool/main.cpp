@@ -2,6 +2,7 @@
 // and photographs the suite's windows.
 
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ int Show() {
     return 1;
   }
   std::printf("boots: %u\n", state->bootCount);
-  std::printf("card: %s, %u KB, control device %s\n", machine::ChipName(state->card.chip),
+  std::printf("card: %s, %u KB, control device \\\\.\\Vstls3.vxd %s\n", machine::ChipName(state->card.chip),
               state->card.memoryKb, state->card.controlDevice ? "present" : "missing");
   if (state->monitor.present) {
     std::printf("monitor: up to %u x %u\n", state->monitor.maxWidth, state->monitor.maxHeight);
@@ -39,10 +40,38 @@ int Show() {
   for (const auto& mode : machine::ModesForMemory(state->card.memoryKb)) {
     std::printf(" %ux%ux%u", mode.width, mode.height, mode.bitsPerPixel);
   }
+  const machine::CardRegisters& registers = state->card.registers;
+  std::printf("\nmisc output: %02X  refresh: %u Hz\ncrtc:", registers.miscOutput,
+              registers.refreshHz);
+  for (int index = 0; index < 0x70; ++index) {
+    if (index % 16 == 0) std::printf("\n  %02X:", index);
+    std::printf(" %02X", registers.crtc[index]);
+  }
+  const machine::EscapeBlock& escapes = state->escapes;
+  std::printf("\nescapes: %u received, pan lock %u times (now %s), timing %u times, last:",
+              escapes.count, escapes.panLockCount, escapes.panLocked ? "locked" : "unlocked",
+              escapes.timingCount);
+  for (std::uint16_t value : escapes.timing) std::printf(" %u", value);
+  std::printf("\nmode changes:");
+  for (const machine::ModeChange& change : machine::RecentModeChanges(state->history)) {
+    std::printf(" %ux%ux%u flags 0x%X -> %d;", change.mode.width, change.mode.height,
+                change.mode.bitsPerPixel, change.flags, change.result);
+  }
   const machine::PowerBlock& power = state->power;
   std::printf("\npower: logoff %u, restart %u, shutdown %u, last flags 0x%X reason 0x%X\n",
               power.logoffCount, power.restartCount, power.shutdownCount, power.lastFlags,
               power.lastReason);
+  return 0;
+}
+
+// Sets a CRT controller register as the driver would, below the locks.
+int SetCrtc(const char* index, const char* value) {
+  machine::SharedState* state = machine::State();
+  const long number = std::strtol(index, nullptr, 16);
+  const long byte = std::strtol(value, nullptr, 16);
+  if (state == nullptr || number < 0 || number > 0xFF || byte < 0 || byte > 0xFF) return 1;
+  state->card.registers.crtc[number] = static_cast<std::uint8_t>(byte);
+  std::printf("CR%02lX = %02lX\n", number, byte);
   return 0;
 }
 
@@ -109,6 +138,7 @@ int Usage() {
       "usage: machine boot                        start the PC afresh from machine.ini\n"
       "       machine show                        print card, mode, mode list, power requests\n"
       "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
+      "       machine crtc INDEX VALUE            set a CRT controller register (hex)\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
       "       machine close                       close the suite's windows\n");
@@ -125,6 +155,7 @@ int main(int argc, char** argv) {
   }
   if (command == "show" && argc == 2) return Show();
   if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
+  if (command == "crtc" && argc == 4) return SetCrtc(argv[2], argv[3]);
   if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();

@@ -22,6 +22,7 @@ constexpr DeviceNode kOtherNodes[] = {
 };
 constexpr DeviceNode kMonitorNode{"C29A3C40", "MONITOR\\DEFAULT_MONITOR\\0001"};
 constexpr const char* kMonitorDriver = "MONITOR\\0000";
+constexpr const char* kCardDriver = "s3mrv.drv";
 
 std::string NodePath(const DeviceNode& node) {
   return std::string(win95reg::kConfigManagerEnum) + "\\" + node.name;
@@ -78,10 +79,13 @@ void Boot() {
   {
     StateLock lock;
     Win32Profile ini(kConfigFile);
-    machine::Boot(*state, ReadMachineConfig(ini));
+    const MachineConfig config = ReadMachineConfig(ini);
+    machine::Boot(*state, config, RefreshCodeFor(config.bootMode.width));
   }
   SeedDeviceNodes(*state);
   SeedFontSize();
+  // The display driver Windows loads at boot: the card's, not a VGA driver.
+  WritePrivateProfileStringA("boot", "display.drv", kCardDriver, "system.ini");
 }
 
 }  // namespace machine

@@ -1,3 +1,7 @@
+#include "common/display/display_escape.h"
+#include "common/display/refresh_labels.h"
+#include "common/settings/marovane_settings.h"
+#include "common/win32/win32_profile.h"
 #include "machine/core/display_modes.h"
 #include "machine/win32/machine.h"
 
@@ -24,6 +28,11 @@ DisplayMode Requested(const DEVMODEA& devMode, const DisplayMode& current) {
 
 }  // namespace
 
+int RefreshCodeFor(std::uint32_t width) {
+  Win32Profile systemIni(settings::kSystemIni);
+  return settings::MarovaneSettings(systemIni).ReadRefresh(refresh::ResolutionIndex(width));
+}
+
 BOOL EnumDisplaySettingsA(LPCSTR /*deviceName*/, DWORD modeNumber, DEVMODEA* mode) {
   SharedState* state = State();
   if (state == nullptr || mode == nullptr) return FALSE;
@@ -45,10 +54,27 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   // No mode: back to the registry's mode, which the machine never left.
   if (mode == nullptr) return DISP_CHANGE_SUCCESSFUL;
   StateLock lock;
-  DisplayState display = state->display;
-  const auto result = ChangeMode(display, Requested(*mode, display.current), state->card.memoryKb);
-  if (!(flags & CDS_TEST)) state->display = display;
-  return static_cast<LONG>(result);
+  const DisplayMode requested = Requested(*mode, state->display.current);
+  if (flags & CDS_TEST) {
+    DisplayState untouched = state->display;
+    return static_cast<LONG>(ChangeMode(untouched, requested, state->card.memoryKb));
+  }
+  // The driver sets the rate that the `Refresh` key holds for the new width.
+  return static_cast<LONG>(
+      ApplyModeChange(*state, requested, flags, RefreshCodeFor(requested.width)));
+}
+
+int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*outputSize*/,
+              LPSTR output) {
+  SharedState* state = State();
+  if (state == nullptr || escapeNumber != escape::kDisplayEscape) return 0;
+  StateLock lock;
+  Card card(state->card.registers, nullptr);
+  const int taken =
+      HandleDisplayEscape(state->escapes, card, reinterpret_cast<const std::uint8_t*>(input),
+                          inputSize > 0 ? static_cast<std::size_t>(inputSize) : 0);
+  if (taken && output != nullptr) output[0] = output[1] = 0;
+  return taken;
 }
 
 int GetDeviceCaps(HDC dc, int index) {

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
+#include "common/display/port_io.h"
 #include "machine/core/shared_state.h"
 
 namespace machine {
@@ -35,7 +37,34 @@ void Boot();
 // The folder the state file and machine.ini live in (the Windows folder).
 std::string WindowsFolder();
 
+// The `Refresh` code that system.ini holds for a screen width (-1 "Auto" without one).
+int RefreshCodeFor(std::uint32_t width);
+
+// Port input and output, as the IN and OUT instructions would make them on the card.
+BYTE InPort(WORD port);
+void OutPort(WORD port, BYTE value);
+void OutPortWord(WORD port, WORD value);
+
+// PortIo over the direct port instructions.
+class DirectPorts : public PortIo {
+ public:
+  std::uint8_t In(std::uint16_t port) override { return InPort(port); }
+  void Out(std::uint16_t port, std::uint8_t value) override { OutPort(port, value); }
+};
+
+// The graphics control device "\\.\Vstls3.vxd": CreateFileA opens it when the machine has
+// it (other paths go to the real CreateFileA); DeviceIoControl code 1 answers 4 bytes, code 2
+// reads and code 3 writes the byte of the 16-bit port in the input.
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD creation, DWORD flags, HANDLE templateFile);
+BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPVOID output,
+                     DWORD outputSize, LPDWORD returned, LPOVERLAPPED overlapped);
+BOOL CloseHandle(HANDLE handle);
+
 // Display driver.
+// The private escape 3535 (pan lock, timing adjustment); any other escape is not supported.
+int ExtEscape(HDC dc, int escapeNumber, int inputSize, LPCSTR input, int outputSize,
+              LPSTR output);
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* mode);
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
 // HORZRES, VERTRES and BITSPIXEL of the machine's mode; anything else from the device context.

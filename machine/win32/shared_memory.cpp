@@ -42,7 +42,8 @@ SharedState* State() {
       StateLock lock;
       if (!IsValid(*mapped)) {
         Win32Profile ini(kConfigFile);
-        machine::Boot(*mapped, ReadMachineConfig(ini));
+        const MachineConfig config = ReadMachineConfig(ini);
+        machine::Boot(*mapped, config, RefreshCodeFor(config.bootMode.width));
       }
     }
     return mapped;

@@ -139,7 +139,7 @@ TEST(SharedStateTest, BootStartsFromTheConfigurationAndCountsBoots) {
   machine::MachineConfig config;
   config.chip = machine::Chip::Trio32;
   config.bootMode = {640, 480, 4};
-  machine::Boot(state, config);
+  machine::Boot(state, config, -1);
   EXPECT_TRUE(machine::IsValid(state));
   EXPECT_EQ(state.bootCount, 1u);
   EXPECT_EQ(state.card.chip, machine::Chip::Trio32);
@@ -147,7 +147,7 @@ TEST(SharedStateTest, BootStartsFromTheConfigurationAndCountsBoots) {
 
   machine::RecordPowerRequest(state.power, 0, 0x42);
   state.display.restartPending = 1;
-  machine::Boot(state, config);
+  machine::Boot(state, config, -1);
   EXPECT_EQ(state.bootCount, 2u);
   EXPECT_EQ(state.power.logoffCount, 0u);
   EXPECT_EQ(state.display.restartPending, 0u);

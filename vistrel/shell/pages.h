@@ -3,16 +3,25 @@
 // (modes/, monitor/, tools/) as its page is built.
 
 #include "common/framework/property_page.h"
+#include "vistrel/shell/graphics_channel.h"
 #include "vistrel/shell/resource.h"
 
+// The two pages that reach the card each own a graphics control channel, opened as the sheet
+// is built.
 class CDisplayPg : public PropertyPage {
  public:
   CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {}
+
+ private:
+  GraphicsChannel channel_;
 };
 
 class CPPScreen : public PropertyPage {
  public:
   CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {}
+
+ private:
+  GraphicsChannel channel_;
 };
 
 class CPPage3 : public PropertyPage {

@@ -1,0 +1,213 @@
+#include "machine/core/card.h"
+
+namespace machine {
+namespace {
+
+constexpr std::uint8_t kProtectBit = 0x80;  // CR11: CR00-CR07 are write-protected
+
+int Bit(std::uint32_t value, int bit) { return (value >> bit) & 1; }
+
+std::uint8_t Low(std::uint32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+struct Vertical {
+  std::uint32_t total;
+  std::uint32_t displayEnd;
+  std::uint32_t retraceStart;
+  std::uint32_t retraceEnd;
+};
+
+Vertical VerticalTiming(const std::uint8_t* crtc) {
+  const std::uint8_t overflow = crtc[0x07];
+  const std::uint8_t extended = crtc[0x5E];
+  const std::uint32_t total = crtc[0x06] | Bit(overflow, 0) << 8 | Bit(overflow, 5) << 9 |
+                              Bit(extended, 0) << 10;
+  const std::uint32_t displayEnd = crtc[0x12] | Bit(overflow, 1) << 8 | Bit(overflow, 6) << 9 |
+                                   Bit(extended, 1) << 10;
+  const std::uint32_t start = crtc[0x10] | Bit(overflow, 2) << 8 | Bit(overflow, 7) << 9 |
+                              Bit(extended, 4) << 10;
+  // The retrace ends where the line counter's low four bits next equal CR11 bits 0-3.
+  const std::uint32_t length = ((crtc[0x11] & 0x0F) - (start & 0x0F)) & 0x0F;
+  return {total + 2, displayEnd + 1, start, start + length};
+}
+
+}  // namespace
+
+ChipIdentity IdentityOf(Chip chip) {
+  switch (chip) {
+    case Chip::Trio32: return {0xE1, 0x10, 0x00};
+    case Chip::Trio64: return {0xE1, 0x11, 0x00};
+    case Chip::Trio64VPlus: return {0xE1, 0x11, 0x40};
+    case Chip::Vision964: return {0xD1, 0x00, 0x00};
+    case Chip::Vision968: return {0xE1, 0xF0, 0x00};
+    default: return {0x90, 0x00, 0x00};
+  }
+}
+
+std::uint8_t MemoryBitsOf(std::uint32_t memoryKb) {
+  switch (memoryKb) {
+    case 512: return 7;
+    case 1024: return 6;
+    case 2048: return 4;
+    default: return 0;
+  }
+}
+
+std::uint8_t Card::In(std::uint16_t port) {
+  if (port == vga::kMiscOutputRead) return r_.miscOutput;
+  if (port == CrtcIndexPort()) return r_.crtcIndex;
+  if (port == CrtcIndexPort() + 1) return r_.crtc[r_.crtcIndex];
+  if (port == (ColourAddressing() ? vga::kColourInputStatus : vga::kMonoInputStatus)) {
+    return InputStatus();
+  }
+  if (port == 0x92E8) return Low(r_.engine92E8);
+  if (port == 0x92E9) return Low(r_.engine92E8 >> 8);
+  // 8514 subsystem status: bit 0 is the vertical retrace.
+  if (port == 0x42E8) return InVerticalRetrace(clock_()) ? 0x01 : 0x00;
+  return 0xFF;
+}
+
+void Card::Out(std::uint16_t port, std::uint8_t value) {
+  if (port == vga::kMiscOutputWrite) {
+    r_.miscOutput = value;
+  } else if (port == CrtcIndexPort()) {
+    r_.crtcIndex = value;
+  } else if (port == CrtcIndexPort() + 1) {
+    if (Writable(r_.crtcIndex)) WriteCrtc(r_.crtcIndex, value);
+  } else if (port == 0x92E8) {
+    r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0xFF00) | value);
+  } else if (port == 0x92E9) {
+    r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0x00FF) | value << 8);
+  }
+}
+
+void Card::OutWord(std::uint16_t port, std::uint16_t value) {
+  Out(port, Low(value));
+  Out(static_cast<std::uint16_t>(port + 1), Low(value >> 8));
+}
+
+bool Card::Writable(std::uint8_t index) const {
+  if (index == vga::kLock1 || index == vga::kLock2) return true;
+  // Identification is read-only.
+  if ((index >= 0x2D && index <= 0x30) || index == 0x36) return false;
+  if (index >= 0x2D && index <= 0x3F) return r_.crtc[vga::kLock1] == vga::kLock1Key;
+  if (index >= 0x40) return r_.crtc[vga::kLock2] == vga::kLock2Key;
+  // Bit 4 of CR07 stays writable under the protection.
+  if (index <= 0x07) return !(r_.crtc[0x11] & kProtectBit) || index == 0x07;
+  return true;
+}
+
+void Card::WriteCrtc(std::uint8_t index, std::uint8_t value) {
+  if (index == 0x07 && (r_.crtc[0x11] & kProtectBit)) {
+    value = static_cast<std::uint8_t>((r_.crtc[0x07] & ~0x10) | (value & 0x10));
+  }
+  r_.crtc[index] = value;
+}
+
+std::uint8_t Card::InputStatus() const {
+  if (r_.refreshHz == 0) return 0x00;
+  const std::uint64_t now = clock_();
+  const Vertical vertical = VerticalTiming(r_.crtc);
+  const std::uint64_t frame = 1000000 / r_.refreshHz;
+  const std::uint64_t lineTime = frame * 1000 / vertical.total;  // nanoseconds
+  const std::uint64_t inFrame = now % frame * 1000;
+  const std::uint64_t line = inFrame / lineTime;
+  // Horizontal blank: the part of the line after the displayed characters.
+  const std::uint32_t totalChars = r_.crtc[0x00] + 5u;
+  const std::uint32_t shownChars = r_.crtc[0x01] + 1u;
+  const bool horizontalBlank = inFrame % lineTime * totalChars >= lineTime * shownChars;
+  std::uint8_t status = 0;
+  if (line >= vertical.displayEnd || horizontalBlank) status |= 0x01;
+  if (InVerticalRetrace(now)) status |= 0x08;
+  return status;
+}
+
+bool Card::InVerticalRetrace(std::uint64_t now) const {
+  if (r_.refreshHz == 0) return false;
+  const Vertical vertical = VerticalTiming(r_.crtc);
+  const std::uint64_t frame = 1000000 / r_.refreshHz;
+  const std::uint64_t line = now % frame * vertical.total / frame;
+  return line >= vertical.retraceStart && line < vertical.retraceEnd;
+}
+
+void Card::PowerOn(Chip chip, std::uint32_t memoryKb) {
+  r_ = CardRegisters{};
+  r_.miscOutput = 0x67;
+  const ChipIdentity identity = IdentityOf(chip);
+  r_.crtc[0x2D] = 0x88;
+  r_.crtc[0x2E] = identity.cr2e;
+  r_.crtc[0x2F] = identity.cr2f;
+  r_.crtc[0x30] = identity.cr30;
+  // Bits 1-3: PCI bus, fast page memory.
+  r_.crtc[0x36] = static_cast<std::uint8_t>(MemoryBitsOf(memoryKb) << 5 | 0x0E);
+}
+
+void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
+  std::uint8_t* crtc = r_.crtc;
+  // Horizontal timing in character clocks of eight pixels.
+  const std::uint32_t shown = mode.width / 8;
+  const std::uint32_t total = shown * 13 / 10;
+  const std::uint32_t blankEnd = (total - 3) & 0x3F;
+  const std::uint32_t syncStart = shown + (total - shown) / 4;
+  const std::uint32_t syncEnd = (syncStart + (total - shown) / 3) & 0x1F;
+  crtc[0x00] = Low(total - 5);
+  crtc[0x01] = Low(shown - 1);
+  crtc[0x02] = Low(shown);
+  crtc[0x03] = static_cast<std::uint8_t>(0x80 | (blankEnd & 0x1F));
+  crtc[0x04] = Low(syncStart);
+  crtc[0x05] = static_cast<std::uint8_t>(Bit(blankEnd, 5) << 7 | syncEnd);
+  crtc[0x5D] = static_cast<std::uint8_t>(Bit(total - 5, 8) | Bit(shown - 1, 8) << 1 |
+                                         Bit(shown, 8) << 2 | Bit(syncStart, 8) << 4);
+  // Vertical timing in lines; the line compare is off (all ones).
+  const std::uint32_t lines = mode.height;
+  const std::uint32_t vTotal = lines * 105 / 100 + 20;
+  const std::uint32_t vSync = lines + (vTotal - lines) / 4;
+  crtc[0x06] = Low(vTotal - 2);
+  crtc[0x07] = static_cast<std::uint8_t>(Bit(vTotal - 2, 8) | Bit(lines - 1, 8) << 1 |
+                                         Bit(vSync, 8) << 2 | Bit(lines, 8) << 3 | 1 << 4 |
+                                         Bit(vTotal - 2, 9) << 5 | Bit(lines - 1, 9) << 6 |
+                                         Bit(vSync, 9) << 7);
+  crtc[0x09] = static_cast<std::uint8_t>(0x40 | Bit(lines, 9) << 5);
+  crtc[0x10] = Low(vSync);
+  crtc[0x11] = static_cast<std::uint8_t>(kProtectBit | ((vSync + 3) & 0x0F));
+  crtc[0x12] = Low(lines - 1);
+  crtc[0x15] = Low(lines);
+  crtc[0x16] = Low(vTotal - 1);
+  crtc[0x17] = 0xE3;
+  crtc[0x18] = 0xFF;
+  crtc[0x5E] = static_cast<std::uint8_t>(Bit(vTotal - 2, 10) | Bit(lines - 1, 10) << 1 |
+                                         Bit(lines, 10) << 2 | Bit(vSync, 10) << 4 | 0x40);
+  // Line offset in units of eight bytes (CR31 bit 3: enhanced memory mapping).
+  const std::uint32_t offset = mode.width * mode.bitsPerPixel / 8 / 8;
+  crtc[0x13] = Low(offset);
+  crtc[0x14] = 0x00;
+  crtc[0x43] = static_cast<std::uint8_t>((crtc[0x43] & ~0x04) | Bit(offset, 8) << 2);
+  crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x30) | (offset >> 8 & 0x03) << 4);
+  r_.miscOutput = 0xEF;
+  r_.refreshHz = refreshHz;
+  SetViewportOrigin(mode, 0, 0);
+}
+
+void Card::SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint32_t y) {
+  const std::uint32_t pitch = mode.width * mode.bitsPerPixel / 8;
+  const std::uint32_t start = (y * pitch + x * mode.bitsPerPixel / 8) / 4;  // in double words
+  std::uint8_t* crtc = r_.crtc;
+  crtc[0x0C] = Low(start >> 8);
+  crtc[0x0D] = Low(start);
+  crtc[0x31] = static_cast<std::uint8_t>((crtc[0x31] & ~0x30) | 0x08 | (start >> 16 & 0x03) << 4);
+  crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x03) | (start >> 18 & 0x03));
+  // The Trio family and the Vision968 hold bits 16-19 in CR69 as well.
+  const bool hasCr69 = crtc[0x30] == 0xE1;
+  crtc[0x69] = hasCr69 ? Low(start >> 16 & 0x0F) : 0;
+}
+
+std::uint8_t Card::DriverView::In(std::uint16_t port) { return card_.In(port); }
+
+void Card::DriverView::Out(std::uint16_t port, std::uint8_t value) {
+  if (port == card_.CrtcIndexPort() + 1) {
+    card_.r_.crtc[card_.r_.crtcIndex] = value;
+  } else {
+    card_.Out(port, value);
+  }
+}
+
+}  // namespace machine

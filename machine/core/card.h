@@ -1,0 +1,76 @@
+#pragma once
+// The S3 card's I/O ports: the VGA CRT controller with the S3 extended registers and their
+// locks, Miscellaneous Output, Input Status 1 with a vertical retrace on the real clock, and the
+// 8514-compatible registers the suite probes. Ports no card answers read 0xFF.
+
+#include <cstdint>
+#include <functional>
+
+#include "common/display/port_io.h"
+#include "machine/core/display_modes.h"
+#include "machine/core/machine_config.h"
+
+namespace machine {
+
+struct CardRegisters {
+  std::uint8_t miscOutput;
+  std::uint8_t crtcIndex;
+  std::uint8_t crtc[256];
+  std::uint16_t engine92E8;
+  // Vertical refresh of the current mode; 0 means the card shows no retrace at all.
+  std::uint32_t refreshHz;
+};
+
+// The chip's answer to identification: CR30, CR2E and CR2F.
+struct ChipIdentity {
+  std::uint8_t cr30;
+  std::uint8_t cr2e;
+  std::uint8_t cr2f;
+};
+ChipIdentity IdentityOf(Chip chip);
+// CR36 bits 7-5 for the video memory.
+std::uint8_t MemoryBitsOf(std::uint32_t memoryKb);
+
+class Card : public PortIo {
+ public:
+  using Clock = std::function<std::uint64_t()>;  // microseconds
+
+  Card(CardRegisters& registers, Clock clock) : r_(registers), clock_(std::move(clock)) {}
+
+  // Port access as a program makes it: every lock applies.
+  std::uint8_t In(std::uint16_t port) override;
+  void Out(std::uint16_t port, std::uint8_t value) override;
+  // A 16-bit write: to an index port it writes index and data at once.
+  void OutWord(std::uint16_t port, std::uint16_t value);
+
+  // What the BIOS and the display driver set, below the locks.
+  void PowerOn(Chip chip, std::uint32_t memoryKb);
+  void SetMode(const DisplayMode& mode, std::uint32_t refreshHz);
+  void SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint32_t y);
+  // The CRT controller as the driver reaches it: no lock applies.
+  PortIo& DriverPorts() { return driver_; }
+
+ private:
+  class DriverView : public PortIo {
+   public:
+    explicit DriverView(Card& card) : card_(card) {}
+    std::uint8_t In(std::uint16_t port) override;
+    void Out(std::uint16_t port, std::uint8_t value) override;
+
+   private:
+    Card& card_;
+  };
+
+  bool ColourAddressing() const { return r_.miscOutput & 0x01; }
+  std::uint16_t CrtcIndexPort() const { return ColourAddressing() ? 0x3D4 : 0x3B4; }
+  bool Writable(std::uint8_t index) const;
+  void WriteCrtc(std::uint8_t index, std::uint8_t value);
+  std::uint8_t InputStatus() const;
+  bool InVerticalRetrace(std::uint64_t now) const;
+
+  CardRegisters& r_;
+  Clock clock_;
+  DriverView driver_{*this};
+};
+
+}  // namespace machine

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include "common/display/display_escape.h"
+#include "common/display/timing_set.h"
+#include "machine/core/card.h"
+#include "machine/core/driver.h"
+#include "machine/core/shared_state.h"
+#include "vistrel/modes/adapter_identification.h"
+
+using machine::Card;
+using machine::Chip;
+
+namespace {
+
+class CardTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    card.PowerOn(Chip::Trio64VPlus, 2048);
+    card.SetMode({800, 600, 8}, 60);
+  }
+  std::uint8_t ReadCr(std::uint8_t index) {
+    card.Out(0x3D4, index);
+    return card.In(0x3D5);
+  }
+  void WriteCr(std::uint8_t index, std::uint8_t value) {
+    card.Out(0x3D4, index);
+    card.Out(0x3D5, value);
+  }
+  void Unlock() {
+    WriteCr(0x38, 0x48);
+    WriteCr(0x39, 0xA5);
+  }
+
+  machine::CardRegisters registers{};
+  std::uint64_t now = 0;
+  Card card{registers, [this] { return now; }};
+};
+
+TEST_F(CardTest, MiscOutputBitZeroChoosesTheCrtcPorts) {
+  EXPECT_EQ(card.In(0x3CC) & 0x01, 0x01);
+  WriteCr(0x13, 0x42);
+  EXPECT_EQ(card.In(0x3B5), 0xFF);
+  card.Out(0x3C2, card.In(0x3CC) & ~0x01);
+  card.Out(0x3B4, 0x13);
+  EXPECT_EQ(card.In(0x3B5), 0x42);
+  EXPECT_EQ(card.In(0x3D5), 0xFF);
+  card.Out(0x3D4, 0x13);
+  card.Out(0x3D5, 0x00);
+  EXPECT_EQ(card.In(0x3B5), 0x42);
+}
+
+TEST_F(CardTest, ExtendedRegistersIgnoreWritesUntilUnlocked) {
+  WriteCr(0x38, 0x00);
+  WriteCr(0x39, 0x00);
+  const std::uint8_t cr35 = ReadCr(0x35);
+  const std::uint8_t cr40 = ReadCr(0x40);
+  WriteCr(0x35, 0x0F);
+  WriteCr(0x40, 0x5A);
+  EXPECT_EQ(ReadCr(0x35), cr35);
+  EXPECT_EQ(ReadCr(0x40), cr40);
+
+  WriteCr(0x38, 0x48);
+  WriteCr(0x35, 0x0F);
+  WriteCr(0x40, 0x5A);
+  EXPECT_EQ(ReadCr(0x35), 0x0F);
+  EXPECT_EQ(ReadCr(0x40), cr40);  // CR40 and above need CR39 as well
+
+  WriteCr(0x39, 0xA5);
+  WriteCr(0x40, 0x5A);
+  EXPECT_EQ(ReadCr(0x40), 0x5A);
+  // Identification stays as the chip made it.
+  WriteCr(0x30, 0x00);
+  WriteCr(0x36, 0x00);
+  EXPECT_EQ(ReadCr(0x30), 0xE1);
+  EXPECT_EQ(ReadCr(0x36) >> 5, 4);
+}
+
+TEST_F(CardTest, Cr11BitSevenProtectsCr00ToCr07ButLineCompareBitEight) {
+  ASSERT_TRUE(ReadCr(0x11) & 0x80);
+  const std::uint8_t cr00 = ReadCr(0x00);
+  const std::uint8_t cr07 = ReadCr(0x07);
+  WriteCr(0x00, cr00 + 1);
+  WriteCr(0x07, static_cast<std::uint8_t>(~cr07));
+  EXPECT_EQ(ReadCr(0x00), cr00);
+  EXPECT_EQ(ReadCr(0x07), (cr07 & ~0x10) | (~cr07 & 0x10));
+
+  WriteCr(0x11, ReadCr(0x11) & 0x7F);
+  WriteCr(0x00, cr00 + 1);
+  EXPECT_EQ(ReadCr(0x00), cr00 + 1);
+}
+
+TEST_F(CardTest, AWordWrittenToTheIndexPortSetsIndexAndData) {
+  card.OutWord(0x3D4, 0x4838);
+  card.OutWord(0x3D4, 0xA539);
+  EXPECT_EQ(ReadCr(0x38), 0x48);
+  EXPECT_EQ(ReadCr(0x39), 0xA5);
+  card.OutWord(0x3D4, 0x3C40);
+  EXPECT_EQ(ReadCr(0x40), 0x3C);
+}
+
+TEST_F(CardTest, UnansweredPortsReadAllOnesAnd8514RegistersAnswer) {
+  for (std::uint16_t port : {0x216A, 0x2165, 0x1234, 0x3C0}) {
+    card.Out(port, 0x15);
+    EXPECT_EQ(card.In(port), 0xFF) << std::hex << port;
+  }
+  card.Out(0x92E8, 0x15);
+  EXPECT_EQ(card.In(0x92E8), 0x15);
+  card.OutWord(0x92E8, 0xABCD);
+  EXPECT_EQ(card.In(0x92E8), 0xCD);
+  EXPECT_EQ(card.In(0x92E9), 0xAB);
+}
+
+TEST_F(CardTest, TheVerticalRetraceRunsAtTheRefreshRateForAShortPartOfTheFrame) {
+  // Sample one frame at 60 Hz every microsecond: one retrace, a realistic fraction long.
+  int retraceMicros = 0;
+  int rises = 0;
+  bool previous = false;
+  for (now = 0; now < 1000000 / 60; ++now) {
+    const bool retrace = card.In(0x3DA) & 0x08;
+    EXPECT_EQ(retrace, (card.In(0x42E8) & 0x01) != 0);
+    retraceMicros += retrace;
+    rises += retrace && !previous;
+    previous = retrace;
+  }
+  EXPECT_EQ(rises, 1);
+  EXPECT_GT(retraceMicros, 40);
+  EXPECT_LT(retraceMicros, 400);
+  // Outside the retrace the display is sometimes enabled, sometimes blanked.
+  int blanked = 0;
+  for (now = 0; now < 1000; ++now) blanked += card.In(0x3DA) & 0x01;
+  EXPECT_GT(blanked, 100);
+  EXPECT_LT(blanked, 900);
+}
+
+TEST_F(CardTest, NoRefreshMeansNoRetraceEver) {
+  card.SetMode({800, 600, 8}, 0);
+  for (now = 0; now < 40000; now += 7) ASSERT_EQ(card.In(0x3DA) & 0x08, 0);
+}
+
+TEST_F(CardTest, LineOffsetAndStartAddressDescribeTheFrameBufferAndTheOrigin) {
+  card.SetMode({1280, 1024, 16}, 60);
+  Unlock();
+  const int offset = ReadCr(0x13) | ((ReadCr(0x51) >> 4) & 0x03) << 8;
+  EXPECT_TRUE(ReadCr(0x31) & 0x08);  // offset in units of 8 bytes
+  EXPECT_EQ(offset * 8, 1280 * 2);
+  card.SetViewportOrigin({1280, 1024, 16}, 320, 200);
+  const std::uint32_t start = ReadCr(0x0C) << 8 | ReadCr(0x0D) | (ReadCr(0x69) & 0x0F) << 16;
+  const std::uint32_t startLow = (ReadCr(0x31) & 0x30) << 12 | (ReadCr(0x51) & 0x03) << 18;
+  EXPECT_EQ(start * 4, 200u * 2560 + 320 * 2);
+  EXPECT_EQ(startLow, start & 0xF0000);
+}
+
+struct ChipCase {
+  Chip chip;
+  int code;
+};
+
+TEST(IdentificationTest, EveryChipModelIsIdentified) {
+  for (const ChipCase& c :
+       {ChipCase{Chip::Trio32, 0}, ChipCase{Chip::Trio64, 1}, ChipCase{Chip::Trio64VPlus, 2},
+        ChipCase{Chip::Vision964, 3}, ChipCase{Chip::Vision968, 4}, ChipCase{Chip::Other, 5}}) {
+    machine::CardRegisters registers{};
+    Card card(registers, [] { return 0; });
+    card.PowerOn(c.chip, 1024);
+    EXPECT_EQ(IdentifyChip(card), c.code) << machine::ChipName(c.chip);
+  }
+}
+
+TEST(IdentificationTest, EveryMemorySizeIsIdentifiedAndTheLocksAreKept) {
+  for (const auto& [kb, code] : {std::pair{512u, 0}, {1024u, 1}, {2048u, 2}, {4096u, 4}}) {
+    machine::CardRegisters registers{};
+    Card card(registers, [] { return 0; });
+    card.PowerOn(Chip::Trio64, kb);
+    registers.crtc[0x38] = 0x12;
+    EXPECT_EQ(IdentifyMemory(card), code) << kb;
+    EXPECT_EQ(registers.crtc[0x38], 0x12);
+    EXPECT_EQ(registers.crtc[0x39], 0x00);
+  }
+}
+
+TEST(IdentificationTest, TheMonoAddressedControllerIsAskedToo) {
+  machine::CardRegisters registers{};
+  Card card(registers, [] { return 0; });
+  card.PowerOn(Chip::Vision968, 4096);
+  card.Out(0x3C2, 0x66);
+  EXPECT_EQ(IdentifyChip(card), 4);
+  EXPECT_EQ(IdentifyMemory(card), 4);
+}
+
+class DriverTest : public CardTest {
+ protected:
+  int Escape(const std::vector<std::uint8_t>& block) {
+    return machine::HandleDisplayEscape(escapes, card, block.data(), block.size());
+  }
+  machine::EscapeBlock escapes{};
+};
+
+TEST_F(DriverTest, PanLockIsKeptAndCounted) {
+  EXPECT_EQ(Escape(escape::PanLockBlock(true)), 1);
+  EXPECT_EQ(escapes.panLocked, 1u);
+  EXPECT_EQ(Escape(escape::PanLockBlock(false)), 1);
+  EXPECT_EQ(escapes.panLocked, 0u);
+  EXPECT_EQ(escapes.panLockCount, 2u);
+}
+
+TEST_F(DriverTest, TimingValuesAreKeptAndTheChangedOnesApplied) {
+  Crtc crtc(card.DriverPorts(), 0x3D4);
+  const int verticalTotal = ReadTimingField(crtc, kVerticalTotal);
+  const std::uint8_t cr05 = ReadCr(0x05);
+  std::array<std::uint16_t, kTimingFieldCount> values;
+  values.fill(kTimingUnchanged);
+  values[kHorizontalTotal] = 0x105;
+  values[kEndHorizontalRetrace] = 0xE3;
+  values[kVerticalRetraceStart] = 0x7F0;
+  values[kMiscOutput] = 0x2F;
+  EXPECT_EQ(Escape(escape::TimingBlock(values)), 1);
+
+  EXPECT_EQ(escapes.timingCount, 1u);
+  EXPECT_EQ(escapes.timing[kHorizontalTotal], 0x105);
+  EXPECT_EQ(escapes.timing[kVerticalTotal], kTimingUnchanged);
+  EXPECT_EQ(ReadCr(0x00), 0x05);
+  EXPECT_EQ(ReadCr(0x5D) & 0x01, 0x01);
+  EXPECT_EQ(ReadCr(0x05), (cr05 & 0xE0) | 0x03);  // only the retrace end bits
+  EXPECT_EQ(ReadTimingField(crtc, kVerticalRetraceStart), 0x7F0);
+  EXPECT_EQ(ReadCr(0x10), 0xF0);
+  EXPECT_EQ(ReadCr(0x07) & 0x84, 0x84);
+  EXPECT_EQ(ReadCr(0x5E) & 0x10, 0x10);
+  EXPECT_EQ(ReadTimingField(crtc, kVerticalTotal), verticalTotal);
+  EXPECT_EQ(card.In(0x3CC), 0x2F);
+}
+
+TEST_F(DriverTest, ShortBlocksAndOtherFunctionsAreNotTakenButCounted) {
+  std::vector<std::uint8_t> shortTiming = escape::TimingBlock({});
+  shortTiming.resize(10);
+  EXPECT_EQ(Escape(shortTiming), 0);
+  EXPECT_EQ(Escape({3, 0, 1, 0}), 0);
+  EXPECT_EQ(Escape({1}), 0);
+  EXPECT_EQ(machine::HandleDisplayEscape(escapes, card, nullptr, 4), 0);
+  EXPECT_EQ(escapes.count, 4u);
+  EXPECT_EQ(escapes.timingCount + escapes.panLockCount, 0u);
+}
+
+TEST(DriverRatesTest, RefreshCodesMeanTheRatesOfTheirLabels) {
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 800, 3), 75u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 640, 0), 60u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 1024, 0), 87u);  // interlaced fields
+  EXPECT_EQ(machine::RefreshHz(Chip::Vision968, 1024, 0), 60u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Vision964, 1600, 4), 76u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 800, -1), 60u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 640, 3), 60u);
+  EXPECT_EQ(machine::RefreshHz(Chip::Trio64, 1152, 2), 60u);
+}
+
+TEST(DriverHistoryTest, TheLastEightModeChangesAreKeptOldestFirst) {
+  machine::ModeHistory history{};
+  for (std::uint32_t i = 0; i < 11; ++i) {
+    machine::RecordModeChange(history, {{640 + i, 480, 8}, i, 0});
+  }
+  const auto recent = machine::RecentModeChanges(history);
+  ASSERT_EQ(recent.size(), 8u);
+  EXPECT_EQ(recent.front().mode.width, 643u);
+  EXPECT_EQ(recent.back().flags, 10u);
+}
+
+TEST(DriverModeChangeTest, ASuccessfulChangeSetsTheCardAtTheStoredRate) {
+  machine::SharedState state{};
+  machine::Boot(state, machine::MachineConfig{}, -1);
+  EXPECT_EQ(state.card.registers.refreshHz, 60u);
+  EXPECT_EQ(machine::ApplyModeChange(state, {1024, 768, 8}, 1, 3),
+            machine::ChangeResult::Successful);
+  EXPECT_EQ(state.card.registers.refreshHz, 75u);
+  EXPECT_EQ(state.card.registers.crtc[0x13], 1024 / 8);
+  EXPECT_EQ(machine::ApplyModeChange(state, {1024, 768, 16}, 1, 1), machine::ChangeResult::Restart);
+  EXPECT_EQ(state.card.registers.refreshHz, 75u);
+  const auto recent = machine::RecentModeChanges(state.history);
+  ASSERT_EQ(recent.size(), 2u);
+  EXPECT_EQ(recent[1].result, 1);
+  EXPECT_EQ(recent[1].mode.bitsPerPixel, 16u);
+}
+
+}  // namespace
