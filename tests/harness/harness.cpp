@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <thread>
 
 namespace harness {
@@ -222,6 +223,31 @@ std::string OwnFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string file(path, length < MAX_PATH ? length : 0);
   return file.substr(0, file.find_last_of('\\'));
+}
+
+std::string RunMachineTool(const std::string& arguments) {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, folder);
+  const std::string output = std::string(folder) + "machine-tool.out";
+  std::string command =
+      "cmd /c \"\"" + OwnFolder() + "\\MACHINE.EXE\" " + arguments + " > \"" + output + "\"\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &info)) {
+    return {};
+  }
+  WaitForSingleObject(info.hProcess, static_cast<DWORD>(kTimeout.count()));
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  std::string text;
+  if (FILE* file = std::fopen(output.c_str(), "rb")) {
+    char buffer[8192];
+    text.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
+    std::fclose(file);
+  }
+  return text;
 }
 
 }  // namespace harness

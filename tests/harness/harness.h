@@ -81,4 +81,7 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
 // The folder of the running test executable (where the build put every program).
 std::string OwnFolder();
 
+// Runs the machine's tool (MACHINE.EXE beside the test) and returns what it printed.
+std::string RunMachineTool(const std::string& arguments);
+
 }  // namespace harness

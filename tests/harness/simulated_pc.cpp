@@ -9,6 +9,7 @@
 namespace harness {
 
 void ScenarioTest::SetUp() {
+  DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
   ASSERT_TRUE(machine::InstallSuite(OwnFolder()));
   Boot();
 }

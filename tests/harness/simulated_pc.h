@@ -10,7 +10,7 @@ namespace harness {
 
 class ScenarioTest : public testing::Test {
  protected:
-  // Installs the suite and boots with the default configuration; a test that wants another
+  // Installs the suite and boots the default PC (no machine.ini); a test that wants another
   // configuration calls Configure and then Boot again.
   void SetUp() override;
 

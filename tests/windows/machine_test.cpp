@@ -13,8 +13,8 @@ namespace {
 class MachineTest : public testing::Test {
  protected:
   void SetUp() override {
-    WritePrivateProfileStringA("Card", nullptr, nullptr, machine::kConfigFile);
-    WritePrivateProfileStringA("Display", nullptr, nullptr, machine::kConfigFile);
+    // The default PC, whatever an earlier test of this process configured.
+    DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
     machine::Boot();
   }
 
@@ -26,31 +26,6 @@ class MachineTest : public testing::Test {
     mode.dmPelsHeight = height;
     mode.dmBitsPerPel = bits;
     return mode;
-  }
-
-  // Runs MACHINE.EXE with `arguments` and returns what it printed.
-  static std::string RunTool(const std::string& arguments) {
-    const std::string output = machine::WindowsFolder() + "\\machine-test.out";
-    const std::string command = "cmd /c \"\"" + harness::OwnFolder() + "\\MACHINE.EXE\" " +
-                                arguments + " > \"" + output + "\"\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    std::string line = command;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-      return {};
-    }
-    WaitForSingleObject(info.hProcess, 20000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    std::string text;
-    if (FILE* file = std::fopen(output.c_str(), "rb")) {
-      char buffer[4096];
-      text.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
-      std::fclose(file);
-    }
-    return text;
   }
 };
 
@@ -104,14 +79,14 @@ TEST_F(MachineTest, TwoProcessesSeeOneMachine) {
   DEVMODEA mode = Mode(1152, 864, 8);
   ASSERT_EQ(machine::ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY), DISP_CHANGE_SUCCESSFUL);
   machine::ExitWindowsEx(EWX_LOGOFF, 0x42);
-  const std::string shown = RunTool("show");
+  const std::string shown = harness::RunMachineTool("show");
   EXPECT_NE(shown.find("mode: 1152 x 864 x 8"), std::string::npos) << shown;
   EXPECT_NE(shown.find("power: logoff 1"), std::string::npos) << shown;
 
   // The other way: the tool reconfigures and boots, and this process sees the new card.
-  RunTool("set Card Chip Vision964");
-  RunTool("set Display Mode 640,480,4");
-  const std::string booted = RunTool("boot");
+  harness::RunMachineTool("set Card Chip Vision964");
+  harness::RunMachineTool("set Display Mode 640,480,4");
+  const std::string booted = harness::RunMachineTool("boot");
   EXPECT_NE(booted.find("card: Vision964"), std::string::npos) << booted;
   EXPECT_EQ(machine::State()->card.chip, machine::Chip::Vision964);
   EXPECT_EQ(machine::State()->display.current, (machine::DisplayMode{640, 480, 4}));
