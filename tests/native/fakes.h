@@ -57,6 +57,10 @@ class MemoryRegistry : public RegistryApi {
   std::string Value(RegRoot root, const std::string& path, const std::string& name) const {
     return keys_.at(Path(root, path)).at(Lower(name));
   }
+  std::size_t ValueCount(RegRoot root, const std::string& path) const {
+    const auto key = keys_.find(Path(root, path));
+    return key == keys_.end() ? 0 : key->second.size();
+  }
   bool HasKey(RegRoot root, const std::string& path) const {
     return keys_.count(Path(root, path)) != 0;
   }

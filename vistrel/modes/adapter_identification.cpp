@@ -30,15 +30,23 @@ int ChipOf(Crtc& crtc) {
 
 int MemoryOf(Crtc& crtc) {
   switch (crtc.Read(0x36) >> 5) {
-    case 0: return 4;
-    case 6: return 1;
-    case 7: return 0;
-    default: return 2;
+    case 0:
+      return 4;
+    case 6:
+      return 1;
+    case 7:
+      return 0;
+    default:
+      return 2;
   }
 }
 
 }  // namespace
 
-int IdentifyChip(PortIo& ports) { return AskUnlocked(ports, ChipOf); }
+int IdentifyChip(PortIo& ports) {
+  return AskUnlocked(ports, ChipOf);
+}
 
-int IdentifyMemory(PortIo& ports) { return AskUnlocked(ports, MemoryOf); }
+int IdentifyMemory(PortIo& ports) {
+  return AskUnlocked(ports, MemoryOf);
+}

@@ -48,8 +48,7 @@ std::string CellFor(const std::string& cell, int memoryClass) {
   return parts.size() == 3 ? parts[static_cast<std::size_t>(memoryClass)] : parts.front();
 }
 
-std::vector<RefreshEntry> ListOfCell(const std::string& cell, int chipClass,
-                                     int resolutionIndex) {
+std::vector<RefreshEntry> ListOfCell(const std::string& cell, int chipClass, int resolutionIndex) {
   if (cell == "none") return {kNone};
   std::vector<RefreshEntry> list{kAuto};
   if (cell == "auto") return list;
@@ -81,14 +80,27 @@ struct ScanRow {
 
 const std::vector<ScanRow>& ScanRows() {
   static const std::vector<ScanRow> rows = {
-      {640, "31.5", {{"72 Hz", "38"}, {"75 Hz", "38"}, {"90 Hz", "48.5"}, {"120 Hz", "64.5"},
-                     {"150 Hz", "79.5"}}},
-      {800, "35.5", {{"60 Hz", "38"}, {"72 Hz", "48"}, {"75 Hz", "48"}, {"90 Hz", "56.5"},
-                     {"120 Hz", "78"}, {"150 Hz", "100"}}},
-      {1024, "35.5", {{"60 Hz", "48"}, {"70 Hz", "56"}, {"75 Hz", "60"}, {"90 Hz", "74"},
-                      {"120 Hz", "100"}}},
-      {1280, "48", {{"60 Hz", "64"}, {"72 Hz", "78"}, {"75 Hz", "80"}, {"85 Hz", "92"},
-                    {"100 Hz", "108"}}},
+      {640,
+       "31.5",
+       {{"72 Hz", "38"},
+        {"75 Hz", "38"},
+        {"90 Hz", "48.5"},
+        {"120 Hz", "64.5"},
+        {"150 Hz", "79.5"}}},
+      {800,
+       "35.5",
+       {{"60 Hz", "38"},
+        {"72 Hz", "48"},
+        {"75 Hz", "48"},
+        {"90 Hz", "56.5"},
+        {"120 Hz", "78"},
+        {"150 Hz", "100"}}},
+      {1024,
+       "35.5",
+       {{"60 Hz", "48"}, {"70 Hz", "56"}, {"75 Hz", "60"}, {"90 Hz", "74"}, {"120 Hz", "100"}}},
+      {1280,
+       "48",
+       {{"60 Hz", "64"}, {"72 Hz", "78"}, {"75 Hz", "80"}, {"85 Hz", "92"}, {"100 Hz", "108"}}},
       {1600, "62", {{"60 Hz", "76.5"}, {"72 Hz", "90"}, {"76 Hz", "96"}}},
   };
   return rows;
