@@ -3,6 +3,7 @@
 #include "common/settings/win95_registry.h"
 #include "tests/native/fakes.h"
 #include "vistrel/modes/font_size.h"
+#include "vistrel/shell/resource.h"
 
 namespace {
 
@@ -42,10 +43,10 @@ TEST(FontArithmeticTest, DraggingUsesSinglePrecisionAndIsBounded) {
 }
 
 TEST(FontArithmeticTest, SizesHaveTheirNames) {
-  EXPECT_EQ(FontSizeName(0), "Small Fonts");
-  EXPECT_EQ(FontSizeName(96), "Small Fonts");
-  EXPECT_EQ(FontSizeName(120), "Large Fonts");
-  EXPECT_EQ(FontSizeName(144), "Custom Font Size");
+  EXPECT_EQ(FontSizeNameId(0), IDS_SMALL_FONTS);
+  EXPECT_EQ(FontSizeNameId(96), IDS_SMALL_FONTS);
+  EXPECT_EQ(FontSizeNameId(120), IDS_LARGE_FONTS);
+  EXPECT_EQ(FontSizeNameId(144), IDS_CUSTOM_FONT_SIZE);
 }
 
 TEST(FontRegistryTest, ReadingFallsBackToSmallFonts) {

@@ -6,6 +6,7 @@
 
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
+#include "vistrel/shell/resource.h"
 
 namespace {
 
@@ -78,10 +79,10 @@ void WriteFontSize(RegistryApi& registry, int dpi) {
   WriteFonts(key, kRasterFonts, std::size(kRasterFonts), large);
 }
 
-std::string FontSizeName(int dpi) {
-  if (dpi == 0 || dpi == kSmallFontsDpi) return "Small Fonts";
-  if (dpi == kLargeFontsDpi) return "Large Fonts";
-  return "Custom Font Size";
+int FontSizeNameId(int dpi) {
+  if (dpi == 0 || dpi == kSmallFontsDpi) return IDS_SMALL_FONTS;
+  if (dpi == kLargeFontsDpi) return IDS_LARGE_FONTS;
+  return IDS_CUSTOM_FONT_SIZE;
 }
 
 int PercentOfDpi(int dpi) {

@@ -18,8 +18,9 @@ int ReadFontDpi(RegistryApi& registry);
 // raster fonts of the size's set.
 void WriteFontSize(RegistryApi& registry, int dpi);
 
-// "Small Fonts" (0 counts as 96), "Large Fonts" or "Custom Font Size".
-std::string FontSizeName(int dpi);
+// The string of the size's name: "Small Fonts" (0 counts as 96), "Large Fonts" or
+// "Custom Font Size".
+int FontSizeNameId(int dpi);
 
 // The size as a percentage of 96 dpi, rounded up.
 int PercentOfDpi(int dpi);

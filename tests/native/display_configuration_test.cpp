@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "machine/core/card.h"
+#include "machine/core/display_modes.h"
+#include "tests/native/fakes.h"
+#include "vistrel/modes/display_configuration.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+// The page's controls as plain data, with a trackbar's clamping.
+class FakeControls : public PageControls {
+ public:
+  struct Control {
+    bool enabled = true;
+    bool checked = false;
+    std::string text;
+    std::vector<std::pair<std::string, int>> items;
+    int selection = -1;
+    int sliderMax = 0;
+    int sliderPosition = 0;
+  };
+
+  std::string String(int id) override {
+    static const std::map<int, std::string> strings = {{59142, "640 by 480 pixels"},
+                                                       {59143, "800 by 600 pixels"},
+                                                       {59144, "1024 by 768 pixels"},
+                                                       {59145, "1280 by 1024 pixels"},
+                                                       {59146, "1600 by 1200 pixels"},
+                                                       {IDS_LARGE_FONTS, "Large Fonts"},
+                                                       {IDS_HIGH_COLOR, "High Color (16 bit)"},
+                                                       {IDS_TRUE_COLOR_24, "True Color (24 bit)"},
+                                                       {IDS_TRUE_COLOR_32, "True Color (32 bit)"},
+                                                       {IDS_256_COLOR, "256 Color"},
+                                                       {IDS_16_COLOR, "16 Color"},
+                                                       {IDS_CUSTOM_FONT_SIZE, "Custom Font Size"},
+                                                       {IDS_SMALL_FONTS, "Small Fonts"}};
+    return strings.at(id);
+  }
+  void Enable(int id, bool enabled) override { controls[id].enabled = enabled; }
+  void SetCheck(int id, bool checked) override { controls[id].checked = checked; }
+  void SetText(int id, const std::string& text) override { controls[id].text = text; }
+  void ClearCombo(int id) override {
+    controls[id].items.clear();
+    controls[id].selection = -1;
+  }
+  void InsertComboItem(int id, int position, const std::string& text) override {
+    auto& items = controls[id].items;
+    items.insert(items.begin() + position, {text, 0});
+  }
+  void AddComboItem(int id, const std::string& text, int data) override {
+    controls[id].items.push_back({text, data});
+  }
+  void DeleteComboItem(int id, int position) override {
+    auto& items = controls[id].items;
+    items.erase(items.begin() + position);
+  }
+  int FindComboItem(int id, const std::string& text) override {
+    const auto& items = controls[id].items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].first == text) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  void SelectComboItem(int id, int position) override { controls[id].selection = position; }
+  int ComboSelection(int id) override { return controls[id].selection; }
+  std::string ComboItemText(int id, int position) override {
+    return controls[id].items.at(static_cast<std::size_t>(position)).first;
+  }
+  int ComboItemData(int id, int position) override {
+    return controls[id].items.at(static_cast<std::size_t>(position)).second;
+  }
+  void SetSliderRange(int id, int maximum) override {
+    controls[id].sliderMax = maximum;
+    controls[id].sliderPosition = std::clamp(controls[id].sliderPosition, 0, std::max(maximum, 0));
+  }
+  int SliderPosition(int id) override { return controls[id].sliderPosition; }
+  void SetSliderPosition(int id, int position) override {
+    controls[id].sliderPosition = std::clamp(position, 0, std::max(controls[id].sliderMax, 0));
+  }
+  void StartPollTimer() override { timerStarted = true; }
+  void InvalidateMonitorPicture() override { ++pictureInvalidations; }
+  void MarkChanged(bool changed) override { this->changed = changed; }
+
+  // What a user does.
+  void Choose(int comboId, const std::string& text) {
+    controls[comboId].selection = FindComboItem(comboId, text);
+  }
+  std::vector<std::string> Items(int comboId) {
+    std::vector<std::string> texts;
+    for (const auto& item : controls[comboId].items) texts.push_back(item.first);
+    return texts;
+  }
+  std::string Selected(int comboId) {
+    const int selection = controls[comboId].selection;
+    return selection < 0 ? "" : ComboItemText(comboId, selection);
+  }
+
+  std::map<int, Control> controls;
+  bool timerStarted = false;
+  bool changed = false;
+  int pictureInvalidations = 0;
+};
+
+// The simulated PC's driver: the modes of its memory and its current mode.
+class FakeDriver : public DisplayDriverApi {
+ public:
+  bool EnumMode(int number, ModeRecord* mode) override {
+    const auto modes = machine::ModesForMemory(memoryKb);
+    if (number < 0 || static_cast<std::size_t>(number) >= modes.size()) return false;
+    const auto& m = modes[static_cast<std::size_t>(number)];
+    *mode = {m.width, m.height, m.bitsPerPixel};
+    return true;
+  }
+  int ScreenWidth() override { return screenWidth; }
+  int ScreenDepth() override { return screenDepth; }
+
+  std::uint32_t memoryKb = 2048;
+  int screenWidth = 800;
+  int screenDepth = 8;
+};
+
+class DisplayConfigurationTest : public testing::Test {
+ protected:
+  void SetUp() override { card.PowerOn(machine::Chip::Trio64, 2048); }
+  void Start() { page.Initialise(); }
+  void MoveSlider(int id, int position) {
+    controls.SetSliderPosition(id, position);
+    page.PollSliders();
+  }
+  void ChooseColour(const std::string& name) {
+    controls.Choose(IDC_COLOUR_COMBO, name);
+    page.UpdateAfterChange();
+  }
+  bool Enabled(int id) { return controls.controls[id].enabled; }
+
+  MemoryProfile profile;
+  settings::MarovaneSettings store{profile};
+  MemoryRegistry registry;
+  FakeDriver driver;
+  machine::CardRegisters registers{};
+  machine::Card card{registers, [] { return 0; }};
+  FakeControls controls;
+  DisplayConfiguration page{{store, registry, driver, card}, controls};
+};
+
+TEST_F(DisplayConfigurationTest, StartShowsTheScreenAndOffersOnlyDepthsWithModes) {
+  profile.WriteString("Marovane", "PanLock", "1");
+  Start();
+  EXPECT_EQ(controls.Items(IDC_COLOUR_COMBO),
+            (std::vector<std::string>{"16 Color", "256 Color", "High Color (16 bit)",
+                                      "True Color (24 bit)", "True Color (32 bit)"}));
+  EXPECT_EQ(controls.Selected(IDC_COLOUR_COMBO), "256 Color");
+  EXPECT_EQ(page.pending.desktopArea, 1);
+  EXPECT_EQ(page.pending.viewportArea, 1);
+  EXPECT_EQ(controls.controls[IDC_DESKTOP_TEXT].text, "800 by 600 pixels");
+  EXPECT_TRUE(controls.controls[IDC_PAN_LOCK].checked);
+  EXPECT_TRUE(controls.controls[IDC_SHOW_ICON].checked);
+  EXPECT_FALSE(controls.controls[IDC_POPUP_CENTERING].checked);
+  EXPECT_TRUE(controls.timerStarted);
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Small Fonts");
+  EXPECT_FALSE(controls.changed);
+
+  FakeControls small;
+  driver.memoryKb = 512;
+  DisplayConfiguration halfMegabyte({store, registry, driver, card}, small);
+  halfMegabyte.Initialise();
+  EXPECT_EQ(small.Items(IDC_COLOUR_COMBO), (std::vector<std::string>{"16 Color", "256 Color"}));
+}
+
+TEST_F(DisplayConfigurationTest, SixteenColoursTakeTheWhole1280DesktopAndFreezeTheSliders) {
+  Start();
+  ChooseColour("16 Color");
+  EXPECT_EQ(page.pending.desktopArea, 3);
+  EXPECT_EQ(page.pending.viewportArea, 3);
+  EXPECT_EQ(controls.controls[IDC_DESKTOP_SLIDER].sliderPosition, 3);
+  EXPECT_TRUE(controls.changed);
+  MoveSlider(IDC_DESKTOP_SLIDER, 1);
+  EXPECT_EQ(page.pending.desktopArea, 3);
+}
+
+TEST_F(DisplayConfigurationTest, SixteenColoursWithoutA1280ModeKeepTheAppliedDesktop) {
+  registry.Put(RegRoot::DynData, "Config Manager\\Enum\\C1", "HardWareKey", "MONITOR\\X\\1");
+  registry.Put(RegRoot::LocalMachine, "Enum\\MONITOR\\X\\1", "Driver", "MONITOR\\0000");
+  registry.Put(RegRoot::LocalMachine, "System\\CurrentControlSet\\Services\\Class\\MONITOR\\0000",
+               "MaxResolution", "1024,768");
+  Start();
+  ChooseColour("16 Color");
+  EXPECT_EQ(page.pending.desktopArea, 1);
+  EXPECT_EQ(page.pending.viewportArea, 1);
+}
+
+TEST_F(DisplayConfigurationTest, The640DesktopForcesSmallFontsAndDisablesTheFontControls) {
+  registry.Put(RegRoot::LocalMachine, "Config\\0001\\Display\\Settings", "DPILogicalX", "120");
+  Start();
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Large Fonts");
+  MoveSlider(IDC_DESKTOP_SLIDER, 0);
+  EXPECT_EQ(page.pending.fontDpi, 96);
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Small Fonts");
+  EXPECT_FALSE(Enabled(IDC_FONT_COMBO));
+  EXPECT_FALSE(Enabled(IDC_CUSTOM_FONT));
+  MoveSlider(IDC_DESKTOP_SLIDER, 2);
+  EXPECT_TRUE(Enabled(IDC_FONT_COMBO));
+}
+
+TEST_F(DisplayConfigurationTest, TheViewportFollowsAnUntouchedSliderAndNeverExceedsTheDesktop) {
+  Start();
+  MoveSlider(IDC_DESKTOP_SLIDER, 2);
+  EXPECT_EQ(page.pending.desktopArea, 2);
+  EXPECT_EQ(page.pending.viewportArea, 2);
+  MoveSlider(IDC_VIEWPORT_SLIDER, 1);
+  EXPECT_EQ(page.pending.viewportArea, 1);
+  EXPECT_TRUE(Enabled(IDC_PAN_LOCK));
+  EXPECT_TRUE(Enabled(IDC_VIEWPORT_CONTROL));
+  // A viewport beyond the desktop is pulled down to it.
+  MoveSlider(IDC_VIEWPORT_SLIDER, 4);
+  EXPECT_EQ(page.pending.viewportArea, 2);
+  EXPECT_EQ(controls.controls[IDC_VIEWPORT_SLIDER].sliderPosition, 2);
+  EXPECT_EQ(controls.controls[IDC_VIEWPORT_TEXT].text, "1024 by 768 pixels");
+  EXPECT_FALSE(Enabled(IDC_PAN_LOCK));
+  EXPECT_FALSE(Enabled(IDC_POPUP_CENTERING));
+  EXPECT_FALSE(Enabled(IDC_VIEWPORT_CONTROL));
+}
+
+TEST_F(DisplayConfigurationTest, OneWidthAtADepthGivesSinglePositionSliders) {
+  driver.memoryKb = 1024;
+  Start();
+  ChooseColour("True Color (24 bit)");  // only 640 x 480 fits a megabyte at 24 bits
+  EXPECT_EQ(controls.controls[IDC_DESKTOP_SLIDER].sliderMax, 0);
+  EXPECT_EQ(controls.controls[IDC_VIEWPORT_SLIDER].sliderMax, 0);
+  for (int id : {IDC_VIEWPORT_SLIDER, IDC_VIEWPORT_GROUP, IDC_VIEWPORT_TEXT, IDC_DESKTOP_LESS,
+                 IDC_DESKTOP_MORE, IDC_VIEWPORT_LESS, IDC_VIEWPORT_MORE}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+}
+
+TEST_F(DisplayConfigurationTest, TwentyFourBitsOfferNoSmallerViewport) {
+  driver.memoryKb = 4096;
+  Start();
+  ChooseColour("True Color (24 bit)");
+  EXPECT_FALSE(Enabled(IDC_VIEWPORT_SLIDER));
+  EXPECT_TRUE(Enabled(IDC_DESKTOP_LESS));
+  ChooseColour("256 Color");
+  EXPECT_TRUE(Enabled(IDC_VIEWPORT_SLIDER));
+}
+
+TEST_F(DisplayConfigurationTest, AStoredViewportWiderThanTheScreenCountsAsTheScreen) {
+  driver.screenWidth = 1024;
+  profile.WriteString("Marovane", "ScreenResolution", "1280,1024");
+  Start();
+  EXPECT_EQ(page.pending.viewportArea, 2);
+  profile.WriteString("Marovane", "ScreenResolution", "1152,864");
+  FakeControls other;
+  DisplayConfiguration again({store, registry, driver, card}, other);
+  again.Initialise();
+  EXPECT_EQ(again.pending.viewportArea, again.pending.desktopArea);
+  profile.WriteString("Marovane", "ScreenResolution", "800,600");
+  FakeControls third;
+  DisplayConfiguration smaller({store, registry, driver, card}, third);
+  smaller.Initialise();
+  EXPECT_EQ(smaller.pending.viewportArea, 1);
+  EXPECT_TRUE(third.controls[IDC_PAN_LOCK].enabled);
+}
+
+TEST_F(DisplayConfigurationTest, TheFontItemsDataNotItsTextDecidesTheSize) {
+  registry.Put(RegRoot::LocalMachine, "Config\\0001\\Display\\Settings", "DPILogicalX", "144");
+  Start();
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Custom Font Size");
+  controls.Choose(IDC_FONT_COMBO, "Large Fonts");
+  page.UpdateAfterChange();
+  EXPECT_EQ(page.pending.fontDpi, 120);
+  controls.Choose(IDC_FONT_COMBO, "Custom Font Size");
+  page.UpdateAfterChange();
+  EXPECT_EQ(page.pending.fontDpi, 120);
+  page.CustomFontChosen(132);
+  EXPECT_EQ(page.pending.fontDpi, 132);
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Custom Font Size");
+}
+
+TEST_F(DisplayConfigurationTest, TheRefreshListFollowsTheViewportAndFallsBackToItsFirstEntry) {
+  profile.WriteString("Marovane", "Refresh", "-1,3,-1,-1,-1,-1");
+  Start();
+  EXPECT_EQ(
+      controls.Items(IDC_REFRESH_COMBO),
+      (std::vector<std::string>{"Auto", "56 Hz", "60 Hz", "72 Hz", "75 Hz", "90 Hz", "120 Hz"}));
+  EXPECT_EQ(controls.Selected(IDC_REFRESH_COMBO), "75 Hz");
+  EXPECT_EQ(page.applied.refreshCode, 3);
+  // The 640 row has no code 3.
+  profile.WriteString("Marovane", "Refresh", "3,3,-1,-1,-1,-1");
+  MoveSlider(IDC_DESKTOP_SLIDER, 0);
+  EXPECT_EQ(controls.Selected(IDC_REFRESH_COMBO), "Auto");
+  controls.controls[IDC_REFRESH_COMBO].selection = 2;
+  controls.changed = false;
+  page.RefreshSelected();
+  EXPECT_EQ(page.pending.refreshCode, 1);
+  EXPECT_TRUE(controls.changed);
+}
+
+TEST_F(DisplayConfigurationTest, TheSliderPollDoesNothingUnlessASliderMoved) {
+  Start();
+  const int invalidations = controls.pictureInvalidations;
+  for (int i = 0; i < 5; ++i) page.PollSliders();
+  EXPECT_EQ(controls.pictureInvalidations, invalidations);
+  EXPECT_FALSE(controls.changed);
+}
+
+TEST_F(DisplayConfigurationTest, OptionsFlipAndCustomFontCancelMarksByTheSize) {
+  Start();
+  page.ToggleOption(IDC_POPUP_CENTERING);
+  EXPECT_EQ(page.popupCentering, 1);
+  EXPECT_TRUE(controls.changed);
+  page.CustomFontCancelled();
+  EXPECT_FALSE(controls.changed);
+  page.pending.fontDpi = 120;
+  page.CustomFontCancelled();
+  EXPECT_TRUE(controls.changed);
+}
+
+}  // namespace
