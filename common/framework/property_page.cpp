@@ -77,6 +77,8 @@ INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wPar
 INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      // The stored values first; the page's own initialisation may then fill the controls.
+      ExchangeValues(true);
       OnInitDialog();
       return TRUE;
     case WM_COMMAND:
@@ -107,7 +109,9 @@ bool PropertyPage::RunCommand(int id, int code) {
 INT_PTR PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam) {
   switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
     case PSN_SETACTIVE:
-      ExchangeValues(true);
+      // The first activation follows the initialisation, which has just filled the controls.
+      if (shown_) ExchangeValues(true);
+      shown_ = true;
       OnSetActive();
       SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
       return TRUE;

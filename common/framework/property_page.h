@@ -1,7 +1,7 @@
 #pragma once
 // One page of a property sheet: a dialog template, a message map from control notifications to
-// handlers, and values kept in members that are exchanged with the controls when the page is
-// activated (to the controls) and left (back from them).
+// handlers, and values kept in members that are exchanged with the controls: to them when the
+// page is created and activated again, back from them when it is left.
 
 #include <windows.h>
 
@@ -73,5 +73,6 @@ class PropertyPage {
 
   int templateId_;
   HWND window_ = nullptr;
+  bool shown_ = false;
   std::vector<CommandEntry> commands_;
 };

@@ -1,21 +1,14 @@
 #pragma once
 // The six pages of Vistrel's sheet, in tab order. Each grows into its own subsystem folder
-// (modes/, monitor/, tools/) as its page is built.
+// (modes/, monitor/, tools/) as its page is built; the Display Configuration page has.
 
 #include "common/framework/property_page.h"
+#include "vistrel/modes/display_page.h"
 #include "vistrel/shell/graphics_channel.h"
 #include "vistrel/shell/resource.h"
 
-// The two pages that reach the card each own a graphics control channel, opened as the sheet
-// is built.
-class CDisplayPg : public PropertyPage {
- public:
-  CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {}
-
- private:
-  GraphicsChannel channel_;
-};
-
+// The Screen Adjustment page reaches the card through its own graphics control channel,
+// opened as the sheet is built.
 class CPPScreen : public PropertyPage {
  public:
   CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {}

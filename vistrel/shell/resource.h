@@ -8,6 +8,17 @@
 #define IDD_FLEETMARK 135
 #define IDD_SCREEN_ADJUSTMENT 146
 
+#define IDC_STATIC -1
+
+// Pictures of the Display Configuration page.
+#define IDB_PALETTE_16 143
+#define IDB_PALETTE 144
+#define IDB_DESKTOP 145
+#define IDB_MONITOR_EQUAL 148
+#define IDB_VIEWPORT 151
+#define IDB_MONITOR_PANNED 152
+#define IDB_FONT_SAMPLE 155
+
 // Display Configuration (129).
 #define IDC_DESKTOP_SLIDER 1000
 #define IDC_VIEWPORT_SLIDER 1001

@@ -1,0 +1,245 @@
+#include "vistrel/modes/display_page.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "common/framework/application.h"
+#include "vistrel/modes/font_size.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollMs = 100;
+constexpr ULONG_PTR kHelpContext = 120;
+
+// A bitmap resource drawn into a rectangle of the page, stretched or at its own size, centred.
+void DrawBitmap(HDC dc, int bitmapId, int x, int y, int width, int height) {
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+}
+
+void CopyBitmapCentred(HDC dc, int bitmapId, const RECT& area) {
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(dc, (area.left + area.right - info.bmWidth) / 2,
+         (area.top + area.bottom - info.bmHeight) / 2, info.bmWidth, info.bmHeight, memory, 0, 0,
+         SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+}
+
+}  // namespace
+
+LRESULT DialogControls::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendDlgItemMessageA(dialog_, id, message, wParam, lParam);
+}
+
+std::string DialogControls::String(int stringId) {
+  char text[256] = "";
+  const int length =
+      LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(stringId), text, sizeof(text));
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
+void DialogControls::Enable(int id, bool enabled) {
+  EnableWindow(GetDlgItem(dialog_, id), enabled);
+}
+
+void DialogControls::SetCheck(int id, bool checked) {
+  CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void DialogControls::SetText(int id, const std::string& text) {
+  SetDlgItemTextA(dialog_, id, text.c_str());
+}
+
+void DialogControls::ClearCombo(int id) {
+  Send(id, CB_RESETCONTENT);
+}
+
+void DialogControls::InsertComboItem(int id, int position, const std::string& text) {
+  Send(id, CB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DialogControls::AddComboItem(int id, const std::string& text, int data) {
+  const LRESULT item = Send(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (item >= 0) Send(id, CB_SETITEMDATA, static_cast<WPARAM>(item), data);
+}
+
+void DialogControls::DeleteComboItem(int id, int position) {
+  Send(id, CB_DELETESTRING, static_cast<WPARAM>(position));
+}
+
+int DialogControls::FindComboItem(int id, const std::string& text) {
+  const LRESULT item =
+      Send(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  return item == CB_ERR ? -1 : static_cast<int>(item);
+}
+
+void DialogControls::SelectComboItem(int id, int position) {
+  Send(id, CB_SETCURSEL, static_cast<WPARAM>(position));
+}
+
+int DialogControls::ComboSelection(int id) {
+  const LRESULT item = Send(id, CB_GETCURSEL);
+  return item == CB_ERR ? -1 : static_cast<int>(item);
+}
+
+std::string DialogControls::ComboItemText(int id, int position) {
+  const LRESULT length = Send(id, CB_GETLBTEXTLEN, static_cast<WPARAM>(position));
+  if (length < 0) return {};
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  Send(id, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text.data()));
+  return text.data();
+}
+
+int DialogControls::ComboItemData(int id, int position) {
+  return static_cast<int>(Send(id, CB_GETITEMDATA, static_cast<WPARAM>(position)));
+}
+
+void DialogControls::SetSliderRange(int id, int maximum) {
+  Send(id, TBM_SETRANGE, TRUE, MAKELPARAM(0, maximum));
+}
+
+int DialogControls::SliderPosition(int id) {
+  return static_cast<int>(Send(id, TBM_GETPOS));
+}
+
+void DialogControls::SetSliderPosition(int id, int position) {
+  Send(id, TBM_SETPOS, TRUE, position);
+}
+
+void DialogControls::StartPollTimer() {
+  SetTimer(dialog_, kPollTimer, kPollMs, nullptr);
+}
+
+void DialogControls::InvalidateMonitorPicture() {
+  RECT area{};
+  HWND frame = GetDlgItem(dialog_, IDC_MONITOR_PICTURE);
+  GetWindowRect(frame, &area);
+  MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
+  InvalidateRect(dialog_, &area, FALSE);
+}
+
+void DialogControls::MarkChanged(bool changed) {
+  if (onMarkChanged) onMarkChanged(changed);
+}
+
+bool MachineDisplayDriver::EnumMode(int modeNumber, ModeRecord* mode) {
+  DEVMODEA devMode{};
+  devMode.dmSize = sizeof(devMode);
+  if (!machine::EnumDisplaySettingsA(nullptr, static_cast<DWORD>(modeNumber), &devMode)) {
+    return false;
+  }
+  *mode = {devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel};
+  return true;
+}
+
+int MachineDisplayDriver::ScreenWidth() {
+  HDC dc = GetDC(GetDesktopWindow());
+  const int width = machine::GetDeviceCaps(dc, HORZRES);
+  ReleaseDC(GetDesktopWindow(), dc);
+  return width;
+}
+
+int MachineDisplayDriver::ScreenDepth() {
+  HDC dc = GetDC(GetDesktopWindow());
+  const int bits = machine::GetDeviceCaps(dc, BITSPIXEL);
+  ReleaseDC(GetDesktopWindow(), dc);
+  return bits;
+}
+
+CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
+  controls_.onMarkChanged = [this](bool changed) { SetModified(changed); };
+  OnCommand(IDC_COLOUR_COMBO, CBN_SELCHANGE, [this] { logic_.UpdateAfterChange(); });
+  OnCommand(IDC_FONT_COMBO, CBN_SELCHANGE, [this] { logic_.UpdateAfterChange(); });
+  OnCommand(IDC_REFRESH_COMBO, CBN_SELCHANGE, [this] { logic_.RefreshSelected(); });
+  for (int option : {IDC_PAN_LOCK, IDC_POPUP_CENTERING, IDC_SHOW_ICON}) {
+    OnCommand(option, BN_CLICKED, [this, option] { logic_.ToggleOption(option); });
+  }
+  OnCommand(IDC_DISPLAY_HELP, BN_CLICKED,
+            [this] { Application::Current().ShowHelp(Window(), HELP_CONTEXT, kHelpContext); });
+}
+
+void CDisplayPg::OnInitDialog() {
+  controls_.Attach(Window());
+  logic_.Initialise();
+}
+
+void CDisplayPg::Exchange(ValueExchange& exchange) {
+  exchange.Text(IDC_VIEWPORT_TEXT, viewportText_);
+  exchange.Text(IDC_DESKTOP_TEXT, desktopText_);
+  exchange.ComboString(IDC_FONT_COMBO, fontText_);
+  exchange.ComboString(IDC_COLOUR_COMBO, colourText_);
+}
+
+INT_PTR CDisplayPg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam == kPollTimer) logic_.PollSliders();
+      return TRUE;
+    case WM_DESTROY:
+      KillTimer(Window(), kPollTimer);
+      return FALSE;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Window(), &paint);
+      Paint(dc);
+      EndPaint(Window(), &paint);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+RECT CDisplayPg::FrameRect(int id) const {
+  RECT area{};
+  GetWindowRect(GetDlgItem(Window(), id), &area);
+  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&area), 2);
+  return area;
+}
+
+void CDisplayPg::Paint(HDC dc) {
+  const DisplaySettings& pending = logic_.pending;
+  const RECT colour = FrameRect(IDC_COLOUR_SAMPLE);
+  DrawBitmap(dc, pending.colorDepth == 0 ? IDB_PALETTE_16 : IDB_PALETTE, colour.left, colour.top,
+             colour.right - colour.left, colour.bottom - colour.top);
+
+  // The monitor: every layer keeps the frame's top-left corner.
+  const RECT monitor = FrameRect(IDC_MONITOR_PICTURE);
+  const int width = monitor.right - monitor.left;
+  const int height = monitor.bottom - monitor.top;
+  if (pending.desktopArea == pending.viewportArea) {
+    DrawBitmap(dc, IDB_MONITOR_EQUAL, monitor.left, monitor.top, width, height);
+  } else {
+    DrawBitmap(dc, IDB_MONITOR_PANNED, monitor.left, monitor.top, width, height);
+    const int grow = 15 * pending.viewportArea - 45;
+    DrawBitmap(dc, IDB_VIEWPORT, monitor.left, monitor.top, width + grow, height + grow);
+  }
+  const int shrink = 15 * (pending.desktopArea + 1);
+  DrawBitmap(dc, IDB_DESKTOP, monitor.left, monitor.top, width - shrink, height - shrink);
+
+  const RECT font = FrameRect(IDC_FONT_SAMPLE);
+  if (pending.fontDpi >= kLargeFontSetDpi) {
+    CopyBitmapCentred(dc, IDB_FONT_SAMPLE, font);
+  } else {
+    DrawBitmap(dc, IDB_FONT_SAMPLE, font.left, font.top, font.right - font.left,
+               font.bottom - font.top);
+  }
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The Display Configuration page: the page's logic on the real controls, and its pictures.
+
+#include <windows.h>
+
+#include "common/framework/property_page.h"
+#include "common/settings/marovane_settings.h"
+#include "common/win32/win32_profile.h"
+#include "common/win32/win32_registry.h"
+#include "machine/win32/machine.h"
+#include "vistrel/modes/display_configuration.h"
+#include "vistrel/shell/graphics_channel.h"
+
+// PageControls over the controls of a dialog.
+class DialogControls : public PageControls {
+ public:
+  void Attach(HWND dialog) { dialog_ = dialog; }
+
+  std::string String(int stringId) override;
+  void Enable(int id, bool enabled) override;
+  void SetCheck(int id, bool checked) override;
+  void SetText(int id, const std::string& text) override;
+  void ClearCombo(int id) override;
+  void InsertComboItem(int id, int position, const std::string& text) override;
+  void AddComboItem(int id, const std::string& text, int data) override;
+  void DeleteComboItem(int id, int position) override;
+  int FindComboItem(int id, const std::string& text) override;
+  void SelectComboItem(int id, int position) override;
+  int ComboSelection(int id) override;
+  std::string ComboItemText(int id, int position) override;
+  int ComboItemData(int id, int position) override;
+  void SetSliderRange(int id, int maximum) override;
+  int SliderPosition(int id) override;
+  void SetSliderPosition(int id, int position) override;
+  void StartPollTimer() override;
+  void InvalidateMonitorPicture() override;
+  void MarkChanged(bool changed) override;
+
+  // Set by the page: how a change mark reaches the sheet.
+  std::function<void(bool)> onMarkChanged;
+
+ private:
+  LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  HWND dialog_ = nullptr;
+};
+
+// The simulated PC's display driver, as the page asks it.
+class MachineDisplayDriver : public DisplayDriverApi {
+ public:
+  bool EnumMode(int modeNumber, ModeRecord* mode) override;
+  int ScreenWidth() override;
+  int ScreenDepth() override;
+};
+
+class CDisplayPg : public PropertyPage {
+ public:
+  CDisplayPg();
+
+ protected:
+  void OnInitDialog() override;
+  void Exchange(ValueExchange& exchange) override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc);
+  // Client rectangle of a hidden frame control, where a picture goes.
+  RECT FrameRect(int id) const;
+
+  Win32Profile systemIni_{settings::kSystemIni};
+  settings::MarovaneSettings settings_{systemIni_};
+  Win32Registry registry_;
+  MachineDisplayDriver driver_;
+  machine::DirectPorts ports_;
+  DialogControls controls_;
+  DisplayConfiguration logic_{{settings_, registry_, driver_, ports_}, controls_};
+  // The page identifies the adapter with its own port access; the channel is opened and held
+  // as the driver's contract asks.
+  GraphicsChannel channel_;
+  std::string viewportText_, desktopText_, fontText_, colourText_;
+};
