@@ -93,20 +93,26 @@ TEST_F(FrameworkTest, ApplyFollowsTheChangedMarksOfAllPages) {
 }
 
 TEST_F(FrameworkTest, ValuesGoToTheControlsOnActivationAndBackOnLeaving) {
-  std::string shownText, shownColour;
+  std::string shownText, restoredText, restoredColour;
   RunSheet([&](HWND sheet) {
     HWND page = CurrentPage(sheet);
     shownText = harness::WindowText(GetDlgItem(page, kEdit));
-    shownColour = harness::WindowText(GetDlgItem(page, kCombo));
     SetDlgItemTextA(page, kEdit, "typed");
     SendDlgItemMessageA(page, kCombo, CB_SETCURSEL, 2, 0);
     SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+    // Away from the page its controls change; coming back shows the values kept on leaving.
+    SetDlgItemTextA(page, kEdit, "lost");
+    SendDlgItemMessageA(page, kCombo, CB_SETCURSEL, 0, 0);
+    SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
+    restoredText = harness::WindowText(GetDlgItem(page, kEdit));
+    restoredColour = harness::WindowText(GetDlgItem(page, kCombo));
     harness::PressButton(sheet, IDCANCEL);
   });
   EXPECT_EQ(shownText, "first value");
-  EXPECT_EQ(shownColour, "Green");
   EXPECT_EQ(first.text, "typed");
   EXPECT_EQ(first.colour, "Blue");
+  EXPECT_EQ(restoredText, "typed");
+  EXPECT_EQ(restoredColour, "Blue");
   EXPECT_EQ(result, IDCANCEL);
 }
 
