@@ -129,6 +129,31 @@ int ComboSelection(HWND dialog, int id) {
   return static_cast<int>(SendMessageA(Control(dialog, id), CB_GETCURSEL, 0, 0));
 }
 
+std::string ComboItemText(HWND combo, LRESULT item) {
+  // Across processes Wine carries the item's text in its wide form, so ask for that.
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+  if (length < 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(item),
+               reinterpret_cast<LPARAM>(wide.data()));
+  char text[512] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), nullptr, nullptr);
+  return text;
+}
+
+std::vector<std::string> ComboItems(HWND dialog, int id) {
+  HWND combo = Control(dialog, id);
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) items.push_back(ComboItemText(combo, i));
+  return items;
+}
+
+std::string ComboSelectedText(HWND dialog, int id) {
+  const int selected = ComboSelection(dialog, id);
+  return selected < 0 ? std::string() : ComboItemText(Control(dialog, id), selected);
+}
+
 int TrackbarPosition(HWND dialog, int id) {
   return static_cast<int>(SendMessageA(Control(dialog, id), TBM_GETPOS, 0, 0));
 }
@@ -166,6 +191,10 @@ std::vector<std::string> TabCaptions(HWND sheet) {
 int SelectedTab(HWND sheet) {
   HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
   return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+}
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 void PressButton(HWND dialog, int id) {

@@ -51,11 +51,16 @@ HWND Control(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
+std::vector<std::string> ComboItems(HWND dialog, int id);
+// The text of the selected item; empty without a selection.
+std::string ComboSelectedText(HWND dialog, int id);
 int TrackbarPosition(HWND dialog, int id);
 
-// A property sheet's tabs (read through the owning process's memory) and the selected one.
+// A property sheet's tabs (read through the owning process's memory), the selected one and
+// the page shown.
 std::vector<std::string> TabCaptions(HWND sheet);
 int SelectedTab(HWND sheet);
+HWND CurrentPage(HWND sheet);
 
 // Clicks are posted, so a click that opens a modal box does not block the test.
 void PressButton(HWND dialog, int id);

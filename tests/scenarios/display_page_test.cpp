@@ -1,0 +1,74 @@
+// The Display Configuration page end to end, on the simulated PC's card and modes.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+using harness::Program;
+using Strings = std::vector<std::string>;
+
+class DisplayPageTest : public harness::ScenarioTest {
+ protected:
+  // Starts Vistrel and returns its first page.
+  HWND OpenPage() {
+    vistrel_ = std::make_unique<Program>(VistrelPath());
+    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel_->Id());
+    return sheet_ == nullptr ? nullptr : harness::CurrentPage(sheet_);
+  }
+
+  std::unique_ptr<Program> vistrel_;
+  HWND sheet_ = nullptr;
+};
+
+TEST_F(DisplayPageTest, TheColourListOffersTheDepthsTheCardHasModesFor) {
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboItems(page, IDC_COLOUR_COMBO),
+            (Strings{"16 Color", "256 Color", "High Color (16 bit)", "True Color (24 bit)",
+                     "True Color (32 bit)"}));
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_COLOUR_COMBO), "256 Color");
+  EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_DESKTOP_TEXT)), "800 by 600 pixels");
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Small Fonts");
+}
+
+TEST_F(DisplayPageTest, AHalfMegabyteCardOffersSixteenAnd256ColoursOnly) {
+  Configure("Card", "Memory", "512");
+  Boot();
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboItems(page, IDC_COLOUR_COMBO), (Strings{"16 Color", "256 Color"}));
+}
+
+TEST_F(DisplayPageTest, MovingTheDesktopSliderUpdatesTheTextsAndEnablesApply) {
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_FALSE(harness::IsEnabled(sheet_, harness::kApplyButton));
+  // As a drag leaves it: the position changes and the page's poll notices.
+  SendMessageA(harness::Control(page, IDC_DESKTOP_SLIDER), TBM_SETPOS, TRUE, 2);
+  EXPECT_TRUE(harness::WaitFor([&] {
+    return harness::WindowText(harness::Control(page, IDC_DESKTOP_TEXT)) == "1024 by 768 pixels";
+  }));
+  EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_VIEWPORT_TEXT)), "1024 by 768 pixels");
+  EXPECT_TRUE(harness::IsEnabled(sheet_, harness::kApplyButton));
+  EXPECT_EQ(harness::ComboItems(page, IDC_REFRESH_COMBO),
+            (Strings{"Auto", "Interlaced", "60 Hz", "70 Hz", "75 Hz", "90 Hz"}));
+}
+
+TEST_F(DisplayPageTest, TheRefreshListChangesWithTheConfiguredChip) {
+  Configure("Card", "Chip", "Vision968");
+  Boot();
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboItems(page, IDC_REFRESH_COMBO),
+            (Strings{"Auto", "56 Hz", "60 Hz", "72 Hz", "75 Hz", "90 Hz", "120 Hz", "150 Hz"}));
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_REFRESH_COMBO), "Auto");
+}
+
+}  // namespace
