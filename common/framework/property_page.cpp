@@ -4,46 +4,6 @@
 
 #include "common/framework/application.h"
 
-namespace {
-
-std::string ControlText(HWND control) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  const int length = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-}  // namespace
-
-void ValueExchange::Text(int id, std::string& value) {
-  HWND control = GetDlgItem(page_, id);
-  if (toControls_) {
-    SetWindowTextA(control, value.c_str());
-  } else {
-    value = ControlText(control);
-  }
-}
-
-void ValueExchange::ComboString(int id, std::string& value) {
-  HWND combo = GetDlgItem(page_, id);
-  if (toControls_) {
-    SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(value.c_str()));
-    return;
-  }
-  const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  if (item == CB_ERR) {
-    value = ControlText(combo);
-    return;
-  }
-  std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, item, 0)) + 1,
-                   '\0');
-  const LRESULT length =
-      SendMessageA(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  value = text;
-}
-
 PROPSHEETPAGEA PropertyPage::Describe(HINSTANCE instance) {
   PROPSHEETPAGEA page{};
   page.dwSize = sizeof(page);
@@ -61,7 +21,7 @@ void PropertyPage::SetModified(bool changed) {
 }
 
 void PropertyPage::OnCommand(int id, int code, std::function<void()> handler) {
-  commands_.push_back({id, code, std::move(handler)});
+  commands_.Add(id, code, std::move(handler));
 }
 
 INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,7 +42,7 @@ INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       OnInitDialog();
       return TRUE;
     case WM_COMMAND:
-      if (RunCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+      if (commands_.Run(LOWORD(wParam), HIWORD(wParam))) return TRUE;
       break;
     case WM_NOTIFY:
       return OnNotify(wParam, lParam);
@@ -94,16 +54,6 @@ INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return OnMessage(message, wParam, lParam);
-}
-
-bool PropertyPage::RunCommand(int id, int code) {
-  for (const CommandEntry& entry : commands_) {
-    if (entry.id == id && entry.code == code) {
-      entry.handler();
-      return true;
-    }
-  }
-  return false;
 }
 
 INT_PTR PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam) {

@@ -11,20 +11,8 @@
 
 #include <prsht.h>
 
-// Moves a page's values between its members and its controls, in one direction at a time.
-class ValueExchange {
- public:
-  ValueExchange(HWND page, bool toControls) : page_(page), toControls_(toControls) {}
-  bool ToControls() const { return toControls_; }
-  // The text of an edit or static control.
-  void Text(int id, std::string& value);
-  // A combo box's string: selects the item it begins; back, the selected item's text.
-  void ComboString(int id, std::string& value);
-
- private:
-  HWND page_;
-  bool toControls_;
-};
+#include "common/framework/command_map.h"
+#include "common/framework/value_exchange.h"
 
 class PropertyPage {
  public:
@@ -59,20 +47,13 @@ class PropertyPage {
   }
 
  private:
-  struct CommandEntry {
-    int id;
-    int code;
-    std::function<void()> handler;
-  };
-
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnNotify(WPARAM wParam, LPARAM lParam);
-  bool RunCommand(int id, int code);
   void ExchangeValues(bool toControls);
 
   int templateId_;
   HWND window_ = nullptr;
   bool shown_ = false;
-  std::vector<CommandEntry> commands_;
+  CommandMap commands_;
 };

@@ -71,4 +71,40 @@ TEST_F(DisplayPageTest, TheRefreshListChangesWithTheConfiguredChip) {
   EXPECT_EQ(harness::ComboSelectedText(page, IDC_REFRESH_COMBO), "Auto");
 }
 
+TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged) {
+  WritePrivateProfileStringA("Marovane", "HotKeyVistrel", "275", "system.ini");  // Shift+0x13
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  harness::PressButton(page, IDC_HOT_KEYS);
+  HWND dialog = harness::WaitForWindow("#32770", "Hot Key Selection", vistrel_->Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(harness::ComboItems(dialog, IDC_PAN_KEY).size(), 78u);
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_PAN_KEY), "(none)");
+  EXPECT_FALSE(harness::IsChecked(dialog, IDC_PAN_SHIFT));
+  // A key outside the table opens as "(none)" with its modifiers.
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_VISTREL_KEY), "(none)");
+  EXPECT_TRUE(harness::IsChecked(dialog, IDC_VISTREL_SHIFT));
+
+  SendMessageA(harness::Control(dialog, IDC_PAN_KEY), CB_SETCURSEL, 12, 0);  // F12
+  SendMessageA(harness::Control(dialog, IDC_PAN_SHIFT), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(harness::Control(dialog, IDC_PAN_CTRL), BM_SETCHECK, BST_CHECKED, 0);
+  harness::PressButton(dialog, IDOK);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyPan"), "891");
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyVistrel"), "256");
+  EXPECT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(sheet_, harness::kApplyButton); }));
+
+  // Opened again, it shows what it stored; Cancel stores nothing.
+  harness::PressButton(page, IDC_HOT_KEYS);
+  dialog = harness::WaitForWindow("#32770", "Hot Key Selection", vistrel_->Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_PAN_KEY), "F12");
+  EXPECT_TRUE(harness::IsChecked(dialog, IDC_PAN_CTRL));
+  EXPECT_FALSE(harness::IsChecked(dialog, IDC_PAN_ALT));
+  SendMessageA(harness::Control(dialog, IDC_PAN_ALT), BM_SETCHECK, BST_CHECKED, 0);
+  harness::PressButton(dialog, IDCANCEL);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyPan"), "891");
+}
+
 }  // namespace

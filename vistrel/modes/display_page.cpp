@@ -7,6 +7,7 @@
 #include "common/framework/application.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/shell/resource.h"
+#include "vistrel/tools/hot_key_dialog.h"
 
 namespace {
 
@@ -173,6 +174,10 @@ CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
   for (int option : {IDC_PAN_LOCK, IDC_POPUP_CENTERING, IDC_SHOW_ICON}) {
     OnCommand(option, BN_CLICKED, [this, option] { logic_.ToggleOption(option); });
   }
+  OnCommand(IDC_HOT_KEYS, BN_CLICKED, [this] {
+    HotKeyDialog(settings_).DoModal(Window());
+    SetModified(true);
+  });
   OnCommand(IDC_DISPLAY_HELP, BN_CLICKED,
             [this] { Application::Current().ShowHelp(Window(), HELP_CONTEXT, kHelpContext); });
 }

@@ -45,6 +45,17 @@
 #define IDC_SHOW_ICON 1133
 #define IDC_TASKBAR_GROUP 1134
 
+// Hot Key Selection (186).
+#define IDD_HOT_KEY_SELECTION 186
+#define IDC_VISTREL_SHIFT 1108
+#define IDC_VISTREL_CTRL 1109
+#define IDC_PAN_ALT 1110
+#define IDC_PAN_SHIFT 1111
+#define IDC_PAN_KEY 1112
+#define IDC_PAN_CTRL 1113
+#define IDC_VISTREL_ALT 1114
+#define IDC_VISTREL_KEY 1115
+
 // Strings: the resolutions are 59142 + index.
 #define IDS_RESOLUTION_640 59142
 #define IDS_LARGE_FONTS 59148
