@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "machine/win32/screen.h"
+
 #include <cstdio>
 #include <thread>
 
@@ -252,6 +254,15 @@ std::string OwnFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string file(path, length < MAX_PATH ? length : 0);
   return file.substr(0, file.find_last_of('\\'));
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  char folder[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
+  // Painted before it is photographed.
+  UpdateWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
 }
 
 std::string RunMachineTool(const std::string& arguments) {

@@ -86,6 +86,10 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
 // The folder of the running test executable (where the build put every program).
 std::string OwnFolder();
 
+// Saves a picture of the window as NAME.bmp in the folder MAROVANE_SCREENSHOTS names (a
+// Windows path), when it is set; scripts/test sets it to build/screenshots.
+void SaveScreenshot(HWND window, const std::string& name);
+
 // Runs the machine's tool (MACHINE.EXE beside the test) and returns what it printed.
 std::string RunMachineTool(const std::string& arguments);
 

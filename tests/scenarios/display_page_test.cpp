@@ -57,6 +57,7 @@ TEST_F(DisplayPageTest, MovingTheDesktopSliderUpdatesTheTextsAndEnablesApply) {
   }));
   EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_VIEWPORT_TEXT)), "1024 by 768 pixels");
   EXPECT_TRUE(harness::IsEnabled(sheet_, harness::kApplyButton));
+  harness::SaveScreenshot(sheet_, "display-page-1024");
   EXPECT_EQ(harness::ComboItems(page, IDC_REFRESH_COMBO),
             (Strings{"Auto", "Interlaced", "60 Hz", "70 Hz", "75 Hz", "90 Hz"}));
 }
@@ -81,6 +82,7 @@ TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged)
   EXPECT_EQ(harness::ComboItems(dialog, IDC_PAN_KEY).size(), 78u);
   EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_PAN_KEY), "(none)");
   EXPECT_FALSE(harness::IsChecked(dialog, IDC_PAN_SHIFT));
+  harness::SaveScreenshot(dialog, "hot-key-dialog");
   // A key outside the table opens as "(none)" with its modifiers.
   EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_VISTREL_KEY), "(none)");
   EXPECT_TRUE(harness::IsChecked(dialog, IDC_VISTREL_SHIFT));
