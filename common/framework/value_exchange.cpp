@@ -23,9 +23,10 @@ void ValueExchange::Text(int id, std::string& value) {
 void ValueExchange::ComboString(int id, std::string& value) {
   HWND combo = GetDlgItem(page_, id);
   if (toControls_) {
-    // A text no item begins goes into the edit field of a combo box that has one.
-    const LRESULT item = SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+    // A text no item has goes into the edit field of a combo box that has one.
+    const LRESULT item = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(value.c_str()));
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     if (item == CB_ERR) SetWindowTextA(combo, value.c_str());
     return;
   }

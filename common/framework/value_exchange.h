@@ -13,7 +13,7 @@ class ValueExchange {
   bool ToControls() const { return toControls_; }
   // The text of an edit or static control.
   void Text(int id, std::string& value);
-  // A combo box's string: selects the item it begins (or fills the edit field); back, the
+  // A combo box's string: selects the item of that text (or fills the edit field); back, the
   // selected item's text, or the edit field's without a selection.
   void ComboString(int id, std::string& value);
 

@@ -259,9 +259,19 @@ std::string OwnFolder() {
 void SaveScreenshot(HWND window, const std::string& name) {
   char folder[MAX_PATH] = "";
   if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
-  // Painted before it is photographed.
-  UpdateWindow(window);
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Painted afresh, window and children, before it is photographed.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  WaitFor([window] {
+    bool pending = GetUpdateRect(window, nullptr, FALSE);
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+          *reinterpret_cast<bool*>(data) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&pending));
+    return !pending;
+  });
   machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
 }
 

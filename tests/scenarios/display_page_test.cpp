@@ -109,4 +109,71 @@ TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged)
   EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyPan"), "891");
 }
 
+class FontDialogTest : public DisplayPageTest {
+ protected:
+  void SetUp() override {
+    DisplayPageTest::SetUp();
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, nullptr, 0,
+                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "DPILogicalX", 0, REG_SZ, reinterpret_cast<const BYTE*>("120"), 4);
+    RegCloseKey(key);
+  }
+  HWND OpenFontDialog(HWND page) {
+    harness::PressButton(page, IDC_CUSTOM_FONT);
+    return harness::WaitForWindow("#32770", "Font Configuration", vistrel_->Id());
+  }
+  static POINT RulerPoint(HWND dialog, int fromLeft) {
+    RECT ruler{};
+    GetWindowRect(harness::Control(dialog, IDC_RULER), &ruler);
+    POINT point{ruler.left + fromLeft, (ruler.top + ruler.bottom) / 2};
+    ScreenToClient(dialog, &point);
+    return point;
+  }
+  static void Mouse(HWND dialog, UINT message, POINT point) {
+    SendMessageA(dialog, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                 MAKELPARAM(point.x, point.y));
+  }
+};
+
+TEST_F(FontDialogTest, ItOpensAtTheSizesPercentageAndCancelKeepsTheSize) {
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Large Fonts");
+  HWND dialog = OpenFontDialog(page);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(harness::ComboItems(dialog, IDC_PERCENT_COMBO),
+            (Strings{"75%", "100%", "125%", "150%", "200%"}));
+  EXPECT_EQ(harness::WindowText(harness::Control(dialog, IDC_PERCENT_COMBO)), "125%");
+  EXPECT_EQ(harness::WindowText(harness::Control(dialog, IDC_FONT_INSTRUCTION)),
+            "To set custom font size, drag ruler.");
+  harness::SaveScreenshot(dialog, "font-dialog");
+  harness::PressButton(dialog, IDCANCEL);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Large Fonts");
+  EXPECT_FALSE(harness::IsEnabled(sheet_, harness::kApplyButton));
+}
+
+TEST_F(FontDialogTest, DraggingTheRulerChoosesACustomSize) {
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  HWND dialog = OpenFontDialog(page);
+  ASSERT_NE(dialog, nullptr);
+  // At 125 % a step is 31.25 pixels; half the distance from the left edge halves it.
+  Mouse(dialog, WM_LBUTTONDOWN, RulerPoint(dialog, 100));
+  Mouse(dialog, WM_MOUSEMOVE, RulerPoint(dialog, 50));
+  Mouse(dialog, WM_LBUTTONUP, RulerPoint(dialog, 50));
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_PERCENT_COMBO), "62%");
+  EXPECT_EQ(harness::ComboItems(dialog, IDC_PERCENT_COMBO).size(), 6u);
+  Mouse(dialog, WM_LBUTTONDOWN, RulerPoint(dialog, 100));
+  Mouse(dialog, WM_MOUSEMOVE, RulerPoint(dialog, 161));
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_PERCENT_COMBO), "100%");
+  EXPECT_EQ(harness::ComboItems(dialog, IDC_PERCENT_COMBO).size(), 5u);
+  Mouse(dialog, WM_LBUTTONUP, RulerPoint(dialog, 161));
+  harness::PressButton(dialog, IDOK);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Small Fonts");
+  EXPECT_TRUE(harness::IsEnabled(sheet_, harness::kApplyButton));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/framework/application.h"
+#include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_key_dialog.h"
@@ -174,6 +175,15 @@ CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
   for (int option : {IDC_PAN_LOCK, IDC_POPUP_CENTERING, IDC_SHOW_ICON}) {
     OnCommand(option, BN_CLICKED, [this, option] { logic_.ToggleOption(option); });
   }
+  OnCommand(IDC_CUSTOM_FONT, BN_CLICKED, [this] {
+    FontDialog dialog;
+    dialog.percentText = PercentText(PercentOfDpi(logic_.pending.fontDpi));
+    if (dialog.DoModal(Window()) == IDOK) {
+      logic_.CustomFontChosen(DpiOnOk(dialog.percentText));
+    } else {
+      logic_.CustomFontCancelled();
+    }
+  });
   OnCommand(IDC_HOT_KEYS, BN_CLICKED, [this] {
     HotKeyDialog(settings_).DoModal(Window());
     SetModified(true);
