@@ -155,7 +155,7 @@ void FontDialog::PaintRuler(HDC dc) {
     if (pass == 1) SelectObject(dc, GetStockObject(WHITE_PEN));
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+    const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     int unit = 0;
     for (int x = left + pass, g = 0; x < right; g = (g + 1) % 4) {
       const int next = std::min(x + step, right);
@@ -171,6 +171,7 @@ void FontDialog::PaintRuler(HDC dc) {
       }
       x = next;
     }
+    SetTextAlign(dc, oldAlign);
     SelectObject(dc, oldFont);
   }
   SelectObject(dc, oldPen);
