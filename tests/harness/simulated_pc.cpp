@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "machine/win32/install.h"
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
@@ -25,6 +27,22 @@ void ScenarioTest::Boot() {
 
 std::string ScenarioTest::VistrelPath() {
   return std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";
+}
+
+bool ScenarioTest::InstallStandIn(const std::string& name) {
+  const std::string from = OwnFolder() + "\\START_RECORDER.EXE";
+  const std::string to = std::string(machine::kDisplayToolsFolder) + "\\" + name;
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+std::string ScenarioTest::StartedPrograms() {
+  std::string text;
+  if (FILE* file = std::fopen((machine::WindowsFolder() + "\\started.log").c_str(), "rb")) {
+    char buffer[4096];
+    text.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
+    std::fclose(file);
+  }
+  return text;
 }
 
 }  // namespace harness

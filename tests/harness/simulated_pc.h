@@ -18,6 +18,10 @@ class ScenarioTest : public testing::Test {
                         const std::string& value);
   static void Boot();
   static std::string VistrelPath();
+  // Puts the start recorder into the display tools' folder under `name`, so that a program of
+  // the suite that starts `name` starts it; StartedPrograms lists what it recorded.
+  static bool InstallStandIn(const std::string& name);
+  static std::string StartedPrograms();
 };
 
 }  // namespace harness

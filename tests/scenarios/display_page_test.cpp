@@ -72,7 +72,18 @@ TEST_F(DisplayPageTest, TheRefreshListChangesWithTheConfiguredChip) {
   EXPECT_EQ(harness::ComboSelectedText(page, IDC_REFRESH_COMBO), "Auto");
 }
 
+TEST_F(DisplayPageTest, TheRefreshListChangesWithTheVideoMemory) {
+  Configure("Card", "Memory", "4096");
+  Configure("Display", "Mode", "1280,1024,16");
+  Boot();
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_COLOUR_COMBO), "High Color (16 bit)");
+  EXPECT_EQ(harness::ComboItems(page, IDC_REFRESH_COMBO), (Strings{"Auto", "Interlaced"}));
+}
+
 TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged) {
+  ASSERT_TRUE(InstallStandIn("TRAYVEL.EXE"));
   WritePrivateProfileStringA("Marovane", "HotKeyVistrel", "275", "system.ini");  // Shift+0x13
   HWND page = OpenPage();
   ASSERT_NE(page, nullptr);
@@ -94,6 +105,8 @@ TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged)
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyPan"), "891");
   EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyVistrel"), "256");
+  EXPECT_TRUE(harness::WaitFor(
+      [] { return StartedPrograms().find("\\TRAYVEL.EXE|") != std::string::npos; }));
   EXPECT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(sheet_, harness::kApplyButton); }));
 
   // Opened again, it shows what it stored; Cancel stores nothing.
@@ -107,6 +120,7 @@ TEST_F(DisplayPageTest, TheHotKeyDialogRoundTripsBothKeysAndMarksThePageChanged)
   harness::PressButton(dialog, IDCANCEL);
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyPan"), "891");
+  EXPECT_EQ(StartedPrograms().find("TRAYVEL.EXE"), StartedPrograms().rfind("TRAYVEL.EXE"));
 }
 
 class FontDialogTest : public DisplayPageTest {
