@@ -308,14 +308,18 @@ TEST_F(DisplayConfigurationTest, TheSliderPollDoesNothingUnlessASliderMoved) {
 
 TEST_F(DisplayConfigurationTest, OptionsFlipAndCustomFontCancelMarksByTheSize) {
   Start();
-  page.ToggleOption(IDC_POPUP_CENTERING);
-  EXPECT_EQ(page.popupCentering, 1);
-  EXPECT_TRUE(controls.changed);
   page.CustomFontCancelled();
   EXPECT_FALSE(controls.changed);
   page.pending.fontDpi = 120;
   page.CustomFontCancelled();
   EXPECT_TRUE(controls.changed);
+  page.pending.fontDpi = page.applied.fontDpi;
+  page.CustomFontCancelled();
+  EXPECT_TRUE(controls.changed);  // not unmarked: another change may wait
+  page.ToggleOption(IDC_POPUP_CENTERING);
+  EXPECT_EQ(page.popupCentering, 1);
+  page.ToggleOption(IDC_POPUP_CENTERING);
+  EXPECT_EQ(page.popupCentering, 0);
 }
 
 }  // namespace

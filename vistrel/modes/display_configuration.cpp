@@ -285,5 +285,6 @@ void DisplayConfiguration::CustomFontChosen(int dpi) {
 }
 
 void DisplayConfiguration::CustomFontCancelled() {
-  controls_.MarkChanged(pending.fontDpi != applied.fontDpi);
+  // Never unmarks: other changes of the page may still wait for Apply.
+  if (pending.fontDpi != applied.fontDpi) controls_.MarkChanged(true);
 }

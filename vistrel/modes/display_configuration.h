@@ -75,7 +75,8 @@ class DisplayConfiguration {
   // The option check boxes (1133, 1067, 1068) flip their flag and mark the page changed.
   void ToggleOption(int checkBoxId);
   void RefreshSelected();
-  // The custom font dialog: OK with its size, or Cancel.
+  // The custom font dialog: OK with its size, or Cancel, which marks the page changed when the
+  // size shown differs from the one in effect.
   void CustomFontChosen(int dpi);
   void CustomFontCancelled();
 
