@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/framework/application.h"
+#include "common/win32/control_rect.h"
 #include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/shell/resource.h"
@@ -16,31 +17,22 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
 constexpr ULONG_PTR kHelpContext = 120;
 
-// A bitmap resource drawn into a rectangle of the page, stretched or at its own size, centred.
-void DrawBitmap(HDC dc, int bitmapId, int x, int y, int width, int height) {
+// A bitmap resource stretched over the rectangle at (x, y), or copied at its own size and
+// centred in it.
+void DrawBitmap(HDC dc, int bitmapId, int x, int y, int width, int height, bool stretch = true) {
   HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
   if (bitmap == nullptr) return;
   BITMAP info{};
   GetObjectA(bitmap, sizeof(info), &info);
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
-}
-
-void CopyBitmapCentred(HDC dc, int bitmapId, const RECT& area) {
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-  if (bitmap == nullptr) return;
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof(info), &info);
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(dc, (area.left + area.right - info.bmWidth) / 2,
-         (area.top + area.bottom - info.bmHeight) / 2, info.bmWidth, info.bmHeight, memory, 0, 0,
-         SRCCOPY);
+  if (stretch) {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  } else {
+    BitBlt(dc, x + (width - info.bmWidth) / 2, y + (height - info.bmHeight) / 2, info.bmWidth,
+           info.bmHeight, memory, 0, 0, SRCCOPY);
+  }
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);
@@ -132,10 +124,7 @@ void DialogControls::StartPollTimer() {
 }
 
 void DialogControls::InvalidateMonitorPicture() {
-  RECT area{};
-  HWND frame = GetDlgItem(dialog_, IDC_MONITOR_PICTURE);
-  GetWindowRect(frame, &area);
-  MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
+  const RECT area = ControlRect(dialog_, IDC_MONITOR_PICTURE);
   InvalidateRect(dialog_, &area, FALSE);
 }
 
@@ -223,21 +212,14 @@ INT_PTR CDisplayPg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-RECT CDisplayPg::FrameRect(int id) const {
-  RECT area{};
-  GetWindowRect(GetDlgItem(Window(), id), &area);
-  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&area), 2);
-  return area;
-}
-
 void CDisplayPg::Paint(HDC dc) {
   const DisplaySettings& pending = logic_.pending;
-  const RECT colour = FrameRect(IDC_COLOUR_SAMPLE);
+  const RECT colour = ControlRect(Window(), IDC_COLOUR_SAMPLE);
   DrawBitmap(dc, pending.colorDepth == 0 ? IDB_PALETTE_16 : IDB_PALETTE, colour.left, colour.top,
              colour.right - colour.left, colour.bottom - colour.top);
 
   // The monitor: every layer keeps the frame's top-left corner.
-  const RECT monitor = FrameRect(IDC_MONITOR_PICTURE);
+  const RECT monitor = ControlRect(Window(), IDC_MONITOR_PICTURE);
   const int width = monitor.right - monitor.left;
   const int height = monitor.bottom - monitor.top;
   if (pending.desktopArea == pending.viewportArea) {
@@ -250,11 +232,8 @@ void CDisplayPg::Paint(HDC dc) {
   const int shrink = 15 * (pending.desktopArea + 1);
   DrawBitmap(dc, IDB_DESKTOP, monitor.left, monitor.top, width - shrink, height - shrink);
 
-  const RECT font = FrameRect(IDC_FONT_SAMPLE);
-  if (pending.fontDpi >= kLargeFontSetDpi) {
-    CopyBitmapCentred(dc, IDB_FONT_SAMPLE, font);
-  } else {
-    DrawBitmap(dc, IDB_FONT_SAMPLE, font.left, font.top, font.right - font.left,
-               font.bottom - font.top);
-  }
+  // Large sizes show the sample as it is; small ones squeeze it into the frame.
+  const RECT font = ControlRect(Window(), IDC_FONT_SAMPLE);
+  DrawBitmap(dc, IDB_FONT_SAMPLE, font.left, font.top, font.right - font.left,
+             font.bottom - font.top, pending.fontDpi < kLargeFontSetDpi);
 }

@@ -63,8 +63,6 @@ class CDisplayPg : public PropertyPage {
 
  private:
   void Paint(HDC dc);
-  // Client rectangle of a hidden frame control, where a picture goes.
-  RECT FrameRect(int id) const;
 
   Win32Profile systemIni_{settings::kSystemIni};
   settings::MarovaneSettings settings_{systemIni_};

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/win32/control_rect.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/shell/resource.h"
 
@@ -41,8 +42,8 @@ void FontDialog::OnInitDialog() {
                         reinterpret_cast<LPARAM>(percentText.c_str()));
   }
   ExchangeValues(true);
-  ruler_ = FrameRect(IDC_RULER);
-  sample_ = FrameRect(IDC_SAMPLE);
+  ruler_ = ControlRect(Window(), IDC_RULER);
+  sample_ = ControlRect(Window(), IDC_SAMPLE);
   greyPen_ = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
 }
 
@@ -53,13 +54,6 @@ void FontDialog::Exchange(ValueExchange& exchange) {
 void FontDialog::OnCancel() {
   percentText = PercentText(initialPercent_);
   End(IDCANCEL);
-}
-
-RECT FontDialog::FrameRect(int id) const {
-  RECT area{};
-  GetWindowRect(GetDlgItem(Window(), id), &area);
-  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&area), 2);
-  return area;
 }
 
 void FontDialog::Invalidate() {

@@ -28,7 +28,6 @@ class FontDialog : public ModalDialog {
   void Invalidate();
   void PaintRuler(HDC dc);
   void PaintSample(HDC dc);
-  RECT FrameRect(int id) const;
 
   int initialPercent_ = 0;
   int dpi_ = 0;
