@@ -79,6 +79,8 @@ class DisplayConfiguration {
   // size shown differs from the one in effect.
   void CustomFontChosen(int dpi);
   void CustomFontCancelled();
+  // Built anew from the driver, up to the monitor's maximum.
+  void BuildModeList();
 
   DisplaySettings pending;
   DisplaySettings applied;
@@ -92,7 +94,6 @@ class DisplayConfiguration {
   std::vector<RefreshEntry> refreshList;
 
  private:
-  void BuildModeList();
   void EnableViewportSlider(bool enabled);
   void EnableViewportLabels(bool enabled);
   void EnableFontControls(bool enabled);
