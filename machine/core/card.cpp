@@ -5,9 +5,13 @@ namespace {
 
 constexpr std::uint8_t kProtectBit = 0x80;  // CR11: CR00-CR07 are write-protected
 
-int Bit(std::uint32_t value, int bit) { return (value >> bit) & 1; }
+int Bit(std::uint32_t value, int bit) {
+  return (value >> bit) & 1;
+}
 
-std::uint8_t Low(std::uint32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t Low(std::uint32_t value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 struct Vertical {
   std::uint32_t total;
@@ -19,12 +23,12 @@ struct Vertical {
 Vertical VerticalTiming(const std::uint8_t* crtc) {
   const std::uint8_t overflow = crtc[0x07];
   const std::uint8_t extended = crtc[0x5E];
-  const std::uint32_t total = crtc[0x06] | Bit(overflow, 0) << 8 | Bit(overflow, 5) << 9 |
-                              Bit(extended, 0) << 10;
-  const std::uint32_t displayEnd = crtc[0x12] | Bit(overflow, 1) << 8 | Bit(overflow, 6) << 9 |
-                                   Bit(extended, 1) << 10;
-  const std::uint32_t start = crtc[0x10] | Bit(overflow, 2) << 8 | Bit(overflow, 7) << 9 |
-                              Bit(extended, 4) << 10;
+  const std::uint32_t total =
+      crtc[0x06] | Bit(overflow, 0) << 8 | Bit(overflow, 5) << 9 | Bit(extended, 0) << 10;
+  const std::uint32_t displayEnd =
+      crtc[0x12] | Bit(overflow, 1) << 8 | Bit(overflow, 6) << 9 | Bit(extended, 1) << 10;
+  const std::uint32_t start =
+      crtc[0x10] | Bit(overflow, 2) << 8 | Bit(overflow, 7) << 9 | Bit(extended, 4) << 10;
   // The retrace ends where the line counter's low four bits next equal CR11 bits 0-3.
   const std::uint32_t length = ((crtc[0x11] & 0x0F) - (start & 0x0F)) & 0x0F;
   return {total + 2, displayEnd + 1, start, start + length};
@@ -34,21 +38,31 @@ Vertical VerticalTiming(const std::uint8_t* crtc) {
 
 ChipIdentity IdentityOf(Chip chip) {
   switch (chip) {
-    case Chip::Trio32: return {0xE1, 0x10, 0x00};
-    case Chip::Trio64: return {0xE1, 0x11, 0x00};
-    case Chip::Trio64VPlus: return {0xE1, 0x11, 0x40};
-    case Chip::Vision964: return {0xD1, 0x00, 0x00};
-    case Chip::Vision968: return {0xE1, 0xF0, 0x00};
-    default: return {0x90, 0x00, 0x00};
+    case Chip::Trio32:
+      return {0xE1, 0x10, 0x00};
+    case Chip::Trio64:
+      return {0xE1, 0x11, 0x00};
+    case Chip::Trio64VPlus:
+      return {0xE1, 0x11, 0x40};
+    case Chip::Vision964:
+      return {0xD1, 0x00, 0x00};
+    case Chip::Vision968:
+      return {0xE1, 0xF0, 0x00};
+    default:
+      return {0x90, 0x00, 0x00};
   }
 }
 
 std::uint8_t MemoryBitsOf(std::uint32_t memoryKb) {
   switch (memoryKb) {
-    case 512: return 7;
-    case 1024: return 6;
-    case 2048: return 4;
-    default: return 0;
+    case 512:
+      return 7;
+    case 1024:
+      return 6;
+    case 2048:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -162,10 +176,9 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   const std::uint32_t vTotal = lines * 105 / 100 + 20;
   const std::uint32_t vSync = lines + (vTotal - lines) / 4;
   crtc[0x06] = Low(vTotal - 2);
-  crtc[0x07] = static_cast<std::uint8_t>(Bit(vTotal - 2, 8) | Bit(lines - 1, 8) << 1 |
-                                         Bit(vSync, 8) << 2 | Bit(lines, 8) << 3 | 1 << 4 |
-                                         Bit(vTotal - 2, 9) << 5 | Bit(lines - 1, 9) << 6 |
-                                         Bit(vSync, 9) << 7);
+  crtc[0x07] = static_cast<std::uint8_t>(
+      Bit(vTotal - 2, 8) | Bit(lines - 1, 8) << 1 | Bit(vSync, 8) << 2 | Bit(lines, 8) << 3 |
+      1 << 4 | Bit(vTotal - 2, 9) << 5 | Bit(lines - 1, 9) << 6 | Bit(vSync, 9) << 7);
   crtc[0x09] = static_cast<std::uint8_t>(0x40 | Bit(lines, 9) << 5);
   crtc[0x10] = Low(vSync);
   crtc[0x11] = static_cast<std::uint8_t>(kProtectBit | ((vSync + 3) & 0x0F));
@@ -200,7 +213,9 @@ void Card::SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint
   crtc[0x69] = hasCr69 ? Low(start >> 16 & 0x0F) : 0;
 }
 
-std::uint8_t Card::DriverView::In(std::uint16_t port) { return card_.In(port); }
+std::uint8_t Card::DriverView::In(std::uint16_t port) {
+  return card_.In(port);
+}
 
 void Card::DriverView::Out(std::uint16_t port, std::uint8_t value) {
   if (port == card_.CrtcIndexPort() + 1) {

@@ -30,6 +30,8 @@ struct DisplayState {
   // A new colour depth waits for the next restart.
   DisplayMode afterRestart;
   std::uint32_t restartPending;
+  // The system font size Windows started with (LOGPIXELSX); 0 before the first boot.
+  std::uint32_t fontDpi;
 };
 
 // A mode of the list at the current depth takes effect at once; one at another depth is kept

@@ -13,7 +13,9 @@ namespace {
 constexpr std::uint32_t kDefaultHz = 60;
 constexpr std::uint32_t kInterlacedFieldHz = 87;
 
-int ChipClass(Chip chip) { return std::min(static_cast<int>(chip), refresh::kChipClasses - 1); }
+int ChipClass(Chip chip) {
+  return std::min(static_cast<int>(chip), refresh::kChipClasses - 1);
+}
 
 void ApplyTiming(Card& card, const std::uint16_t (&timing)[kTimingFieldCount]) {
   Crtc crtc = Crtc::Selected(card.DriverPorts());

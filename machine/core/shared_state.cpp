@@ -42,6 +42,16 @@ ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, s
   return result;
 }
 
+void Restart(SharedState& state, int refreshCode, std::uint32_t fontDpi) {
+  RecordPowerRequest(state.power, kReboot, 0);
+  DisplayState& display = state.display;
+  if (display.restartPending) display.current = display.afterRestart;
+  display.restartPending = 0;
+  display.fontDpi = fontDpi;
+  Card card(state.card.registers, nullptr);
+  card.SetMode(display.current, RefreshHz(state.card.chip, display.current.width, refreshCode));
+}
+
 void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason) {
   if (flags & kReboot) {
     ++power.restartCount;

@@ -15,7 +15,7 @@
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 2;
+inline constexpr std::uint32_t kStateVersion = 3;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
@@ -63,6 +63,10 @@ void Boot(SharedState& state, const MachineConfig& config, int refreshCode);
 // rate of `refreshCode`, and the change kept in the history.
 ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,
                              int refreshCode);
+
+// A restart, as the restart program asks for it: counted, and Windows comes back with the
+// depth that waited, the `Refresh` code for its width and the registry's font size.
+void Restart(SharedState& state, int refreshCode, std::uint32_t fontDpi);
 
 // ExitWindowsEx: recorded, never carried out, so the session survives and a test can look.
 void RecordPowerRequest(PowerBlock& power, std::uint32_t flags, std::uint32_t reason);

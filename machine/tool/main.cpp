@@ -2,8 +2,8 @@
 // and photographs the suite's windows.
 
 #include <cctype>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,8 +27,9 @@ int Show() {
     return 1;
   }
   std::printf("boots: %u\n", state->bootCount);
-  std::printf("card: %s, %u KB, control device \\\\.\\Vstls3.vxd %s\n", machine::ChipName(state->card.chip),
-              state->card.memoryKb, state->card.controlDevice ? "present" : "missing");
+  std::printf("card: %s, %u KB, control device \\\\.\\Vstls3.vxd %s\n",
+              machine::ChipName(state->card.chip), state->card.memoryKb,
+              state->card.controlDevice ? "present" : "missing");
   if (state->monitor.present) {
     std::printf("monitor: up to %u x %u\n", state->monitor.maxWidth, state->monitor.maxHeight);
   } else {
@@ -48,9 +49,9 @@ int Show() {
     std::printf(" %02X", registers.crtc[index]);
   }
   const machine::EscapeBlock& escapes = state->escapes;
-  std::printf("\nescapes: %u received, pan lock %u times (now %s), timing %u times, last:",
-              escapes.count, escapes.panLockCount, escapes.panLocked ? "locked" : "unlocked",
-              escapes.timingCount);
+  std::printf(
+      "\nescapes: %u received, pan lock %u times (now %s), timing %u times, last:", escapes.count,
+      escapes.panLockCount, escapes.panLocked ? "locked" : "unlocked", escapes.timingCount);
   for (std::uint16_t value : escapes.timing) std::printf(" %u", value);
   std::printf("\nmode changes:");
   for (const machine::ModeChange& change : machine::RecentModeChanges(state->history)) {

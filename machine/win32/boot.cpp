@@ -1,6 +1,8 @@
 // Boot: the configuration into the shared state, and the part of the Windows 95 registry that
 // Windows rebuilds at every start.
 
+#include <cstdlib>
+
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
 #include "common/win32/win32_profile.h"
@@ -71,7 +73,26 @@ void SeedFontSize() {
   WriteValue(RegRoot::LocalMachine, path, win95reg::kOemFont, "vgaoem.fon");
 }
 
+// DPILogicalX, as Windows reads it when it starts; 96 without one.
+std::uint32_t RegistryFontDpi() {
+  Win32Registry registry;
+  RegKey key(registry);
+  key.SetRoot(RegRoot::LocalMachine);
+  key.Open(win95reg::kDisplaySettings);
+  std::string value;
+  key.ReadString(win95reg::kDpiLogicalX, value, 50);
+  const int dpi = std::atoi(value.c_str());
+  return dpi > 0 ? static_cast<std::uint32_t>(dpi) : 96;
+}
+
 }  // namespace
+
+void Restart() {
+  SharedState* state = State();
+  if (state == nullptr) return;
+  StateLock lock;
+  machine::Restart(*state, RefreshCodeFor(state->display.afterRestart.width), RegistryFontDpi());
+}
 
 void Boot() {
   SharedState* state = State();
@@ -84,6 +105,7 @@ void Boot() {
   }
   SeedDeviceNodes(*state);
   SeedFontSize();
+  state->display.fontDpi = RegistryFontDpi();
   // The display driver Windows loads at boot: the card's, not a VGA driver.
   WritePrivateProfileStringA("boot", "display.drv", kCardDriver, "system.ini");
 }

@@ -84,6 +84,8 @@ int GetDeviceCaps(HDC dc, int index) {
     if (index == HORZRES) return static_cast<int>(mode.width);
     if (index == VERTRES) return static_cast<int>(mode.height);
     if (index == BITSPIXEL) return static_cast<int>(mode.bitsPerPixel);
+    const bool dpi = index == LOGPIXELSX || index == LOGPIXELSY;
+    if (dpi && state->display.fontDpi != 0) return static_cast<int>(state->display.fontDpi);
   }
   return ::GetDeviceCaps(dc, index);
 }

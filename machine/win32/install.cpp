@@ -15,6 +15,7 @@ struct InstalledFile {
 
 constexpr InstalledFile kSuiteFiles[] = {
     {"VISTREL.EXE", kDisplayToolsFolder},
+    {"restart.dat", kDisplayToolsFolder},
 };
 
 }  // namespace

@@ -34,6 +34,9 @@ class StateLock {
 // (HKEY_DYN_DATA is empty after every start of the wineserver, as after every boot).
 void Boot();
 
+// What the restart program asks for: the simulated PC restarts (see machine::Restart).
+void Restart();
+
 // The folder the state file and machine.ini live in (the Windows folder).
 std::string WindowsFolder();
 
@@ -63,11 +66,11 @@ BOOL CloseHandle(HANDLE handle);
 
 // Display driver.
 // The private escape 3535 (pan lock, timing adjustment); any other escape is not supported.
-int ExtEscape(HDC dc, int escapeNumber, int inputSize, LPCSTR input, int outputSize,
-              LPSTR output);
+int ExtEscape(HDC dc, int escapeNumber, int inputSize, LPCSTR input, int outputSize, LPSTR output);
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* mode);
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
-// HORZRES, VERTRES and BITSPIXEL of the machine's mode; anything else from the device context.
+// HORZRES, VERTRES, BITSPIXEL and the font size (LOGPIXELSX, LOGPIXELSY) of the machine;
+// anything else from the device context.
 int GetDeviceCaps(HDC dc, int index);
 
 // Power: recorded in the state, never carried out.

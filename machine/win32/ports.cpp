@@ -1,8 +1,8 @@
 // The card's ports for this process, and the control device that reaches them for a Win32
 // program.
 
-#include <set>
 #include <strings.h>
+#include <set>
 
 #include "machine/core/card.h"
 #include "machine/win32/machine.h"

@@ -51,7 +51,7 @@ TEST(ModeListTest, ModesComeByDepthThenBySize) {
 }
 
 TEST(ModeChangeTest, SameDepthIsAtOnceOtherDepthWaitsForRestartUnknownIsRefused) {
-  machine::DisplayState state{{800, 600, 8}, {800, 600, 8}, 0};
+  machine::DisplayState state{{800, 600, 8}, {800, 600, 8}, 0, 96};
   EXPECT_EQ(machine::ChangeMode(state, {1024, 768, 8}, 2048), ChangeResult::Successful);
   EXPECT_EQ(state.current, (DisplayMode{1024, 768, 8}));
 
@@ -151,6 +151,25 @@ TEST(SharedStateTest, BootStartsFromTheConfigurationAndCountsBoots) {
   EXPECT_EQ(state.bootCount, 2u);
   EXPECT_EQ(state.power.logoffCount, 0u);
   EXPECT_EQ(state.display.restartPending, 0u);
+}
+
+TEST(SharedStateTest, ARestartBringsTheWaitingDepthAndTheFontSize) {
+  machine::SharedState state{};
+  machine::Boot(state, machine::MachineConfig{}, -1);
+  ASSERT_EQ(machine::ApplyModeChange(state, {1024, 768, 16}, 1, -1),
+            machine::ChangeResult::Restart);
+  machine::Restart(state, 3, 120);
+  EXPECT_EQ(state.display.current, (DisplayMode{1024, 768, 16}));
+  EXPECT_EQ(state.display.restartPending, 0u);
+  EXPECT_EQ(state.display.fontDpi, 120u);
+  EXPECT_EQ(state.card.registers.refreshHz, 75u);
+  const auto& crtc = state.card.registers.crtc;
+  EXPECT_EQ(crtc[0x13] | ((crtc[0x51] >> 4) & 0x03) << 8, 1024 * 2 / 8);
+  EXPECT_EQ(state.power.restartCount, 1u);
+  // Without a waiting depth the mode stays.
+  machine::Restart(state, -1, 96);
+  EXPECT_EQ(state.display.current, (DisplayMode{1024, 768, 16}));
+  EXPECT_EQ(state.power.restartCount, 2u);
 }
 
 TEST(SharedStateTest, PowerRequestsAreCountedByKind) {

@@ -8,6 +8,8 @@
 #include "common/win32/control_rect.h"
 #include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
+#include "vistrel/modes/video_test_dialog.h"
+#include "vistrel/shell/driver_escape.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_key_dialog.h"
 
@@ -16,6 +18,8 @@ namespace {
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
 constexpr ULONG_PTR kHelpContext = 120;
+constexpr UINT kTrayTimeoutMs = 5000;
+constexpr const char* kCaption = "Vistrel";
 
 // A bitmap resource stretched over the rectangle at (x, y), or copied at its own size and
 // centred in it.
@@ -156,6 +160,65 @@ int MachineDisplayDriver::ScreenDepth() {
   return bits;
 }
 
+void Win32ApplyActions::SendTrayCommand(int command) {
+  HWND tray = FindWindowA("LatchwinIniApp", nullptr);
+  // Bounded: a Trayvel that hangs must not hang the sheet.
+  if (tray != nullptr) {
+    SendMessageTimeoutA(tray, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_ABORTIFHUNG,
+                        kTrayTimeoutMs, nullptr);
+  }
+}
+
+void Win32ApplyActions::StartTrayvel() {
+  WinExec("trayvel.exe", SW_HIDE);
+}
+
+void Win32ApplyActions::SendPanLockEscape(bool locked) {
+  ::SendPanLockEscape(locked);
+}
+
+bool Win32ApplyActions::Ask(Box box, const std::string& text) {
+  switch (box) {
+    case Box::NotSupported:
+      MessageBoxA(Sheet(), text.c_str(), kCaption, MB_OK);
+      return true;
+    case Box::RestartQuestion:
+      return MessageBoxA(Sheet(), text.c_str(), kCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    case Box::ChangeNotice:
+      return MessageBoxA(Sheet(), text.c_str(), kCaption, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+    case Box::Restored:
+      MessageBoxA(Sheet(), text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+      return true;
+  }
+  return false;
+}
+
+long Win32ApplyActions::ChangeDisplaySettings(const ModeRecord& mode) {
+  DEVMODEA devMode{};
+  devMode.dmSize = sizeof(devMode);
+  devMode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+  devMode.dmPelsWidth = mode.width;
+  devMode.dmPelsHeight = mode.height;
+  devMode.dmBitsPerPel = mode.bitsPerPixel;
+  return machine::ChangeDisplaySettingsA(&devMode, CDS_UPDATEREGISTRY);
+}
+
+bool Win32ApplyActions::StartRestartProgram() {
+  return WinExec("restart.dat", SW_HIDE) > 31;
+}
+
+bool Win32ApplyActions::LogOff() {
+  return machine::ExitWindowsEx(EWX_LOGOFF, 0x42) != FALSE;
+}
+
+void Win32ApplyActions::Beep() {
+  MessageBeep(MB_ICONEXCLAMATION);
+}
+
+bool Win32ApplyActions::RunVideoTest() {
+  return VideoTestDialog().DoModal(Sheet()) == IDOK;
+}
+
 CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
   controls_.onMarkChanged = [this](bool changed) { SetModified(changed); };
   OnCommand(IDC_COLOUR_COMBO, CBN_SELCHANGE, [this] { logic_.UpdateAfterChange(); });
@@ -184,6 +247,10 @@ CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
 void CDisplayPg::OnInitDialog() {
   controls_.Attach(Window());
   logic_.Initialise();
+}
+
+void CDisplayPg::OnApply() {
+  modeChange_.Apply();
 }
 
 void CDisplayPg::Exchange(ValueExchange& exchange) {

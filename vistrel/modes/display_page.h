@@ -9,6 +9,7 @@
 #include "common/win32/win32_registry.h"
 #include "machine/win32/machine.h"
 #include "vistrel/modes/display_configuration.h"
+#include "vistrel/modes/mode_change.h"
 #include "vistrel/shell/graphics_channel.h"
 
 // PageControls over the controls of a dialog.
@@ -52,6 +53,26 @@ class MachineDisplayDriver : public DisplayDriverApi {
   int ScreenDepth() override;
 };
 
+// What applying the page does to Windows, Trayvel and the display driver.
+class Win32ApplyActions : public ApplyActions {
+ public:
+  explicit Win32ApplyActions(PropertyPage& page) : page_(page) {}
+
+  void SendTrayCommand(int command) override;
+  void StartTrayvel() override;
+  void SendPanLockEscape(bool locked) override;
+  bool Ask(Box box, const std::string& text) override;
+  long ChangeDisplaySettings(const ModeRecord& mode) override;
+  bool StartRestartProgram() override;
+  bool LogOff() override;
+  void Beep() override;
+  bool RunVideoTest() override;
+
+ private:
+  HWND Sheet() const { return GetParent(page_.Window()); }
+  PropertyPage& page_;
+};
+
 class CDisplayPg : public PropertyPage {
  public:
   CDisplayPg();
@@ -59,6 +80,7 @@ class CDisplayPg : public PropertyPage {
  protected:
   void OnInitDialog() override;
   void Exchange(ValueExchange& exchange) override;
+  void OnApply() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -71,6 +93,8 @@ class CDisplayPg : public PropertyPage {
   machine::DirectPorts ports_;
   DialogControls controls_;
   DisplayConfiguration logic_{{settings_, registry_, driver_, ports_}, controls_};
+  Win32ApplyActions actions_{*this};
+  ModeChange modeChange_{logic_, settings_, registry_, controls_, actions_};
   // The page identifies the adapter with its own port access; the channel is opened and held
   // as the driver's contract asks.
   GraphicsChannel channel_;

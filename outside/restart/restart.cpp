@@ -1,0 +1,11 @@
+// restart.dat: the program Vistrel starts once the user agreed to restart. It restarts the
+// (simulated) PC.
+
+#include <windows.h>
+
+#include "machine/win32/machine.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  machine::Restart();
+  return 0;
+}

@@ -1,0 +1,32 @@
+#include "vistrel/modes/video_test_dialog.h"
+
+#include <cstdio>
+
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kCountdownTimer = 2;
+constexpr UINT kSecondMs = 1000;
+constexpr int kTestSeconds = 10;
+
+}  // namespace
+
+VideoTestDialog::VideoTestDialog() : ModalDialog(IDD_VIDEO_TEST) {}
+
+void VideoTestDialog::OnInitDialog() {
+  secondsLeft_ = kTestSeconds;
+  SetTimer(Window(), kCountdownTimer, kSecondMs, nullptr);
+}
+
+INT_PTR VideoTestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_TIMER && wParam == kCountdownTimer) {
+    if (--secondsLeft_ <= 0) End(IDCANCEL);
+    char text[64];
+    std::snprintf(text, sizeof(text), "%d seconds remaining ...", secondsLeft_);
+    SetDlgItemTextA(Window(), IDC_COUNTDOWN, text);
+    return TRUE;
+  }
+  if (message == WM_DESTROY) KillTimer(Window(), kCountdownTimer);
+  return FALSE;
+}
