@@ -59,18 +59,23 @@ INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 INT_PTR PropertyPage::OnNotify(WPARAM wParam, LPARAM lParam) {
   switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
     case PSN_SETACTIVE:
-      // The first activation follows the initialisation, which has just filled the controls.
-      if (shown_) ExchangeValues(true);
-      shown_ = true;
+      // Only a page that was left gets its values back: the first activation follows the
+      // initialisation, and the sheet activates the page again after an Apply that may have
+      // changed its controls itself.
+      if (left_) ExchangeValues(true);
+      left_ = false;
       OnSetActive();
       SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
       return TRUE;
     case PSN_KILLACTIVE:
       ExchangeValues(false);
+      left_ = true;
       OnKillActive();
       SetWindowLongPtrA(window_, DWLP_MSGRESULT, FALSE);
       return TRUE;
     case PSN_APPLY:
+      // The sheet asked the page to give up its values for the apply; it was not left.
+      left_ = false;
       OnApply();
       SetWindowLongPtrA(window_, DWLP_MSGRESULT, PSNRET_NOERROR);
       return TRUE;

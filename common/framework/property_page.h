@@ -54,6 +54,6 @@ class PropertyPage {
 
   int templateId_;
   HWND window_ = nullptr;
-  bool shown_ = false;
+  bool left_ = false;
   CommandMap commands_;
 };

@@ -23,7 +23,7 @@ bool ModeFits(const DisplayMode& mode, std::uint32_t memoryKb);
 std::vector<DisplayMode> ModesForMemory(std::uint32_t memoryKb);
 
 // The answers of ChangeDisplaySettingsA.
-enum class ChangeResult : std::int32_t { Successful = 0, Restart = 1, BadMode = -2 };
+enum class ChangeResult : std::int32_t { Successful = 0, Restart = 1, Failed = -1, BadMode = -2 };
 
 struct DisplayState {
   DisplayMode current;

@@ -53,6 +53,8 @@ MachineConfig ReadMachineConfig(ProfileStore& ini) {
   const auto device = text::ParseInt(read("Card", "ControlDevice", ""));
   if (device == 0 || device == 1) config.controlDevice = *device == 1;
 
+  config.refuseChanges = text::ParseInt(read("Display", "RefuseChanges", "")) == 1;
+
   const std::string maximum = read("Monitor", "MaxResolution", "1280,1024");
   if (maximum.empty()) {
     config.hasMonitor = false;

@@ -22,6 +22,8 @@ struct MachineConfig {
   std::uint32_t monitorMaxWidth = 1280;
   std::uint32_t monitorMaxHeight = 1024;
   DisplayMode bootMode{800, 600, 8};
+  // A driver that fails every mode change (DISP_CHANGE_FAILED), for the suite's failure paths.
+  bool refuseChanges = false;
 };
 
 // Unknown or malformed values give the defaults above; so does a boot mode the card's memory

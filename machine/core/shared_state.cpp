@@ -23,6 +23,7 @@ void Boot(SharedState& state, const MachineConfig& config, int refreshCode) {
   state.card.chip = config.chip;
   state.card.memoryKb = config.memoryKb;
   state.card.controlDevice = config.controlDevice ? 1u : 0u;
+  state.card.refuseChanges = config.refuseChanges ? 1u : 0u;
   Card card(state.card.registers, nullptr);
   card.PowerOn(config.chip, config.memoryKb);
   card.SetMode(config.bootMode, RefreshHz(config.chip, config.bootMode.width, refreshCode));
@@ -33,7 +34,9 @@ void Boot(SharedState& state, const MachineConfig& config, int refreshCode) {
 
 ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,
                              int refreshCode) {
-  const ChangeResult result = ChangeMode(state.display, requested, state.card.memoryKb);
+  const ChangeResult result = state.card.refuseChanges
+                                  ? ChangeResult::Failed
+                                  : ChangeMode(state.display, requested, state.card.memoryKb);
   if (result == ChangeResult::Successful) {
     Card card(state.card.registers, nullptr);
     card.SetMode(requested, RefreshHz(state.card.chip, requested.width, refreshCode));

@@ -22,6 +22,7 @@ struct CardBlock {
   Chip chip;
   std::uint32_t memoryKb;
   std::uint32_t controlDevice;
+  std::uint32_t refuseChanges;
   CardRegisters registers;
 };
 

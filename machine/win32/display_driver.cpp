@@ -30,7 +30,12 @@ DisplayMode Requested(const DEVMODEA& devMode, const DisplayMode& current) {
 
 int RefreshCodeFor(std::uint32_t width) {
   Win32Profile systemIni(settings::kSystemIni);
-  return settings::MarovaneSettings(systemIni).ReadRefresh(refresh::ResolutionIndex(width));
+  settings::MarovaneSettings store(systemIni);
+  // The monitor shows the viewport when the desktop is larger: its rate is the one set.
+  const int viewport = store.ReadScreenResolution().width;
+  const bool panned = viewport > 0 && static_cast<std::uint32_t>(viewport) < width;
+  return store.ReadRefresh(
+      refresh::ResolutionIndex(panned ? static_cast<std::uint32_t>(viewport) : width));
 }
 
 BOOL EnumDisplaySettingsA(LPCSTR /*deviceName*/, DWORD modeNumber, DEVMODEA* mode) {

@@ -40,7 +40,8 @@ void Restart();
 // The folder the state file and machine.ini live in (the Windows folder).
 std::string WindowsFolder();
 
-// The `Refresh` code that system.ini holds for a screen width (-1 "Auto" without one).
+// The `Refresh` code that system.ini holds for a mode of this width: that of the viewport's
+// width when `ScreenResolution` names a smaller viewport (-1 "Auto" without one).
 int RefreshCodeFor(std::uint32_t width);
 
 // Port input and output, as the IN and OUT instructions would make them on the card.

@@ -213,8 +213,10 @@ std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeou
   WaitFor(
       [&] {
         for (HWND window : TopLevelWindows(processId)) {
+          // A message box's text is control 0xFFFF beside its icon, control 0x440.
           HWND text = GetDlgItem(window, 0xFFFF);
-          if (IsWindowVisible(window) && ClassName(window) == "#32770" && text != nullptr) {
+          const bool messageBox = text != nullptr && GetDlgItem(window, 0x440) != nullptr;
+          if (IsWindowVisible(window) && ClassName(window) == "#32770" && messageBox) {
             box = MessageBox{window, WindowText(window), WindowText(text)};
             return true;
           }

@@ -74,7 +74,8 @@ struct MessageBox {
   std::string caption;
   std::string text;
 };
-// The next message box of the process (a dialog of class "#32770" with the text control 0xFFFF).
+// The next message box of the process (a dialog of class "#32770" with the text control 0xFFFF
+// and the icon control 0x440).
 std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout = kTimeout);
 
 // Profiles and the registry, as the programs see them; nullopt when absent.

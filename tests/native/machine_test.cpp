@@ -172,6 +172,15 @@ TEST(SharedStateTest, ARestartBringsTheWaitingDepthAndTheFontSize) {
   EXPECT_EQ(state.power.restartCount, 2u);
 }
 
+TEST(SharedStateTest, ARefusingDriverFailsEveryChange) {
+  MemoryProfile ini;
+  ini.WriteString("Display", "RefuseChanges", "1");
+  machine::SharedState state{};
+  machine::Boot(state, machine::ReadMachineConfig(ini), -1);
+  EXPECT_EQ(machine::ApplyModeChange(state, {1024, 768, 8}, 1, -1), machine::ChangeResult::Failed);
+  EXPECT_EQ(state.display.current, (DisplayMode{800, 600, 8}));
+}
+
 TEST(SharedStateTest, PowerRequestsAreCountedByKind) {
   machine::PowerBlock power{};
   machine::RecordPowerRequest(power, 0, 0x42);
