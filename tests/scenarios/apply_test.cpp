@@ -170,6 +170,31 @@ TEST_F(ApplyTest, ANewDepthAsksToRestartNoPutsThePageBackYesRestarts) {
             std::nullopt);
 }
 
+TEST_F(ApplyTest, ANewFontSizeWithTheDepthWritesTheFontsBeforeTheRestart) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, "DPILogicalX", 0, REG_SZ, reinterpret_cast<const BYTE*>("120"), 4);
+  RegCloseKey(key);
+  ASSERT_NE(OpenPage(), nullptr);
+  Choose(IDC_FONT_COMBO, "Small Fonts");
+  Choose(IDC_COLOUR_COMBO, "High Color (16 bit)");
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return harness::ComboSelectedText(page_, IDC_COLOUR_COMBO) == "High Color (16 bit)";
+  }));
+  harness::PressButton(sheet_, harness::kApplyButton);
+  Answer(Box(), IDYES);
+  ASSERT_TRUE(harness::WaitFor([] { return machine::State()->power.restartCount == 1; }));
+  EXPECT_EQ(
+      harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", "DPILogicalX"),
+      "96");
+  EXPECT_EQ(harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Fonts",
+                                  "Small Fonts (VGA res)"),
+            "smalle.fon");
+  EXPECT_EQ(machine::State()->display.fontDpi, 96u);
+  EXPECT_EQ(Mode(), (machine::DisplayMode{800, 600, 16}));
+}
+
 TEST_F(ApplyTest, ADesktopWithoutAModeAtTheDepthIsNotSupported) {
   Configure("Display", "Mode", "1280,1024,8");
   Boot();
