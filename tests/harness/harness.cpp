@@ -274,6 +274,9 @@ void SaveScreenshot(HWND window, const std::string& name) {
         reinterpret_cast<LPARAM>(&pending));
     return !pending;
   });
+  // A paint that has begun has emptied its region: a message behind it waits for its end.
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
+                      nullptr);
   machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
 }
 

@@ -1,6 +1,5 @@
 #include "vistrel/monitor/screen_adjustment.h"
 
-
 namespace {
 
 constexpr std::uint8_t kProtectBit = 0x80;

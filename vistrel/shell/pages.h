@@ -1,21 +1,12 @@
 #pragma once
 // The six pages of Vistrel's sheet, in tab order. Each grows into its own subsystem folder
-// (modes/, monitor/, tools/) as its page is built; the Display Configuration page has.
+// (modes/, monitor/, tools/) as its page is built; the Display Configuration and
+// Screen Adjustment pages have.
 
 #include "common/framework/property_page.h"
 #include "vistrel/modes/display_page.h"
-#include "vistrel/shell/graphics_channel.h"
+#include "vistrel/monitor/screen_page.h"
 #include "vistrel/shell/resource.h"
-
-// The Screen Adjustment page reaches the card through its own graphics control channel,
-// opened as the sheet is built.
-class CPPScreen : public PropertyPage {
- public:
-  CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {}
-
- private:
-  GraphicsChannel channel_;
-};
 
 class CPPage3 : public PropertyPage {
  public:

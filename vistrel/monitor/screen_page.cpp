@@ -1,0 +1,104 @@
+#include "vistrel/monitor/screen_page.h"
+
+#include "common/framework/application.h"
+#include "vistrel/modes/adapter_identification.h"
+#include "vistrel/shell/driver_escape.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+using Step = ScreenAdjustment::Step;
+
+constexpr ULONG_PTR kHelpContext = 150;
+
+struct StepButton {
+  int id;
+  Step step;
+};
+
+constexpr StepButton kStepButtons[] = {
+    {IDC_STEP_UP, Step::kVerticalUp},         {IDC_STEP_DOWN, Step::kVerticalDown},
+    {IDC_STEP_VEXP, Step::kVerticalExpand},   {IDC_STEP_VSHR, Step::kVerticalShrink},
+    {IDC_STEP_HEXP, Step::kHorizontalExpand}, {IDC_STEP_HSHR, Step::kHorizontalShrink},
+    {IDC_STEP_LEFT, Step::kHorizontalLeft},   {IDC_STEP_RIGHT, Step::kHorizontalRight},
+};
+
+int ScreenWidth(settings::MarovaneSettings& settings) {
+  const int viewport = settings.ReadScreenResolution().width;
+  if (viewport != 0) return viewport;
+  HWND desktop = GetDesktopWindow();
+  HDC dc = GetDC(desktop);
+  const int width = machine::GetDeviceCaps(dc, HORZRES);
+  ReleaseDC(desktop, dc);
+  return width;
+}
+
+}  // namespace
+
+CPPScreen::CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {
+  for (const StepButton& button : kStepButtons) {
+    const Step step = button.step;
+    OnCommand(button.id, BN_CLICKED, [this, step] {
+      adjustment_.Take(step);
+      SetModified(true);
+    });
+  }
+  OnCommand(IDC_UNDO_STEP, BN_CLICKED, [this] { adjustment_.Undo(); });
+  OnCommand(IDC_RESET_TIMING, BN_CLICKED, [this] { OnCancel(); });
+  OnCommand(IDC_SCREEN_HELP, BN_CLICKED,
+            [this] { Application::Current().ShowHelp(Window(), HELP_CONTEXT, kHelpContext); });
+}
+
+void CPPScreen::OnInitDialog() {
+  adjustment_.lastStep = Step::kNoStep;
+  adjustment_.ReadTiming();
+  // Without the control channel there is no timing to adjust or to put back.
+  if (!adjustment_.CanAdjust()) {
+    for (const StepButton& button : kStepButtons)
+      EnableWindow(GetDlgItem(Window(), button.id), FALSE);
+    EnableWindow(GetDlgItem(Window(), IDC_UNDO_STEP), FALSE);
+    EnableWindow(GetDlgItem(Window(), IDC_RESET_TIMING), FALSE);
+  }
+}
+
+void CPPScreen::OnApply() {
+  SendTimingEscape(adjustment_.EscapeValues());
+  adjustment_.StoreTiming(settings_, ScreenWidth(settings_), IdentifyChip(direct_));
+  SetModified(false);
+}
+
+void CPPScreen::OnCancel() {
+  adjustment_.RestoreTiming();
+  SetModified(false);
+}
+
+INT_PTR CPPScreen::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_DRAWITEM) return FALSE;
+  DrawStepButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  return TRUE;
+}
+
+// From the bitmaps named after the caption: "UPU" raised, "UPD" pressed.
+void CPPScreen::DrawStepButton(const DRAWITEMSTRUCT& item) {
+  char caption[16] = "";
+  GetWindowTextA(item.hwndItem, caption, sizeof(caption) - 1);
+  const std::string name = std::string(caption) + ((item.itemState & ODS_SELECTED) ? "D" : "U");
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  HDC memory = CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const RECT& area = item.rcItem;
+  SetStretchBltMode(item.hDC, COLORONCOLOR);
+  StretchBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory,
+             0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = area;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
