@@ -258,9 +258,13 @@ std::string OwnFolder() {
   return file.substr(0, file.find_last_of('\\'));
 }
 
-void SaveScreenshot(HWND window, const std::string& name) {
+void SaveScreenshot(HWND window, const std::string& name, bool settle) {
   char folder[MAX_PATH] = "";
   if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
+  if (!settle) {
+    machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
+    return;
+  }
   // Painted afresh, window and children, before it is photographed.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   WaitFor([window] {

@@ -88,8 +88,9 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
 std::string OwnFolder();
 
 // Saves a picture of the window as NAME.bmp in the folder MAROVANE_SCREENSHOTS names (a
-// Windows path), when it is set; scripts/test sets it to build/screenshots.
-void SaveScreenshot(HWND window, const std::string& name);
+// Windows path), when it is set; scripts/test sets it to build/screenshots. It waits for the
+// window to be painted afresh, unless `settle` is false (a window that is busy).
+void SaveScreenshot(HWND window, const std::string& name, bool settle = true);
 
 // Runs the machine's tool (MACHINE.EXE beside the test) and returns what it printed.
 std::string RunMachineTool(const std::string& arguments);

@@ -1,17 +1,12 @@
 #pragma once
 // The six pages of Vistrel's sheet, in tab order. Each grows into its own subsystem folder
-// (modes/, monitor/, tools/) as its page is built; the Display Configuration and
-// Screen Adjustment pages have.
+// (modes/, monitor/, tools/) as its page is built; the first three have.
 
 #include "common/framework/property_page.h"
 #include "vistrel/modes/display_page.h"
+#include "vistrel/monitor/meter_page.h"
 #include "vistrel/monitor/screen_page.h"
 #include "vistrel/shell/resource.h"
-
-class CPPage3 : public PropertyPage {
- public:
-  CPPage3() : PropertyPage(IDD_REFRESH_RATE_METER) {}
-};
 
 class CPPage4 : public PropertyPage {
  public:

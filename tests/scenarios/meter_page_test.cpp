@@ -1,0 +1,75 @@
+// The Refresh Rate Meter page end to end on the simulated card's retrace.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include <cstdlib>
+
+#include "machine/win32/machine.h"
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+using harness::Program;
+
+class MeterPageTest : public harness::ScenarioTest {
+ protected:
+  HWND OpenPage(Program& vistrel) {
+    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+    if (sheet_ == nullptr) return nullptr;
+    SendMessageA(sheet_, PSM_SETCURSEL, 2, 0);
+    return harness::CurrentPage(sheet_);
+  }
+  // The rate the panel shows, in tenths of a hertz; 0 while it shows none.
+  static int ShownRate(HWND panel) {
+    const auto kept = reinterpret_cast<std::uintptr_t>(GetPropA(panel, "MeterRate"));
+    return kept == 0 ? 0 : static_cast<int>(kept - 1);
+  }
+  // The rate Coarse shows, in hertz; 0 when no readout came.
+  double MeasureCoarse(HWND page, const std::string& screenshot) {
+    HWND panel = harness::Control(page, IDC_METER_PANEL);
+    harness::PressButton(page, IDC_COARSE);
+    if (!screenshot.empty()) {
+      Sleep(500);  // well inside the count of about 3.3 seconds
+      harness::SaveScreenshot(sheet_, screenshot + "-counting", false);
+    }
+    harness::WaitFor([&] { return ShownRate(panel) != 0; }, harness::Milliseconds(20000));
+    if (!screenshot.empty()) harness::SaveScreenshot(sheet_, screenshot);
+    return ShownRate(panel) / 10.0;
+  }
+
+  HWND sheet_ = nullptr;
+};
+
+TEST_F(MeterPageTest, CoarseReadsTheCardsSixtyHertz) {
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(machine::State()->card.registers.refreshHz, 60u);
+  const double rate = MeasureCoarse(page, "refresh-meter");
+  EXPECT_NEAR(rate, 60.0, 0.5);
+  std::printf("Coarse at 60 Hz: %.1f Hz\n", rate);
+
+  // Away and back: the panel is empty again.
+  SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);
+  SendMessageA(sheet_, PSM_SETCURSEL, 2, 0);
+  EXPECT_EQ(ShownRate(harness::Control(harness::CurrentPage(sheet_), IDC_METER_PANEL)), 0);
+}
+
+TEST_F(MeterPageTest, CoarseReadsSeventyFiveHertzWhenTheDriverSetsIt) {
+  WritePrivateProfileStringA("Marovane", "Refresh", "-1,3,-1,-1,-1,-1", "system.ini");
+  Boot();
+  ASSERT_EQ(machine::State()->card.registers.refreshHz, 75u);
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  const double rate = MeasureCoarse(page, "");
+  EXPECT_NEAR(rate, 75.0, 0.5);
+  std::printf("Coarse at 75 Hz: %.1f Hz\n", rate);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include "vistrel/monitor/meter_page.h"
+
+#include "common/framework/application.h"
+#include "common/win32/control_rect.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+constexpr std::uint32_t kFineRetraces = 3000;
+constexpr std::uint32_t kCoarseRetraces = 200;
+constexpr const char* kNoRetrace = "No retrace";
+constexpr const char* kRateProperty = "MeterRate";
+
+std::string LoadText(int id) {
+  char text[128] = "";
+  const int length =
+      LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof(text));
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
+// Where text of this size goes to be centred in the rectangle.
+POINT CentredOrigin(const RECT& area, const SIZE& text) {
+  return {area.left + (area.right - area.left - text.cx + 1) / 2,
+          area.top + (area.bottom - area.top - text.cy + 1) / 2};
+}
+
+void DrawSunkenBorder(HDC dc, const RECT& panel) {
+  HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+  HGDIOBJ old = SelectObject(dc, grey);
+  for (int i = 0; i < 2; ++i) {
+    SelectObject(dc, grey);
+    MoveToEx(dc, panel.left + i, panel.bottom - i - 1, nullptr);
+    LineTo(dc, panel.left + i, panel.top + i);
+    LineTo(dc, panel.right - i, panel.top + i);
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    LineTo(dc, panel.right - i, panel.bottom - i);
+    LineTo(dc, panel.left + i - 1, panel.bottom - i);
+  }
+  SelectObject(dc, old);
+  DeleteObject(grey);
+}
+
+}  // namespace
+
+TimeOfDay SystemMeterClock::Now() {
+  SYSTEMTIME time{};
+  GetSystemTime(&time);
+  return {time.wMinute, time.wSecond, time.wMilliseconds};
+}
+
+CPPage3::CPPage3() : PropertyPage(IDD_REFRESH_RATE_METER) {
+  OnCommand(IDC_FINE, BN_CLICKED, [this] { Measure(kFineRetraces); });
+  OnCommand(IDC_COARSE, BN_CLICKED, [this] { Measure(kCoarseRetraces); });
+  OnCommand(IDC_METER_HELP, BN_CLICKED, [this] {
+    WinHelpA(Window(), "VISTREL.HLP", HELP_CONTENTS, 0);
+    WinHelpA(Window(), "VISTREL.HLP", HELP_COMMAND,
+             reinterpret_cast<ULONG_PTR>("JI(\"VISTREL.HLP\",\"Refresh\")"));
+  });
+}
+
+void CPPage3::OnKillActive() {
+  meterState_ = kIdle;
+  KeepShownRate(false);
+}
+
+RetraceSource CPPage3::Probe() {
+  char driver[80] = "";
+  GetPrivateProfileStringA("boot", "display.drv", "Default", driver, sizeof(driver), "system.ini");
+  return ProbeAdapter(driver, ports_);
+}
+
+void CPPage3::Measure(std::uint32_t retraceCount) {
+  meterState_ = kCounting;
+  KeepShownRate(false);
+  const RECT panel = ControlRect(Window(), IDC_METER_PANEL);
+  InvalidateRect(Window(), &panel, TRUE);
+  UpdateWindow(Window());
+  retraceCount_ = retraceCount;
+  SetPriorityClass(GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  measured_ = MeasureRefreshRate(ports_, Probe(), retraceCount_, clock_);
+  SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  meterState_ = kMeasured;
+  InvalidateRect(Window(), &panel, TRUE);
+}
+
+INT_PTR CPPage3::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != WM_PAINT) return FALSE;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Window(), &paint);
+  Paint(dc);
+  EndPaint(Window(), &paint);
+  return TRUE;
+}
+
+void CPPage3::Paint(HDC dc) {
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Window(), WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  const RECT hints = ControlRect(Window(), IDC_METER_TEXT_AREA);
+  const std::string coarse = LoadText(IDS_COARSE_HINT);
+  const std::string fine = LoadText(IDS_FINE_HINT);
+  TextOutA(dc, hints.left, hints.top, coarse.c_str(), static_cast<int>(coarse.size()));
+  TextOutA(dc, hints.left, hints.top + 22, fine.c_str(), static_cast<int>(fine.size()));
+
+  const RECT panel = ControlRect(Window(), IDC_METER_PANEL);
+  if (meterState_ == kCounting) {
+    HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+    FillRect(dc, &panel, grey);
+    DeleteObject(grey);
+    const std::string counting = LoadText(IDS_COUNTING);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, counting.c_str(), static_cast<int>(counting.size()), &size);
+    const POINT origin = CentredOrigin(panel, size);
+    TextOutA(dc, origin.x, origin.y, counting.c_str(), static_cast<int>(counting.size()));
+  }
+  DrawSunkenBorder(dc, panel);
+  if (meterState_ == kMeasured || meterState_ == kShown) PaintReadout(dc, panel);
+  SelectObject(dc, oldFont);
+}
+
+void CPPage3::PaintReadout(HDC dc, const RECT& panel) {
+  const std::string text = measured_.retraced ? ReadoutText(measured_.rateTenths) : kNoRetrace;
+  HFONT font = CreateFontA(GetDeviceCaps(dc, LOGPIXELSX), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                           ANSI_CHARSET, 0, 0, 0, 0, "Times New Roman");
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SetTextColor(dc, RGB(0, 255, 0));
+  SetBkMode(dc, TRANSPARENT);
+  const POINT origin = CentredOrigin(panel, size);
+  if (meterState_ == kShown) {
+    FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    TextOutA(dc, origin.x, origin.y, text.c_str(), static_cast<int>(text.size()));
+  } else {
+    // Unrolling from the middle, one band line up and down at every retrace.
+    RECT band{panel.left + 2, (panel.top + panel.bottom) / 2, panel.right - 2,
+              (panel.top + panel.bottom) / 2 + (panel.top + panel.bottom) % 2};
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    const RetraceSource source = Probe();
+    while (band.top > panel.top + 1) {
+      WaitForNextRetrace(ports_, source, clock_);
+      MoveToEx(dc, band.left, band.top, nullptr);
+      LineTo(dc, band.right, band.top);
+      MoveToEx(dc, band.left, band.bottom, nullptr);
+      LineTo(dc, band.right, band.bottom);
+      ExtTextOutA(dc, origin.x + 1, origin.y + 1, ETO_CLIPPED, &band, text.c_str(),
+                  static_cast<UINT>(text.size()), nullptr);
+      --band.top;
+      ++band.bottom;
+    }
+    SelectObject(dc, oldPen);
+    meterState_ = kShown;
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    KeepShownRate(true);
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+void CPPage3::KeepShownRate(bool shown) {
+  HWND panel = GetDlgItem(Window(), IDC_METER_PANEL);
+  const std::uintptr_t rate = measured_.retraced ? measured_.rateTenths + 1u : 0u;
+  if (shown && rate != 0) {
+    SetPropA(panel, kRateProperty, reinterpret_cast<HANDLE>(rate));
+  } else {
+    RemovePropA(panel, kRateProperty);
+  }
+}
