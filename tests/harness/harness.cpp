@@ -258,14 +258,7 @@ std::string OwnFolder() {
   return file.substr(0, file.find_last_of('\\'));
 }
 
-void SaveScreenshot(HWND window, const std::string& name, bool settle) {
-  char folder[MAX_PATH] = "";
-  if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
-  if (!settle) {
-    machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
-    return;
-  }
-  // Painted afresh, window and children, before it is photographed.
+void WaitUntilPainted(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   WaitFor([window] {
     bool pending = GetUpdateRect(window, nullptr, FALSE);
@@ -281,6 +274,12 @@ void SaveScreenshot(HWND window, const std::string& name, bool settle) {
   // A paint that has begun has emptied its region: a message behind it waits for its end.
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
                       nullptr);
+}
+
+void SaveScreenshot(HWND window, const std::string& name, bool settle) {
+  char folder[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
+  if (settle) WaitUntilPainted(window);
   machine::SaveWindowPicture(window, std::string(folder) + "\\" + name + ".bmp");
 }
 

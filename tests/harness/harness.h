@@ -87,6 +87,9 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
 // The folder of the running test executable (where the build put every program).
 std::string OwnFolder();
 
+// Repaints the window and its children and waits until the paint has ended.
+void WaitUntilPainted(HWND window);
+
 // Saves a picture of the window as NAME.bmp in the folder MAROVANE_SCREENSHOTS names (a
 // Windows path), when it is set; scripts/test sets it to build/screenshots. It waits for the
 // window to be painted afresh, unless `settle` is false (a window that is busy).

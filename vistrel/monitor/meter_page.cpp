@@ -24,6 +24,14 @@ POINT CentredOrigin(const RECT& area, const SIZE& text) {
           area.top + (area.bottom - area.top - text.cy + 1) / 2};
 }
 
+// Puts what was just painted on the screen while the page keeps the thread busy: a look at the
+// queue does it (Wine draws into a window surface that it shows from its message handling).
+void ShowPainted() {
+  GdiFlush();
+  MSG peeked;
+  PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
+}
+
 void DrawSunkenBorder(HDC dc, const RECT& panel) {
   HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   HGDIOBJ old = SelectObject(dc, grey);
@@ -73,15 +81,16 @@ void CPPage3::Measure(std::uint32_t retraceCount) {
   meterState_ = kCounting;
   KeepShownRate(false);
   const RECT panel = ControlRect(Window(), IDC_METER_PANEL);
-  InvalidateRect(Window(), &panel, TRUE);
+  InvalidatePanel(panel);
   UpdateWindow(Window());
+  ShowPainted();
   retraceCount_ = retraceCount;
   SetPriorityClass(GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
   SetCursor(LoadCursor(nullptr, IDC_WAIT));
   measured_ = MeasureRefreshRate(ports_, Probe(), retraceCount_, clock_);
   SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
   meterState_ = kMeasured;
-  InvalidateRect(Window(), &panel, TRUE);
+  InvalidatePanel(panel);
 }
 
 INT_PTR CPPage3::OnMessage(UINT message, WPARAM, LPARAM) {
@@ -146,6 +155,7 @@ void CPPage3::PaintReadout(HDC dc, const RECT& panel) {
       LineTo(dc, band.right, band.bottom);
       ExtTextOutA(dc, origin.x + 1, origin.y + 1, ETO_CLIPPED, &band, text.c_str(),
                   static_cast<UINT>(text.size()), nullptr);
+      ShowPainted();
       --band.top;
       ++band.bottom;
     }
@@ -156,6 +166,11 @@ void CPPage3::PaintReadout(HDC dc, const RECT& panel) {
   }
   SelectObject(dc, old);
   DeleteObject(font);
+}
+
+void CPPage3::InvalidatePanel(const RECT& panel) {
+  // Not the frame control itself: erasing its background would wipe what the page paints.
+  RedrawWindow(Window(), &panel, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
 }
 
 void CPPage3::KeepShownRate(bool shown) {

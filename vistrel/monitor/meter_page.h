@@ -29,6 +29,7 @@ class CPPage3 : public PropertyPage {
 
   void Measure(std::uint32_t retraceCount);
   RetraceSource Probe();
+  void InvalidatePanel(const RECT& panel);
   void Paint(HDC dc);
   void PaintReadout(HDC dc, const RECT& panel);
   // The panel keeps the rate shown as its property "MeterRate" (tenths of a hertz plus one; none
