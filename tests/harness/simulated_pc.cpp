@@ -29,6 +29,17 @@ std::string ScenarioTest::VistrelPath() {
   return std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";
 }
 
+void ScenarioTest::SetFontDpi(const std::string& dpi) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExA(key, "DPILogicalX", 0, REG_SZ, reinterpret_cast<const BYTE*>(dpi.c_str()),
+                 static_cast<DWORD>(dpi.size() + 1));
+  RegCloseKey(key);
+}
+
 bool ScenarioTest::InstallStandIn(const std::string& name) {
   const std::string from = OwnFolder() + "\\START_RECORDER.EXE";
   const std::string to = std::string(machine::kDisplayToolsFolder) + "\\" + name;

@@ -18,6 +18,8 @@ class ScenarioTest : public testing::Test {
                         const std::string& value);
   static void Boot();
   static std::string VistrelPath();
+  // The system font size Windows reads at its next start (DPILogicalX), e.g. "120".
+  static void SetFontDpi(const std::string& dpi);
   // Puts the start recorder into the display tools' folder under `name`, so that a program of
   // the suite that starts `name` starts it; StartedPrograms lists what it recorded.
   static bool InstallStandIn(const std::string& name);

@@ -9,28 +9,14 @@
 
 namespace {
 
-class DisplayConfigurationTest : public testing::Test {
+class DisplayConfigurationTest : public SimulatedPage {
  protected:
-  void SetUp() override { card.PowerOn(machine::Chip::Trio64, 2048); }
   void Start() { page.Initialise(); }
-  void MoveSlider(int id, int position) {
-    controls.SetSliderPosition(id, position);
-    page.PollSliders();
-  }
   void ChooseColour(const std::string& name) {
     controls.Choose(IDC_COLOUR_COMBO, name);
     page.UpdateAfterChange();
   }
   bool Enabled(int id) { return controls.controls[id].enabled; }
-
-  MemoryProfile profile;
-  settings::MarovaneSettings store{profile};
-  MemoryRegistry registry;
-  FakeDriver driver;
-  machine::CardRegisters registers{};
-  machine::Card card{registers, [] { return 0; }};
-  FakeControls controls;
-  DisplayConfiguration page{{store, registry, driver, card}, controls};
 };
 
 TEST_F(DisplayConfigurationTest, StartShowsTheScreenAndOffersOnlyDepthsWithModes) {

@@ -55,16 +55,9 @@ class FakeActions : public ApplyActions {
   int videoTests = 0;
 };
 
-class ApplyTest : public testing::Test {
+class ApplyTest : public SimulatedPage {
  protected:
-  void SetUp() override {
-    card.PowerOn(machine::Chip::Trio64, 2048);
-    page.Initialise();
-  }
-  void MoveSlider(int id, int position) {
-    controls.SetSliderPosition(id, position);
-    page.PollSliders();
-  }
+  void SetUp() override { page.Initialise(); }
   std::optional<std::string> Setting(const std::string& key) {
     if (!profile.Has("Marovane", key)) return std::nullopt;
     return profile.Value("Marovane", key);
@@ -73,14 +66,6 @@ class ApplyTest : public testing::Test {
     return registry.HasKey(RegRoot::LocalMachine, "Config\\0001\\Display\\Fonts");
   }
 
-  MemoryProfile profile;
-  settings::MarovaneSettings store{profile};
-  MemoryRegistry registry;
-  FakeDriver driver;
-  machine::CardRegisters registers{};
-  machine::Card card{registers, [] { return 0; }};
-  FakeControls controls;
-  DisplayConfiguration page{{store, registry, driver, card}, controls};
   FakeActions actions;
   ModeChange change{page, store, registry, controls, actions};
 };

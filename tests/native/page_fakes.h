@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "machine/core/card.h"
 #include "machine/core/display_modes.h"
+#include "tests/native/fakes.h"
 #include "vistrel/modes/display_configuration.h"
 #include "vistrel/shell/resource.h"
 
@@ -135,4 +139,24 @@ class FakeDriver : public DisplayDriverApi {
   std::uint32_t memoryKb = 2048;
   int screenWidth = 800;
   int screenDepth = 8;
+};
+
+// A Display Configuration page on a simulated Trio64 with 2 MB, over in-memory settings; a
+// test starts it (Initialise) when it has set up what the page reads.
+class SimulatedPage : public testing::Test {
+ protected:
+  SimulatedPage() { card.PowerOn(machine::Chip::Trio64, 2048); }
+  void MoveSlider(int id, int position) {
+    controls.SetSliderPosition(id, position);
+    page.PollSliders();
+  }
+
+  MemoryProfile profile;
+  settings::MarovaneSettings store{profile};
+  MemoryRegistry registry;
+  FakeDriver driver;
+  machine::CardRegisters registers{};
+  machine::Card card{registers, [] { return 0; }};
+  FakeControls controls;
+  DisplayConfiguration page{{store, registry, driver, card}, controls};
 };

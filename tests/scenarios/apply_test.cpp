@@ -171,11 +171,7 @@ TEST_F(ApplyTest, ANewDepthAsksToRestartNoPutsThePageBackYesRestarts) {
 }
 
 TEST_F(ApplyTest, ANewFontSizeWithTheDepthWritesTheFontsBeforeTheRestart) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, nullptr, 0,
-                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExA(key, "DPILogicalX", 0, REG_SZ, reinterpret_cast<const BYTE*>("120"), 4);
-  RegCloseKey(key);
+  SetFontDpi("120");
   ASSERT_NE(OpenPage(), nullptr);
   Choose(IDC_FONT_COMBO, "Small Fonts");
   Choose(IDC_COLOUR_COMBO, "High Color (16 bit)");

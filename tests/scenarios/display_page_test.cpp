@@ -127,11 +127,7 @@ class FontDialogTest : public DisplayPageTest {
  protected:
   void SetUp() override {
     DisplayPageTest::SetUp();
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, "DPILogicalX", 0, REG_SZ, reinterpret_cast<const BYTE*>("120"), 4);
-    RegCloseKey(key);
+    SetFontDpi("120");
   }
   HWND OpenFontDialog(HWND page) {
     harness::PressButton(page, IDC_CUSTOM_FONT);
