@@ -16,6 +16,7 @@ struct InstalledFile {
 constexpr InstalledFile kSuiteFiles[] = {
     {"VISTREL.EXE", kDisplayToolsFolder},
     {"restart.dat", kDisplayToolsFolder},
+    {"fleetmark.exe", kDisplayToolsFolder},
 };
 
 }  // namespace

@@ -1,12 +1,14 @@
 #pragma once
 // The six pages of Vistrel's sheet, in tab order. Each grows into its own subsystem folder
-// (modes/, monitor/, tools/) as its page is built; the first three have.
+// (modes/, monitor/, tools/) as its page is built; the Display Configuration,
+// Screen Adjustment, Refresh Rate Meter and Fleetmark pages have.
 
 #include "common/framework/property_page.h"
 #include "vistrel/modes/display_page.h"
 #include "vistrel/monitor/meter_page.h"
 #include "vistrel/monitor/screen_page.h"
 #include "vistrel/shell/resource.h"
+#include "vistrel/tools/fleetmark_page.h"
 
 class CPPage4 : public PropertyPage {
  public:
@@ -16,9 +18,4 @@ class CPPage4 : public PropertyPage {
 class CPPage5 : public PropertyPage {
  public:
   CPPage5() : PropertyPage(IDD_ZOOM_IN) {}
-};
-
-class CPPage6 : public PropertyPage {
- public:
-  CPPage6() : PropertyPage(IDD_FLEETMARK) {}
 };

@@ -69,6 +69,12 @@
 #define IDS_FINE_HINT 59157
 #define IDS_COUNTING 59158
 
+// Fleetmark (135): the picture is bitmaps 177-185, row by row.
+#define IDC_HELP_FLEETMARK 1069
+#define IDC_FLEETMARK_PICTURE 1071
+#define IDC_GO 1073
+#define IDB_MOSAIC_FIRST 177
+
 // Font Configuration (137).
 #define IDD_FONT_CONFIGURATION 137
 #define IDC_PERCENT_COMBO 1008

@@ -1,0 +1,84 @@
+// The Fleetmark page end to end with the benchmark stand-in.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+using harness::Program;
+
+class FleetmarkPageTest : public harness::ScenarioTest {
+ protected:
+  // Benchmarks outlive the page that started them.
+  void TearDown() override {
+    for (HWND window : Benchmarks()) {
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, ProcessOf(window))) {
+        TerminateProcess(process, 0);
+        CloseHandle(process);
+      }
+    }
+    harness::WaitFor([] { return Benchmarks().empty(); });
+  }
+  HWND OpenPage(Program& vistrel) {
+    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+    if (sheet_ == nullptr) return nullptr;
+    SendMessageA(sheet_, PSM_SETCURSEL, 5, 0);
+    return harness::CurrentPage(sheet_);
+  }
+  static std::vector<HWND> Benchmarks() {
+    std::vector<HWND> windows;
+    for (HWND window : harness::TopLevelWindows()) {
+      if (IsWindowVisible(window) && harness::ClassName(window) == "FleetmarkWClass") {
+        windows.push_back(window);
+      }
+    }
+    return windows;
+  }
+  static DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+  }
+
+  HWND sheet_ = nullptr;
+};
+
+TEST_F(FleetmarkPageTest, GoStartsTheBenchmarkWhichRunsAndShowsItsFigures) {
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  harness::SaveScreenshot(sheet_, "fleetmark-page");
+  harness::PressButton(page, IDC_GO);
+  ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
+  HWND benchmark = Benchmarks().front();
+  // It runs by itself ("1") for two seconds and puts its figures in its caption.
+  ASSERT_TRUE(harness::WaitFor(
+      [&] { return harness::WindowText(benchmark).find("fills/s") != std::string::npos; }));
+  harness::SaveScreenshot(benchmark, "fleetmark");
+}
+
+TEST_F(FleetmarkPageTest, LeavingThePageEndsOnlyTheBenchmarkStartedLast) {
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);  // leaving before any Go! ends nothing
+  SendMessageA(sheet_, PSM_SETCURSEL, 5, 0);
+  harness::PressButton(page, IDC_GO);
+  ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
+  const DWORD first = ProcessOf(Benchmarks().front());
+  harness::PressButton(page, IDC_GO);
+  ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 2; }));
+
+  SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);
+  ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
+  EXPECT_EQ(ProcessOf(Benchmarks().front()), first);
+  EXPECT_TRUE(vistrel.Running());
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "vistrel/tools/fleetmark_page.h"
+
+#include "common/framework/application.h"
+#include "common/win32/control_rect.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+constexpr ULONG_PTR kHelpContext = 160;
+
+void CloseProcessHandles(PROCESS_INFORMATION& process) {
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  process = PROCESS_INFORMATION{};
+}
+
+}  // namespace
+
+CPPage6::CPPage6() : PropertyPage(IDD_FLEETMARK) {
+  OnCommand(IDC_GO, BN_CLICKED, [this] { StartBenchmark(); });
+  OnCommand(IDC_HELP_FLEETMARK, BN_CLICKED,
+            [this] { Application::Current().ShowHelp(Window(), HELP_CONTEXT, kHelpContext); });
+}
+
+CPPage6::~CPPage6() {
+  CloseProcessHandles(benchmark_);
+}
+
+void CPPage6::StartBenchmark() {
+  // A new start takes the record's place: only the last one is ended on leaving.
+  CloseProcessHandles(benchmark_);
+  char commandLine[] = "fleetmark.exe 1";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                 nullptr, &startup, &benchmark_);
+}
+
+void CPPage6::OnKillActive() {
+  if (benchmark_.hProcess != nullptr) TerminateProcess(benchmark_.hProcess, 1);
+}
+
+INT_PTR CPPage6::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != WM_PAINT) return FALSE;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Window(), &paint);
+  PaintMosaic(dc);
+  EndPaint(Window(), &paint);
+  return TRUE;
+}
+
+void CPPage6::PaintMosaic(HDC dc) {
+  const RECT area = ControlRect(Window(), IDC_FLEETMARK_PICTURE);
+  const int cellWidth = (area.right - area.left) / 3;
+  const int cellHeight = (area.bottom - area.top) / 3;
+  HDC memory = CreateCompatibleDC(dc);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      HBITMAP tile = LoadBitmapA(GetModuleHandleA(nullptr),
+                                 MAKEINTRESOURCEA(IDB_MOSAIC_FIRST + 3 * row + column));
+      if (tile == nullptr) continue;
+      BITMAP info{};
+      GetObjectA(tile, sizeof(info), &info);
+      HGDIOBJ old = SelectObject(memory, tile);
+      StretchBlt(dc, area.left + column * cellWidth, area.top + row * cellHeight, cellWidth,
+                 cellHeight, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+      SelectObject(memory, old);
+      DeleteObject(tile);
+    }
+  }
+  DeleteDC(memory);
+}

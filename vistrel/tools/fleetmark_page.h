@@ -1,0 +1,23 @@
+#pragma once
+// The Fleetmark page: Go! starts the graphics benchmark; leaving the page ends the one started
+// last.
+
+#include <windows.h>
+
+#include "common/framework/property_page.h"
+
+class CPPage6 : public PropertyPage {
+ public:
+  CPPage6();
+  ~CPPage6() override;
+
+ protected:
+  void OnKillActive() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void StartBenchmark();
+  void PaintMosaic(HDC dc);
+
+  PROCESS_INFORMATION benchmark_{};
+};
