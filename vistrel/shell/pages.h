@@ -1,19 +1,15 @@
 #pragma once
 // The six pages of Vistrel's sheet, in tab order. Each grows into its own subsystem folder
 // (modes/, monitor/, tools/) as its page is built; the Display Configuration,
-// Screen Adjustment, Refresh Rate Meter and Fleetmark pages have.
+// Screen Adjustment, Refresh Rate Meter, Reach Us and Fleetmark pages have.
 
 #include "common/framework/property_page.h"
 #include "vistrel/modes/display_page.h"
 #include "vistrel/monitor/meter_page.h"
 #include "vistrel/monitor/screen_page.h"
 #include "vistrel/shell/resource.h"
+#include "vistrel/tools/contact_page.h"
 #include "vistrel/tools/fleetmark_page.h"
-
-class CPPage4 : public PropertyPage {
- public:
-  CPPage4() : PropertyPage(IDD_REACH_US) {}
-};
 
 class CPPage5 : public PropertyPage {
  public:

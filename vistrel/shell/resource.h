@@ -69,6 +69,9 @@
 #define IDS_FINE_HINT 59157
 #define IDS_COUNTING 59158
 
+// Reach Us (133).
+#define IDC_CLICK_HERE 1106
+
 // Fleetmark (135): the picture is bitmaps 177-185, row by row.
 #define IDC_HELP_FLEETMARK 1069
 #define IDC_FLEETMARK_PICTURE 1071
