@@ -17,6 +17,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"VISTREL.EXE", kDisplayToolsFolder},
     {"restart.dat", kDisplayToolsFolder},
     {"fleetmark.exe", kDisplayToolsFolder},
+    {"QORVID.DLL", kDisplayToolsFolder},
     {"default.htm", kDisplayToolsFolder},
 };
 

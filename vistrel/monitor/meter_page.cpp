@@ -2,6 +2,7 @@
 
 #include "common/framework/application.h"
 #include "common/win32/control_rect.h"
+#include "common/win32/sunken_border.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
@@ -30,22 +31,6 @@ void ShowPainted() {
   GdiFlush();
   MSG peeked;
   PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
-}
-
-void DrawSunkenBorder(HDC dc, const RECT& panel) {
-  HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-  HGDIOBJ old = SelectObject(dc, grey);
-  for (int i = 0; i < 2; ++i) {
-    SelectObject(dc, grey);
-    MoveToEx(dc, panel.left + i, panel.bottom - i - 1, nullptr);
-    LineTo(dc, panel.left + i, panel.top + i);
-    LineTo(dc, panel.right - i, panel.top + i);
-    SelectObject(dc, GetStockObject(WHITE_PEN));
-    LineTo(dc, panel.right - i, panel.bottom - i);
-    LineTo(dc, panel.left + i - 1, panel.bottom - i);
-  }
-  SelectObject(dc, old);
-  DeleteObject(grey);
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+// The Zoom In page end to end: the dialog's settings, the commands to a running magnifier,
+// Qorvid's items, and OK starting the magnifier.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include "machine/win32/install.h"
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+#include "vistrel/shell/resource.h"
+
+namespace {
+
+using harness::Program;
+
+std::vector<WPARAM>* magnifierCommands = nullptr;
+
+LRESULT CALLBACK Magnifier(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && magnifierCommands != nullptr) magnifierCommands->push_back(wParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+class ZoomPageTest : public harness::ScenarioTest {
+ protected:
+  HWND OpenPage(Program& vistrel) {
+    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+    if (sheet_ == nullptr) return nullptr;
+    SendMessageA(sheet_, PSM_SETCURSEL, 4, 0);
+    return harness::CurrentPage(sheet_);
+  }
+  HWND sheet_ = nullptr;
+};
+
+TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
+  std::vector<WPARAM> commands;
+  magnifierCommands = &commands;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = Magnifier;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "LOUPARA";
+  RegisterClassA(&windowClass);
+  HWND magnifier = CreateWindowExA(0, "LOUPARA", "Zoom In (2x)", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(magnifier, nullptr);
+
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  harness::SaveScreenshot(sheet_, "zoom-in");
+  harness::PressButton(page, IDC_ZOOM_CONFIGURE);
+  HWND dialog = harness::WaitForWindow("#32770", "Configure Zoom In", vistrel.Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_ZOOM_KEY), "1");
+  EXPECT_EQ(harness::ComboItems(dialog, IDC_ZOOM_KEY).size(), 51u);
+  EXPECT_TRUE(harness::IsChecked(dialog, IDC_ZOOM_ALT));
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_ZOOM_LEVEL), "2x");
+  EXPECT_EQ(harness::ComboSelectedText(dialog, IDC_ZOOM_CROSSHAIR), "1/8");
+  EXPECT_TRUE(harness::IsChecked(dialog, IDC_CONTINUOUS_PAN));
+  harness::SaveScreenshot(dialog, "zoom-config");
+
+  SendMessageA(harness::Control(dialog, IDC_ZOOM_LEVEL), CB_SETCURSEL, 7, 0);      // 8x
+  SendMessageA(harness::Control(dialog, IDC_ZOOM_CROSSHAIR), CB_SETCURSEL, 0, 0);  // None
+  SendMessageA(harness::Control(dialog, IDC_ZOOM_SHIFT), BM_SETCHECK, BST_CHECKED, 0);
+  harness::PressButton(dialog, IDOK);
+  EXPECT_TRUE(harness::WaitFor([&] {
+    Pump();
+    return commands.size() == 3;
+  }));
+  EXPECT_EQ(commands, (std::vector<WPARAM>{507, 700, 550}));
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "ZoomFactor"), "8");
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "Crosshair"), "0");
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotShifts"), "5");
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "HotKeyZoom"), "1");
+
+  // The library the program loaded keeps the items for every process that loads it.
+  HMODULE qorvid =
+      LoadLibraryA((std::string(machine::kDisplayToolsFolder) + "\\QORVID.DLL").c_str());
+  ASSERT_NE(qorvid, nullptr);
+  using GetItem = int(WINAPI*)(int);
+  auto get = reinterpret_cast<GetItem>(
+      reinterpret_cast<void*>(GetProcAddress(qorvid, MAKEINTRESOURCEA(5))));
+  ASSERT_NE(get, nullptr);
+  EXPECT_EQ(get(6), 5);
+  EXPECT_EQ(get(7), '1');
+  FreeLibrary(qorvid);
+  magnifierCommands = nullptr;
+  DestroyWindow(magnifier);
+}
+
+TEST_F(ZoomPageTest, OkStartsTheMagnifierWhenNoneRuns) {
+  ASSERT_TRUE(InstallStandIn("loupara.exe"));
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  harness::PressButton(page, IDC_ZOOM_OK);
+  EXPECT_TRUE(
+      harness::WaitFor([] { return StartedPrograms().find("loupara.exe|") != std::string::npos; }));
+}
+
+}  // namespace
