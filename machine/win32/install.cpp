@@ -18,6 +18,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"restart.dat", kDisplayToolsFolder},
     {"fleetmark.exe", kDisplayToolsFolder},
     {"QORVID.DLL", kDisplayToolsFolder},
+    {"loupara.exe", kDisplayToolsFolder},
     {"default.htm", kDisplayToolsFolder},
 };
 

@@ -104,4 +104,28 @@ TEST_F(ZoomPageTest, OkStartsTheMagnifierWhenNoneRuns) {
       harness::WaitFor([] { return StartedPrograms().find("loupara.exe|") != std::string::npos; }));
 }
 
+TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
+  WritePrivateProfileStringA("Marovane", "ZoomFactor", "3", "system.ini");
+  Program vistrel(VistrelPath());
+  HWND page = OpenPage(vistrel);
+  ASSERT_NE(page, nullptr);
+  harness::PressButton(page, IDC_ZOOM_OK);
+  HWND magnifier = harness::WaitForWindow("LOUPARA", "Zoom In (3x)");
+  ASSERT_NE(magnifier, nullptr);
+  SendMessageA(magnifier, WM_COMMAND, 507, 0);
+  EXPECT_EQ(harness::WindowText(magnifier), "Zoom In (8x)");
+  harness::SaveScreenshot(magnifier, "loupara");
+
+  // A second start brings the first forward and ends.
+  Program second(std::string(machine::kDisplayToolsFolder) + "\\loupara.exe");
+  EXPECT_TRUE(second.WaitForExit());
+  int windows = 0;
+  for (HWND window : harness::TopLevelWindows()) {
+    windows += IsWindowVisible(window) && harness::ClassName(window) == "LOUPARA";
+  }
+  EXPECT_EQ(windows, 1);
+  PostMessageA(magnifier, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(magnifier); }));
+}
+
 }  // namespace
