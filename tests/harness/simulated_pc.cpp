@@ -12,7 +12,8 @@ namespace harness {
 
 void ScenarioTest::SetUp() {
   DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
-  ASSERT_TRUE(machine::InstallSuite(OwnFolder()));
+  // A program an earlier test of this process started may still hold a file for a moment.
+  ASSERT_TRUE(WaitFor([] { return machine::InstallSuite(OwnFolder()); }));
   Boot();
 }
 

@@ -90,6 +90,15 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
   EXPECT_EQ(get(6), 5);
   EXPECT_EQ(get(7), '1');
   FreeLibrary(qorvid);
+
+  // The page's OK now looks for the 8x window: found, nothing is started; a 2x one is not.
+  ASSERT_TRUE(InstallStandIn("loupara.exe"));
+  SetWindowTextA(magnifier, "Zoom In (8x)");
+  harness::PressButton(page, IDC_ZOOM_OK);
+  SetWindowTextA(magnifier, "Zoom In (2x)");
+  harness::PressButton(page, IDC_ZOOM_OK);
+  EXPECT_TRUE(harness::WaitFor([] { return !StartedPrograms().empty(); }));
+  EXPECT_EQ(StartedPrograms().find("loupara.exe|"), StartedPrograms().rfind("loupara.exe|"));
   magnifierCommands = nullptr;
   DestroyWindow(magnifier);
 }
