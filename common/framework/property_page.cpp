@@ -46,6 +46,13 @@ INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY:
       return OnNotify(wParam, lParam);
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      OnPaint(dc);
+      EndPaint(window_, &paint);
+      return TRUE;
+    }
     case WM_HELP:
       Application::Current().OnHelp(window_, static_cast<ULONG_PTR>(templateId_));
       return TRUE;

@@ -41,7 +41,9 @@ class PropertyPage {
   virtual void OnApply() {}
   // Cancel or the close box, on every page that has been shown.
   virtual void OnCancel() {}
-  // Any other message (timers, painting, ...); TRUE when handled.
+  // Paints the page's own pictures over the dialog's background.
+  virtual void OnPaint(HDC /*dc*/) {}
+  // Any other message (timers, ...); TRUE when handled.
   virtual INT_PTR OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return FALSE;
   }

@@ -268,18 +268,11 @@ INT_PTR CDisplayPg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_DESTROY:
       KillTimer(Window(), kPollTimer);
       return FALSE;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Window(), &paint);
-      Paint(dc);
-      EndPaint(Window(), &paint);
-      return TRUE;
-    }
   }
   return FALSE;
 }
 
-void CDisplayPg::Paint(HDC dc) {
+void CDisplayPg::OnPaint(HDC dc) {
   const DisplaySettings& pending = logic_.pending;
   const RECT colour = ControlRect(Window(), IDC_COLOUR_SAMPLE);
   DrawBitmap(dc, pending.colorDepth == 0 ? IDB_PALETTE_16 : IDB_PALETTE, colour.left, colour.top,

@@ -82,10 +82,9 @@ class CDisplayPg : public PropertyPage {
   void Exchange(ValueExchange& exchange) override;
   void OnApply() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnPaint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
-
   Win32Profile systemIni_{settings::kSystemIni};
   settings::MarovaneSettings settings_{systemIni_};
   Win32Registry registry_;

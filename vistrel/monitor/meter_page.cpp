@@ -78,16 +78,7 @@ void CPPage3::Measure(std::uint32_t retraceCount) {
   InvalidatePanel(panel);
 }
 
-INT_PTR CPPage3::OnMessage(UINT message, WPARAM, LPARAM) {
-  if (message != WM_PAINT) return FALSE;
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Window(), &paint);
-  Paint(dc);
-  EndPaint(Window(), &paint);
-  return TRUE;
-}
-
-void CPPage3::Paint(HDC dc) {
+void CPPage3::OnPaint(HDC dc) {
   HGDIOBJ oldFont =
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Window(), WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);

@@ -22,7 +22,7 @@ class CPPage3 : public PropertyPage {
 
  protected:
   void OnKillActive() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnPaint(HDC dc) override;
 
  private:
   enum MeterState { kIdle, kCounting, kMeasured, kShown };
@@ -30,7 +30,6 @@ class CPPage3 : public PropertyPage {
   void Measure(std::uint32_t retraceCount);
   RetraceSource Probe();
   void InvalidatePanel(const RECT& panel);
-  void Paint(HDC dc);
   void PaintReadout(HDC dc, const RECT& panel);
   // The panel keeps the rate shown as its property "MeterRate" (tenths of a hertz plus one; none
   // while nothing is shown), for whatever cannot read the picture.

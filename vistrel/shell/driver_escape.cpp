@@ -20,7 +20,9 @@ void Send(const std::vector<std::uint8_t>& input) {
 
 }  // namespace
 
-void SendPanLockEscape(bool locked) { Send(escape::PanLockBlock(locked)); }
+void SendPanLockEscape(bool locked) {
+  Send(escape::PanLockBlock(locked));
+}
 
 void SendTimingEscape(const std::array<std::uint16_t, kTimingFieldCount>& values) {
   Send(escape::TimingBlock(values));

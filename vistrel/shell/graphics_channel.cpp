@@ -46,8 +46,8 @@ void GraphicsChannel::WritePort(std::uint16_t port, std::uint8_t value) {
   WORD input = port;
   BYTE output = value;
   DWORD returned = 0;
-  machine::DeviceIoControl(device_, kWritePortCode, &input, sizeof(input), &output,
-                           sizeof(output), &returned, nullptr);
+  machine::DeviceIoControl(device_, kWritePortCode, &input, sizeof(input), &output, sizeof(output),
+                           &returned, nullptr);
 }
 
 std::uint8_t GraphicsChannel::ReadCrtc(std::uint8_t index, std::uint8_t leftInBuffer) {

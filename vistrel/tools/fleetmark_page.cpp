@@ -40,16 +40,8 @@ void CPPage6::OnKillActive() {
   if (benchmark_.hProcess != nullptr) TerminateProcess(benchmark_.hProcess, 1);
 }
 
-INT_PTR CPPage6::OnMessage(UINT message, WPARAM, LPARAM) {
-  if (message != WM_PAINT) return FALSE;
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Window(), &paint);
-  PaintMosaic(dc);
-  EndPaint(Window(), &paint);
-  return TRUE;
-}
-
-void CPPage6::PaintMosaic(HDC dc) {
+// The mosaic: bitmap 177 + 3 x row + column into each of the frame's nine cells.
+void CPPage6::OnPaint(HDC dc) {
   const RECT area = ControlRect(Window(), IDC_FLEETMARK_PICTURE);
   const int cellWidth = (area.right - area.left) / 3;
   const int cellHeight = (area.bottom - area.top) / 3;

@@ -13,11 +13,10 @@ class CPPage6 : public PropertyPage {
 
  protected:
   void OnKillActive() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnPaint(HDC dc) override;
 
  private:
   void StartBenchmark();
-  void PaintMosaic(HDC dc);
 
   PROCESS_INFORMATION benchmark_{};
 };

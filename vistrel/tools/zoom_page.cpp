@@ -107,16 +107,7 @@ void CPPage5::FindOrStartMagnifier() {
   }
 }
 
-INT_PTR CPPage5::OnMessage(UINT message, WPARAM, LPARAM) {
-  if (message != WM_PAINT) return FALSE;
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Window(), &paint);
-  Paint(dc);
-  EndPaint(Window(), &paint);
-  return TRUE;
-}
-
-void CPPage5::Paint(HDC dc) {
+void CPPage5::OnPaint(HDC dc) {
   const ZoomSettings zoom = ReadZoomSettings(settings_);
   const std::string text = ZoomHotKeyText(zoom.hotShifts, zoom.hotKeyCode);
   HGDIOBJ oldFont =

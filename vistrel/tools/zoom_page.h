@@ -30,11 +30,10 @@ class CPPage5 : public PropertyPage {
   CPPage5();
 
  protected:
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnPaint(HDC dc) override;
 
  private:
   void FindOrStartMagnifier();
-  void Paint(HDC dc);
 
   Win32Profile systemIni_{settings::kSystemIni};
   settings::MarovaneSettings settings_{systemIni_};

@@ -9,31 +9,10 @@ constexpr int kDefaultLength = 3;
 
 std::vector<ZoomKey> BuildTable() {
   std::vector<ZoomKey> table;
-  for (int i = 1; i <= 12; ++i) table.push_back({0x6F + i, "F" + std::to_string(i)});
-  for (char digit = '0'; digit <= '9'; ++digit) table.push_back({digit, {digit}});
-  for (int i = 0; i <= 9; ++i) table.push_back({0x60 + i, "Numeric keypad " + std::to_string(i)});
-  const ZoomKey named[] = {
-      {0x08, "Backspace"},
-      {0x09, "Tab"},
-      {0x0D, "Enter"},
-      {0x1B, "Esc"},
-      {0x20, "Spacebar"},
-      {0x21, "Page Up(PgUp)"},
-      {0x22, "Page Down(PgDn)"},
-      {0x23, "End"},
-      {0x24, "Home"},
-      {0x25, "Left Arrow"},
-      {0x27, "Right Arrow"},
-      {0x26, "Up Arrow"},
-      {0x28, "Down Arrow"},
-      {0x2D, "Insert(Ins)"},
-      {0x2E, "Delete(Del)"},
-      {0x6B, "+"},
-      {0x6D, "-"},
-      {0x6A, "*"},
-      {0x6F, "/"},
-  };
-  table.insert(table.end(), std::begin(named), std::end(named));
+  for (const HotKeyName& key : HotKeyTable()) {
+    const bool letter = key.code >= 'A' && key.code <= 'Z';
+    if (key.code != 0 && !letter) table.push_back(key);
+  }
   return table;
 }
 

@@ -6,13 +6,11 @@
 #include <vector>
 
 #include "common/settings/marovane_settings.h"
+#include "vistrel/tools/hot_keys.h"
 
-struct ZoomKey {
-  int code;
-  std::string name;
-};
+using ZoomKey = HotKeyName;
 
-// The 51 keys the magnifier's hot key may be, in the dialog's order; no letters.
+// The 51 keys the magnifier's hot key may be: the hot key table without "(none)" and letters.
 const std::vector<ZoomKey>& ZoomKeyTable();
 // The entry of a name, compared without regard to case; -1 for a name not in the table.
 int ZoomKeyByName(const std::string& name);
