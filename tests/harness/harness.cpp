@@ -274,6 +274,11 @@ void WaitUntilPainted(HWND window) {
   // A paint that has begun has emptied its region: a message behind it waits for its end.
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
                       nullptr);
+  // Wine shows what a window painted from its message loop, a few times a second: give it one
+  // turn before the picture is taken.
+  Sleep(100);
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
+                      nullptr);
 }
 
 void SaveScreenshot(HWND window, const std::string& name, bool settle) {
