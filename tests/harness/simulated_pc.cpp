@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <prsht.h>
+
 #include <cstdio>
 
 #include "machine/win32/install.h"
@@ -55,6 +57,13 @@ std::string ScenarioTest::StartedPrograms() {
     std::fclose(file);
   }
   return text;
+}
+
+HWND ScenarioTest::OpenVistrelPage(Program& vistrel, int tab) {
+  sheet_ = WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+  if (sheet_ == nullptr) return nullptr;
+  SendMessageA(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+  return CurrentPage(sheet_);
 }
 
 }  // namespace harness

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "tests/harness/harness.h"
+
 namespace harness {
 
 class ScenarioTest : public testing::Test {
@@ -24,6 +26,11 @@ class ScenarioTest : public testing::Test {
   // the suite that starts `name` starts it; StartedPrograms lists what it recorded.
   static bool InstallStandIn(const std::string& name);
   static std::string StartedPrograms();
+  // Waits for Vistrel's sheet in the program, shows page `tab` (0-5) and returns it; nullptr
+  // without a sheet. The sheet is kept in sheet_.
+  HWND OpenVistrelPage(harness::Program& vistrel, int tab);
+
+  HWND sheet_ = nullptr;
 };
 
 }  // namespace harness

@@ -65,7 +65,6 @@ class ApplyTest : public harness::ScenarioTest {
   }
 
   std::unique_ptr<Program> vistrel_;
-  HWND sheet_ = nullptr;
   HWND page_ = nullptr;
 };
 

@@ -24,7 +24,6 @@ class DisplayPageTest : public harness::ScenarioTest {
   }
 
   std::unique_ptr<Program> vistrel_;
-  HWND sheet_ = nullptr;
 };
 
 TEST_F(DisplayPageTest, TheColourListOffersTheDepthsTheCardHasModesFor) {

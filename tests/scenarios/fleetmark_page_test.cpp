@@ -25,12 +25,6 @@ class FleetmarkPageTest : public harness::ScenarioTest {
     }
     harness::WaitFor([] { return Benchmarks().empty(); });
   }
-  HWND OpenPage(Program& vistrel) {
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
-    if (sheet_ == nullptr) return nullptr;
-    SendMessageA(sheet_, PSM_SETCURSEL, 5, 0);
-    return harness::CurrentPage(sheet_);
-  }
   static std::vector<HWND> Benchmarks() {
     std::vector<HWND> windows;
     for (HWND window : harness::TopLevelWindows()) {
@@ -45,13 +39,11 @@ class FleetmarkPageTest : public harness::ScenarioTest {
     GetWindowThreadProcessId(window, &id);
     return id;
   }
-
-  HWND sheet_ = nullptr;
 };
 
 TEST_F(FleetmarkPageTest, GoStartsTheBenchmarkWhichRunsAndShowsItsFigures) {
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 5);
   ASSERT_NE(page, nullptr);
   harness::SaveScreenshot(sheet_, "fleetmark-page");
   harness::PressButton(page, IDC_GO);
@@ -65,7 +57,7 @@ TEST_F(FleetmarkPageTest, GoStartsTheBenchmarkWhichRunsAndShowsItsFigures) {
 
 TEST_F(FleetmarkPageTest, LeavingThePageEndsOnlyTheBenchmarkStartedLast) {
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 5);
   ASSERT_NE(page, nullptr);
   SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);  // leaving before any Go! ends nothing
   SendMessageA(sheet_, PSM_SETCURSEL, 5, 0);

@@ -18,12 +18,6 @@ using harness::Program;
 
 class MeterPageTest : public harness::ScenarioTest {
  protected:
-  HWND OpenPage(Program& vistrel) {
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
-    if (sheet_ == nullptr) return nullptr;
-    SendMessageA(sheet_, PSM_SETCURSEL, 2, 0);
-    return harness::CurrentPage(sheet_);
-  }
   // The rate the panel shows, in tenths of a hertz; 0 while it shows none.
   static int ShownRate(HWND panel) {
     const auto kept = reinterpret_cast<std::uintptr_t>(GetPropA(panel, "MeterRate"));
@@ -42,13 +36,11 @@ class MeterPageTest : public harness::ScenarioTest {
     if (!screenshot.empty()) harness::SaveScreenshot(sheet_, screenshot);
     return ShownRate(panel) / 10.0;
   }
-
-  HWND sheet_ = nullptr;
 };
 
 TEST_F(MeterPageTest, CoarseReadsTheCardsSixtyHertz) {
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 2);
   ASSERT_NE(page, nullptr);
   ASSERT_EQ(machine::State()->card.registers.refreshHz, 60u);
   const double rate = Measure(page, IDC_COARSE, "refresh-meter");
@@ -66,7 +58,7 @@ TEST_F(MeterPageTest, CoarseReadsSeventyFiveHertzWhenTheDriverSetsIt) {
   Boot();
   ASSERT_EQ(machine::State()->card.registers.refreshHz, 75u);
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 2);
   ASSERT_NE(page, nullptr);
   const double rate = Measure(page, IDC_COARSE, "");
   EXPECT_NEAR(rate, 75.0, 0.5);
@@ -81,7 +73,7 @@ TEST_F(MeterPageTest, DISABLED_FineReadsTheCardsRateAtSixtyAndSeventyFiveHertz) 
     Boot();
     const unsigned trueHz = machine::State()->card.registers.refreshHz;
     Program vistrel(VistrelPath());
-    HWND page = OpenPage(vistrel);
+    HWND page = OpenVistrelPage(vistrel, 2);
     ASSERT_NE(page, nullptr);
     const double rate = Measure(page, IDC_FINE, "");
     EXPECT_NEAR(rate, trueHz, 0.5);

@@ -18,12 +18,6 @@ using harness::Program;
 
 class ScreenPageTest : public harness::ScenarioTest {
  protected:
-  HWND OpenPage(Program& vistrel) {
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
-    if (sheet_ == nullptr) return nullptr;
-    SendMessageA(sheet_, PSM_SETCURSEL, 1, 0);
-    return harness::CurrentPage(sheet_);
-  }
   static int Field(TimingField field) {
     machine::DirectPorts ports;
     Crtc crtc(ports, 0x3D4);
@@ -33,15 +27,13 @@ class ScreenPageTest : public harness::ScenarioTest {
     const auto& crtc = machine::State()->card.registers.crtc;
     return std::vector<std::uint8_t>(crtc, crtc + 0x70);
   }
-
-  HWND sheet_ = nullptr;
 };
 
 TEST_F(ScreenPageTest, AStepMovesThePictureApplyStoresItAndResetPutsItBack) {
   const auto found = Registers();
   const int start = Field(kVerticalRetraceStart);
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 1);
   ASSERT_NE(page, nullptr);
   harness::SaveScreenshot(sheet_, "screen-adjustment");
 
@@ -76,7 +68,7 @@ TEST_F(ScreenPageTest, WithoutTheControlDeviceTheStepsAreDisabled) {
     ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(box->window); }));
   }
   const auto found = Registers();
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 1);
   ASSERT_NE(page, nullptr);
   for (int id : {IDC_STEP_UP, IDC_STEP_RIGHT, IDC_UNDO_STEP, IDC_RESET_TIMING}) {
     EXPECT_FALSE(harness::IsEnabled(page, id)) << id;

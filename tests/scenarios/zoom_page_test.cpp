@@ -27,16 +27,7 @@ void Pump() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
-class ZoomPageTest : public harness::ScenarioTest {
- protected:
-  HWND OpenPage(Program& vistrel) {
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
-    if (sheet_ == nullptr) return nullptr;
-    SendMessageA(sheet_, PSM_SETCURSEL, 4, 0);
-    return harness::CurrentPage(sheet_);
-  }
-  HWND sheet_ = nullptr;
-};
+class ZoomPageTest : public harness::ScenarioTest {};
 
 TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
   std::vector<WPARAM> commands;
@@ -51,7 +42,7 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
   ASSERT_NE(magnifier, nullptr);
 
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 4);
   ASSERT_NE(page, nullptr);
   harness::SaveScreenshot(sheet_, "zoom-in");
   harness::PressButton(page, IDC_ZOOM_CONFIGURE);
@@ -106,7 +97,7 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
 TEST_F(ZoomPageTest, OkStartsTheMagnifierWhenNoneRuns) {
   ASSERT_TRUE(InstallStandIn("loupara.exe"));
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 4);
   ASSERT_NE(page, nullptr);
   harness::PressButton(page, IDC_ZOOM_OK);
   EXPECT_TRUE(
@@ -116,7 +107,7 @@ TEST_F(ZoomPageTest, OkStartsTheMagnifierWhenNoneRuns) {
 TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
   WritePrivateProfileStringA("Marovane", "ZoomFactor", "3", "system.ini");
   Program vistrel(VistrelPath());
-  HWND page = OpenPage(vistrel);
+  HWND page = OpenVistrelPage(vistrel, 4);
   ASSERT_NE(page, nullptr);
   harness::PressButton(page, IDC_ZOOM_OK);
   HWND magnifier = harness::WaitForWindow("LOUPARA", "Zoom In (3x)");
