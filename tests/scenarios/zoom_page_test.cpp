@@ -84,10 +84,15 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
 
   // The page's OK now looks for the 8x window: found, nothing is started; a 2x one is not.
   ASSERT_TRUE(InstallStandIn("loupara.exe"));
+  // Clicked synchronously: each search must see the title set before it.
+  const auto click = [&] {
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_OK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(harness::Control(page, IDC_ZOOM_OK)));
+  };
   SetWindowTextA(magnifier, "Zoom In (8x)");
-  harness::PressButton(page, IDC_ZOOM_OK);
+  click();
   SetWindowTextA(magnifier, "Zoom In (2x)");
-  harness::PressButton(page, IDC_ZOOM_OK);
+  click();
   EXPECT_TRUE(harness::WaitFor([] { return !StartedPrograms().empty(); }));
   EXPECT_EQ(StartedPrograms().find("loupara.exe|"), StartedPrograms().rfind("loupara.exe|"));
   magnifierCommands = nullptr;
