@@ -25,8 +25,7 @@ std::vector<std::uint8_t> TimingBlock(const std::array<std::uint16_t, kTimingFie
   return block;
 }
 
-bool ReadWord(const std::uint8_t* block, std::size_t size, std::size_t index,
-              std::uint16_t* word) {
+bool ReadWord(const std::uint8_t* block, std::size_t size, std::size_t index, std::uint16_t* word) {
   if (block == nullptr || size < 2 * index + 2) return false;
   *word = static_cast<std::uint16_t>(block[2 * index] | (block[2 * index + 1] << 8));
   return true;

@@ -24,7 +24,6 @@ std::vector<std::uint8_t> PanLockBlock(bool locked);
 std::vector<std::uint8_t> TimingBlock(const std::array<std::uint16_t, kTimingFieldCount>& values);
 
 // Word `index` of a block, or nothing when the block is too short to hold it.
-bool ReadWord(const std::uint8_t* block, std::size_t size, std::size_t index,
-              std::uint16_t* word);
+bool ReadWord(const std::uint8_t* block, std::size_t size, std::size_t index, std::uint16_t* word);
 
 }  // namespace escape

@@ -9,6 +9,12 @@ class PortIo {
   virtual ~PortIo() = default;
   virtual std::uint8_t In(std::uint16_t port) = 0;
   virtual void Out(std::uint16_t port, std::uint8_t value) = 0;
+  // A 16-bit write: the low byte to the port, the high byte to the next one; to an index port
+  // it writes index and data at once.
+  void OutWord(std::uint16_t port, std::uint16_t value) {
+    Out(port, static_cast<std::uint8_t>(value & 0xFF));
+    Out(static_cast<std::uint16_t>(port + 1), static_cast<std::uint8_t>(value >> 8));
+  }
 };
 
 namespace vga {

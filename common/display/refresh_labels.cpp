@@ -36,12 +36,18 @@ const char* Label(int chipClass, int resolutionIndex, int code) {
 
 int ResolutionIndex(std::uint32_t width) {
   switch (width) {
-    case 640: return 0;
-    case 800: return 1;
-    case 1024: return 2;
-    case 1280: return 3;
-    case 1600: return 4;
-    default: return -1;
+    case 640:
+      return 0;
+    case 800:
+      return 1;
+    case 1024:
+      return 2;
+    case 1280:
+      return 3;
+    case 1600:
+      return 4;
+    default:
+      return -1;
   }
 }
 

@@ -2,7 +2,9 @@
 
 namespace {
 
-int Bit(int value, int bit) { return (value >> bit) & 1; }
+int Bit(int value, int bit) {
+  return (value >> bit) & 1;
+}
 
 // `value` with bit `bit` set to `on`.
 std::uint8_t WithBit(std::uint8_t value, int bit, int on) {

@@ -49,11 +49,13 @@ inline constexpr TextSetting kHotKeyZoom{"HotKeyZoom", "1", 50};
 inline constexpr TextSetting kToolsFolder{"ToolsFolder", "", 260};
 inline constexpr TextSetting kProgramDir{"ProgramDir", "", 260};
 // Read and deleted by Trayvel on its first start after installation.
-inline constexpr const char* kInitialInstall = "InitialInstall";
+inline constexpr IntSetting kInitialInstall{"InitialInstall", 0};
 inline constexpr const char* kRefreshRate = "RefreshRate";
 
 // Viewport width and height; "0,0" is no separate viewport.
 inline const ListSetting kScreenResolution{"ScreenResolution", "0,0", 20};
+// The same key as Trayvel reads it: the text itself, empty when missing.
+inline constexpr TextSetting kScreenResolutionText{"ScreenResolution", "", 80};
 // One refresh code per resolution slot; -1 is "Auto".
 inline const ListSetting kRefresh{"Refresh", "-1,-1,-1,-1,-1,-1", 30};
 

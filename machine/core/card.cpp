@@ -94,11 +94,6 @@ void Card::Out(std::uint16_t port, std::uint8_t value) {
   }
 }
 
-void Card::OutWord(std::uint16_t port, std::uint16_t value) {
-  Out(port, Low(value));
-  Out(static_cast<std::uint16_t>(port + 1), Low(value >> 8));
-}
-
 bool Card::Writable(std::uint8_t index) const {
   if (index == vga::kLock1 || index == vga::kLock2) return true;
   // Identification is read-only.

@@ -40,8 +40,6 @@ class Card : public PortIo {
   // Port access as a program makes it: every lock applies.
   std::uint8_t In(std::uint16_t port) override;
   void Out(std::uint16_t port, std::uint8_t value) override;
-  // A 16-bit write: to an index port it writes index and data at once.
-  void OutWord(std::uint16_t port, std::uint16_t value);
 
   // What the BIOS and the display driver set, below the locks.
   void PowerOn(Chip chip, std::uint32_t memoryKb);

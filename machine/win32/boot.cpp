@@ -90,8 +90,11 @@ std::uint32_t RegistryFontDpi() {
 void Restart() {
   SharedState* state = State();
   if (state == nullptr) return;
-  StateLock lock;
-  machine::Restart(*state, RefreshCodeFor(state->display.afterRestart.width), RegistryFontDpi());
+  {
+    StateLock lock;
+    machine::Restart(*state, RefreshCodeFor(state->display.afterRestart.width), RegistryFontDpi());
+  }
+  ShowOnDesktop(state->display.current);
 }
 
 void Boot() {
@@ -106,6 +109,7 @@ void Boot() {
   SeedDeviceNodes(*state);
   SeedFontSize();
   state->display.fontDpi = RegistryFontDpi();
+  ShowOnDesktop(state->display.current);
   // The display driver Windows loads at boot: the card's, not a VGA driver.
   WritePrivateProfileStringA("boot", "display.drv", kCardDriver, "system.ini");
 }

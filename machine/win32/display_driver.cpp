@@ -53,20 +53,35 @@ BOOL EnumDisplaySettingsA(LPCSTR /*deviceName*/, DWORD modeNumber, DEVMODEA* mod
   return TRUE;
 }
 
+void ShowOnDesktop(const DisplayMode& mode) {
+  DEVMODEA desktop{};
+  desktop.dmSize = sizeof(desktop);
+  desktop.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  desktop.dmPelsWidth = mode.width;
+  desktop.dmPelsHeight = mode.height;
+  ::ChangeDisplaySettingsA(&desktop, 0);
+}
+
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   SharedState* state = State();
   if (state == nullptr) return DISP_CHANGE_FAILED;
   // No mode: back to the registry's mode, which the machine never left.
   if (mode == nullptr) return DISP_CHANGE_SUCCESSFUL;
-  StateLock lock;
-  const DisplayMode requested = Requested(*mode, state->display.current);
-  if (flags & CDS_TEST) {
-    DisplayState untouched = state->display;
-    return static_cast<LONG>(ChangeMode(untouched, requested, state->card.memoryKb));
+  ChangeResult result;
+  DisplayMode requested;
+  {
+    StateLock lock;
+    requested = Requested(*mode, state->display.current);
+    if (flags & CDS_TEST) {
+      DisplayState untouched = state->display;
+      return static_cast<LONG>(ChangeMode(untouched, requested, state->card.memoryKb));
+    }
+    // The driver sets the rate that the `Refresh` key holds for the new width.
+    result = ApplyModeChange(*state, requested, flags, RefreshCodeFor(requested.width));
   }
-  // The driver sets the rate that the `Refresh` key holds for the new width.
-  return static_cast<LONG>(
-      ApplyModeChange(*state, requested, flags, RefreshCodeFor(requested.width)));
+  // Outside the lock: the windows told of the change may well ask the machine themselves.
+  if (result == ChangeResult::Successful) ShowOnDesktop(requested);
+  return static_cast<LONG>(result);
 }
 
 int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*outputSize*/,

@@ -14,12 +14,10 @@ struct InstalledFile {
 };
 
 constexpr InstalledFile kSuiteFiles[] = {
-    {"VISTREL.EXE", kDisplayToolsFolder},
-    {"restart.dat", kDisplayToolsFolder},
-    {"fleetmark.exe", kDisplayToolsFolder},
-    {"QORVID.DLL", kDisplayToolsFolder},
-    {"loupara.exe", kDisplayToolsFolder},
-    {"default.htm", kDisplayToolsFolder},
+    {"VISTREL.EXE", kDisplayToolsFolder},   {"TRAYVEL.EXE", kDisplayToolsFolder},
+    {"LATCHWIN.DLL", kDisplayToolsFolder},  {"restart.dat", kDisplayToolsFolder},
+    {"fleetmark.exe", kDisplayToolsFolder}, {"QORVID.DLL", kDisplayToolsFolder},
+    {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
 };
 
 }  // namespace

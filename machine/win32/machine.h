@@ -70,6 +70,10 @@ BOOL CloseHandle(HANDLE handle);
 int ExtEscape(HDC dc, int escapeNumber, int inputSize, LPCSTR input, int outputSize, LPSTR output);
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* mode);
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+// The Wine desktop shows the card's whole desktop area: a mode that takes effect resizes it,
+// and every top-level window hears of it (WM_DISPLAYCHANGE). Only the size: the desktop keeps
+// its own colour depth.
+void ShowOnDesktop(const DisplayMode& mode);
 // HORZRES, VERTRES, BITSPIXEL and the font size (LOGPIXELSX, LOGPIXELSY) of the machine;
 // anything else from the device context.
 int GetDeviceCaps(HDC dc, int index);

@@ -11,7 +11,7 @@
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
 #include "vistrel/modes/adapter_identification.h"
-#include "vistrel/shell/driver_escape.h"
+#include "common/display/driver_escape.h"
 #include "vistrel/shell/graphics_channel.h"
 
 namespace {

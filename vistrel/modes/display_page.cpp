@@ -9,7 +9,7 @@
 #include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/modes/video_test_dialog.h"
-#include "vistrel/shell/driver_escape.h"
+#include "common/display/driver_escape.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_key_dialog.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/framework/application.h"
 #include "vistrel/modes/adapter_identification.h"
-#include "vistrel/shell/driver_escape.h"
+#include "common/display/driver_escape.h"
 #include "vistrel/shell/resource.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "vistrel/shell/driver_escape.h"
+#include "common/display/driver_escape.h"
 
 #include <windows.h>
 
