@@ -62,6 +62,14 @@ inline bool MayBeHotKey(const SharedParameters& parameters, std::uint32_t key) {
 // a key of 0 never matches.
 int HotKeyCommand(const SharedParameters& parameters, std::uint32_t key, std::uint32_t modifiers);
 
+// The call-window-return hook's test, made after every message sent anywhere: two comparisons,
+// and the chip is read only when both hold.
+inline bool ShowsTaskSwitchWindow(const SharedParameters& parameters, Handle window,
+                                  std::uint32_t message) {
+  constexpr std::uint32_t kShowWindow = 0x0018;
+  return window == parameters.taskSwitchWindow && message == kShowWindow;
+}
+
 struct Point {
   int x;
   int y;
@@ -72,6 +80,11 @@ struct Rect {
   int top;
   int right;
   int bottom;
+
+  bool operator==(const Rect& other) const {
+    return left == other.left && top == other.top && right == other.right &&
+           bottom == other.bottom;
+  }
 };
 
 // The desktop coordinates of the viewport's top-left corner, from the start address and line

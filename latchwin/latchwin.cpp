@@ -144,13 +144,11 @@ LRESULT CALLBACK ShellFunc(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(As<HHOOK>(sharedParameters.shellHook), code, wParam, lParam);
 }
 
-// Runs after every message sent anywhere: two comparisons, and the chip only for the
-// task-switch window being shown or hidden.
+// The task-switch window, shown or hidden, is centred.
 LRESULT CALLBACK CallWndRetFunc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPRETSTRUCT record = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (HandleOf(record.hwnd) == sharedParameters.taskSwitchWindow &&
-        record.message == WM_SHOWWINDOW) {
+    if (latchwin::ShowsTaskSwitchWindow(sharedParameters, HandleOf(record.hwnd), record.message)) {
       RECT rect{};
       GetWindowRect(record.hwnd, &rect);
       const RECT centred = CentreInViewport(rect, true);
