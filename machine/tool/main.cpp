@@ -76,6 +76,15 @@ int SetCrtc(const char* index, const char* value) {
   return 0;
 }
 
+int Pan(const char* x, const char* y) {
+  const long left = std::strtol(x, nullptr, 10);
+  const long top = std::strtol(y, nullptr, 10);
+  if (machine::State() == nullptr || left < 0 || top < 0) return 1;
+  machine::PanViewport(static_cast<std::uint32_t>(left), static_cast<std::uint32_t>(top));
+  std::printf("viewport at %ld,%ld\n", left, top);
+  return 0;
+}
+
 int Set(const char* section, const char* key, const char* value) {
   const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
   if (!WritePrivateProfileStringA(section, key, value, ini.c_str())) return 1;
@@ -140,6 +149,7 @@ int Usage() {
       "       machine show                        print card, mode, mode list, power requests\n"
       "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
       "       machine crtc INDEX VALUE            set a CRT controller register (hex)\n"
+      "       machine pan X Y                     put the viewport's corner at X,Y of the desktop\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
       "       machine close                       close the suite's windows\n");
@@ -157,6 +167,7 @@ int main(int argc, char** argv) {
   if (command == "show" && argc == 2) return Show();
   if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
   if (command == "crtc" && argc == 4) return SetCrtc(argv[2], argv[3]);
+  if (command == "pan" && argc == 4) return Pan(argv[2], argv[3]);
   if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();

@@ -84,6 +84,13 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
   return static_cast<LONG>(result);
 }
 
+void PanViewport(std::uint32_t x, std::uint32_t y) {
+  SharedState* state = State();
+  if (state == nullptr) return;
+  StateLock lock;
+  Card(state->card.registers, nullptr).SetViewportOrigin(state->display.current, x, y);
+}
+
 int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*outputSize*/,
               LPSTR output) {
   SharedState* state = State();

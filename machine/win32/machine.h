@@ -74,6 +74,9 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
 // and every top-level window hears of it (WM_DISPLAYCHANGE). Only the size: the desktop keeps
 // its own colour depth.
 void ShowOnDesktop(const DisplayMode& mode);
+// Pans the card: the viewport's top-left corner to (x, y) of the desktop, in the start address
+// registers of the current mode.
+void PanViewport(std::uint32_t x, std::uint32_t y);
 // HORZRES, VERTRES, BITSPIXEL and the font size (LOGPIXELSX, LOGPIXELSY) of the machine;
 // anything else from the device context.
 int GetDeviceCaps(HDC dc, int index);

@@ -208,6 +208,29 @@ void PressCloseBox(HWND window) {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+void TypeHotKey(int value) {
+  std::vector<WORD> keys;
+  if (value & 0x100) keys.push_back(VK_SHIFT);
+  if (value & 0x200) keys.push_back(VK_CONTROL);
+  if (value & 0x400) keys.push_back(VK_MENU);
+  keys.push_back(static_cast<WORD>(value & 0xFF));
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout) {
   std::optional<MessageBox> box;
   WaitFor(

@@ -66,6 +66,10 @@ HWND CurrentPage(HWND sheet);
 void PressButton(HWND dialog, int id);
 void PressCloseBox(HWND window);
 
+// Types a hot-key value (key code in bits 0-7, 0x100 Shift, 0x200 Ctrl, 0x400 Alt) with
+// SendInput, as the user's fingers would: modifiers down, the key down and up, modifiers up.
+void TypeHotKey(int value);
+
 // The sheet's own Apply button.
 inline constexpr int kApplyButton = 0x3021;
 

@@ -1,0 +1,48 @@
+// Another program for the hooks to act in:
+//   WINDOW_PROBE.EXE window X Y W H CAPTION   a visible top-level window there, until closed
+//   WINDOW_PROBE.EXE key VK                   LATCHWIN.DLL's keyboard hook called with a first
+//                                             key-down of VK; the exit code is what it returned
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "latchwin/latchwin.h"
+
+namespace {
+
+int ShowWindowUntilClosed(char** argv) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  };
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = "WindowProbe";
+  RegisterClassA(&windowClass);
+  CreateWindowExA(0, "WindowProbe", argv[6], WS_OVERLAPPEDWINDOW | WS_VISIBLE, std::atoi(argv[2]),
+                  std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
+                  windowClass.hInstance, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
+int PressKey(const char* key) {
+  HMODULE library = LoadLibraryA(latchwin::kLibraryName);
+  auto* hook =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "KeyboardFunc")));
+  if (hook == nullptr) return 99;
+  return static_cast<int>(hook(HC_ACTION, static_cast<WPARAM>(std::atoi(key)), 1));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "window" && argc == 7) return ShowWindowUntilClosed(argv);
+  if (mode == "key" && argc == 3) return PressKey(argv[2]);
+  return 2;
+}
