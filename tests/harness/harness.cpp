@@ -11,6 +11,7 @@ namespace harness {
 namespace {
 
 constexpr Milliseconds kPollInterval{10};
+constexpr Milliseconds kTypingPause{120};
 
 }  // namespace
 
@@ -208,27 +209,37 @@ void PressCloseBox(HWND window) {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void TypeHotKey(int value) {
-  std::vector<WORD> keys;
-  if (value & 0x100) keys.push_back(VK_SHIFT);
-  if (value & 0x200) keys.push_back(VK_CONTROL);
-  if (value & 0x400) keys.push_back(VK_MENU);
-  keys.push_back(static_cast<WORD>(value & 0xFF));
+namespace {
+
+void SendKeys(const std::vector<WORD>& keys, DWORD flags) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
-    inputs.push_back(input);
-  }
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = *key;
-    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.ki.dwFlags = flags;
     inputs.push_back(input);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout) {
+  std::vector<WORD> modifiers;
+  if (value & 0x100) modifiers.push_back(VK_SHIFT);
+  if (value & 0x200) modifiers.push_back(VK_CONTROL);
+  if (value & 0x400) modifiers.push_back(VK_MENU);
+  const std::vector<WORD> key{static_cast<WORD>(value & 0xFF)};
+  SendKeys(modifiers, 0);
+  // At a typist's pace: a program reading the modifiers' async state sees a state Wine keeps
+  // for 50 ms, so keys sent in one burst would find the modifiers still up.
+  std::this_thread::sleep_for(kTypingPause);
+  SendKeys(key, 0);
+  SendKeys(key, KEYEVENTF_KEYUP);
+  const bool seen = WaitFor(done, timeout);
+  SendKeys({modifiers.rbegin(), modifiers.rend()}, KEYEVENTF_KEYUP);
+  return seen;
 }
 
 std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeout) {

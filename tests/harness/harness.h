@@ -67,8 +67,9 @@ void PressButton(HWND dialog, int id);
 void PressCloseBox(HWND window);
 
 // Types a hot-key value (key code in bits 0-7, 0x100 Shift, 0x200 Ctrl, 0x400 Alt) with
-// SendInput, as the user's fingers would: modifiers down, the key down and up, modifiers up.
-void TypeHotKey(int value);
+// SendInput as fingers would: the modifiers stay down while the key goes down and up, until
+// `done` holds or the timeout passes (a hook reads them as they are when it runs).
+bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout = kTimeout);
 
 // The sheet's own Apply button.
 inline constexpr int kApplyButton = 0x3021;

@@ -71,10 +71,12 @@ void Destroy(HWND window) {
 void ShowStatusWindow(bool locked) {
   if (program.statusWindow != nullptr) DestroyWindow(program.statusWindow);
   status.locking = locked;
-  // Latchwin's shell hook knows the title and centres the window in the viewport.
-  program.statusWindow = CreateWindowExA(WS_EX_TOPMOST, kStatusClass, "PanLockStatusWnd",
-                                         WS_POPUP | WS_VISIBLE | WS_DLGFRAME, 0, 0, 200, 48,
-                                         nullptr, nullptr, program.instance, nullptr);
+  // Latchwin's shell hook knows the title and centres the window in the viewport. Shown
+  // without activation: the user goes on typing into the program that had the keyboard.
+  program.statusWindow =
+      CreateWindowExA(WS_EX_TOPMOST, kStatusClass, "PanLockStatusWnd", WS_POPUP | WS_DLGFRAME, 0, 0,
+                      200, 48, nullptr, nullptr, program.instance, nullptr);
+  if (program.statusWindow != nullptr) ShowWindow(program.statusWindow, SW_SHOWNOACTIVATE);
 }
 
 }  // namespace trayvel
