@@ -195,6 +195,20 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   SetViewportOrigin(mode, 0, 0);
 }
 
+PanPosition Card::ViewportOrigin(const DisplayMode& mode) const {
+  const std::uint8_t* crtc = r_.crtc;
+  std::uint32_t start = crtc[0x0C] << 8 | crtc[0x0D];
+  if (crtc[0x30] == 0xE1) {
+    start |= (crtc[0x69] & 0x0Fu) << 16;
+  } else {
+    start |= (crtc[0x31] >> 4 & 0x03u) << 16 | (crtc[0x51] & 0x03u) << 18;
+  }
+  const std::uint32_t pitch = mode.width * mode.bitsPerPixel / 8;
+  if (pitch == 0 || mode.bitsPerPixel == 0) return {0, 0};
+  const std::uint32_t offset = start * 4;
+  return {offset % pitch * 8 / mode.bitsPerPixel, offset / pitch};
+}
+
 void Card::SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint32_t y) {
   const std::uint32_t pitch = mode.width * mode.bitsPerPixel / 8;
   const std::uint32_t start = (y * pitch + x * mode.bitsPerPixel / 8) / 4;  // in double words

@@ -21,6 +21,14 @@ struct CardRegisters {
   std::uint32_t refreshHz;
 };
 
+// Where the viewport's top-left corner is on the desktop.
+struct PanPosition {
+  std::uint32_t x;
+  std::uint32_t y;
+
+  bool operator==(const PanPosition& other) const { return x == other.x && y == other.y; }
+};
+
 // The chip's answer to identification: CR30, CR2E and CR2F.
 struct ChipIdentity {
   std::uint8_t cr30;
@@ -45,6 +53,8 @@ class Card : public PortIo {
   void PowerOn(Chip chip, std::uint32_t memoryKb);
   void SetMode(const DisplayMode& mode, std::uint32_t refreshHz);
   void SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint32_t y);
+  // The corner that the start address registers show in this mode.
+  PanPosition ViewportOrigin(const DisplayMode& mode) const;
   // The CRT controller as the driver reaches it: no lock applies.
   PortIo& DriverPorts() { return driver_; }
 

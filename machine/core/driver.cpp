@@ -29,7 +29,25 @@ void ApplyTiming(Card& card, const std::uint16_t (&timing)[kTimingFieldCount]) {
   }
 }
 
+// One axis: the corner moves just far enough for the pointer to be inside.
+std::uint32_t Follow(std::uint32_t corner, std::uint32_t size, std::uint32_t desktop,
+                     std::int32_t pointer) {
+  if (size == 0 || size >= desktop) return 0;
+  const std::int64_t at = pointer;
+  std::int64_t next = corner;
+  if (at < next) next = at;
+  if (at >= next + size) next = at - size + 1;
+  return static_cast<std::uint32_t>(std::clamp<std::int64_t>(next, 0, desktop - size));
+}
+
 }  // namespace
+
+PanPosition FollowPointer(PanPosition origin, std::uint32_t viewportWidth,
+                          std::uint32_t viewportHeight, const DisplayMode& desktop,
+                          std::int32_t cursorX, std::int32_t cursorY) {
+  return {Follow(origin.x, viewportWidth, desktop.width, cursorX),
+          Follow(origin.y, viewportHeight, desktop.height, cursorY)};
+}
 
 void RecordModeChange(ModeHistory& history, const ModeChange& change) {
   history.entries[history.count % kHistoryLength] = change;

@@ -38,6 +38,12 @@ void RecordModeChange(ModeHistory& history, const ModeChange& change);
 // The changes still kept, oldest first.
 std::vector<ModeChange> RecentModeChanges(const ModeHistory& history);
 
+// The viewport's corner after the pointer moved to `cursor`: pushed along by a pointer beyond
+// an edge, never off the desktop.
+PanPosition FollowPointer(PanPosition origin, std::uint32_t viewportWidth,
+                          std::uint32_t viewportHeight, const DisplayMode& desktop,
+                          std::int32_t cursorX, std::int32_t cursorY);
+
 // The rate the driver sets for a `Refresh` code at a width: the code's label, "Interlaced" as
 // its 87 Hz fields, and 60 Hz for "Auto" and for codes the resolution does not know.
 std::uint32_t RefreshHz(Chip chip, std::uint32_t width, int code);

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 20000;
+constexpr DWORD kPointerPollMs = 20;
 
 void PrintMode(const char* label, const machine::DisplayMode& mode) {
   std::printf("%s: %u x %u x %u\n", label, mode.width, mode.height, mode.bitsPerPixel);
@@ -85,6 +86,17 @@ int Pan(const char* x, const char* y) {
   return 0;
 }
 
+// The display driver's panning: the viewport follows the pointer for as long as the PC runs.
+int FollowThePointer() {
+  HANDLE single = CreateMutexA(nullptr, FALSE, "MarovaneMachinePointer");
+  if (single == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  for (;;) {
+    POINT cursor{};
+    if (GetCursorPos(&cursor)) machine::FollowPointer(cursor);
+    Sleep(kPointerPollMs);
+  }
+}
+
 int Set(const char* section, const char* key, const char* value) {
   const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
   if (!WritePrivateProfileStringA(section, key, value, ini.c_str())) return 1;
@@ -150,6 +162,8 @@ int Usage() {
       "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
       "       machine crtc INDEX VALUE            set a CRT controller register (hex)\n"
       "       machine pan X Y                     put the viewport's corner at X,Y of the desktop\n"
+      "       machine pointer                     pan the viewport after the mouse pointer "
+      "(stays)\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
       "       machine close                       close the suite's windows\n");
@@ -168,6 +182,7 @@ int main(int argc, char** argv) {
   if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
   if (command == "crtc" && argc == 4) return SetCrtc(argv[2], argv[3]);
   if (command == "pan" && argc == 4) return Pan(argv[2], argv[3]);
+  if (command == "pointer" && argc == 2) return FollowThePointer();
   if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();

@@ -91,6 +91,22 @@ void PanViewport(std::uint32_t x, std::uint32_t y) {
   Card(state->card.registers, nullptr).SetViewportOrigin(state->display.current, x, y);
 }
 
+void FollowPointer(POINT cursor) {
+  SharedState* state = State();
+  if (state == nullptr || state->escapes.panLocked) return;
+  Win32Profile systemIni(settings::kSystemIni);
+  const settings::Size viewport = settings::MarovaneSettings(systemIni).ReadScreenResolution();
+  if (viewport.width <= 0 || viewport.height <= 0) return;
+  StateLock lock;
+  Card card(state->card.registers, nullptr);
+  const DisplayMode& desktop = state->display.current;
+  const PanPosition origin = card.ViewportOrigin(desktop);
+  const PanPosition next = machine::FollowPointer(
+      origin, static_cast<std::uint32_t>(viewport.width),
+      static_cast<std::uint32_t>(viewport.height), desktop, cursor.x, cursor.y);
+  if (!(next == origin)) card.SetViewportOrigin(desktop, next.x, next.y);
+}
+
 int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*outputSize*/,
               LPSTR output) {
   SharedState* state = State();

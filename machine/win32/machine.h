@@ -77,6 +77,9 @@ void ShowOnDesktop(const DisplayMode& mode);
 // Pans the card: the viewport's top-left corner to (x, y) of the desktop, in the start address
 // registers of the current mode.
 void PanViewport(std::uint32_t x, std::uint32_t y);
+// The viewport follows the pointer at `cursor` when the `ScreenResolution` viewport is smaller
+// than the desktop, unless the pan lock is set.
+void FollowPointer(POINT cursor);
 // HORZRES, VERTRES, BITSPIXEL and the font size (LOGPIXELSX, LOGPIXELSY) of the machine;
 // anything else from the device context.
 int GetDeviceCaps(HDC dc, int index);

@@ -279,3 +279,34 @@ TEST(DriverModeChangeTest, ASuccessfulChangeSetsTheCardAtTheStoredRate) {
 }
 
 }  // namespace
+
+TEST(PanningTest, TheStartAddressSaysWhereTheViewportIs) {
+  for (Chip chip : {Chip::Trio64, Chip::Vision964}) {
+    machine::CardRegisters registers{};
+    Card card(registers, nullptr);
+    card.PowerOn(chip, 2048);
+    const machine::DisplayMode mode{1600, 1200, 16};
+    card.SetMode(mode, 60);
+    card.SetViewportOrigin(mode, 800, 1000);
+    EXPECT_EQ(card.ViewportOrigin(mode), (machine::PanPosition{800, 1000}));
+  }
+}
+
+TEST(PanningTest, ThePointerPushesTheViewportAlongWithinTheDesktop) {
+  const machine::DisplayMode desktop{1024, 768, 8};
+  auto follow = [&](machine::PanPosition origin, int x, int y) {
+    return machine::FollowPointer(origin, 800, 600, desktop, x, y);
+  };
+  // Inside: nothing moves.
+  EXPECT_EQ(follow({100, 100}, 500, 400), (machine::PanPosition{100, 100}));
+  // Beyond the right and bottom edges: the edge follows to the pointer.
+  EXPECT_EQ(follow({0, 0}, 850, 650), (machine::PanPosition{51, 51}));
+  // Beyond the left and top edges.
+  EXPECT_EQ(follow({200, 150}, 120, 30), (machine::PanPosition{120, 30}));
+  // Never off the desktop, whatever the pointer says.
+  EXPECT_EQ(follow({0, 0}, 5000, 5000), (machine::PanPosition{224, 168}));
+  EXPECT_EQ(follow({100, 100}, -50, -50), (machine::PanPosition{0, 0}));
+  // A viewport as large as the desktop does not pan.
+  EXPECT_EQ(machine::FollowPointer({0, 0}, 1024, 768, desktop, 1000, 700),
+            (machine::PanPosition{0, 0}));
+}

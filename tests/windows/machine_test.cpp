@@ -93,4 +93,31 @@ TEST_F(MachineTest, TwoProcessesSeeOneMachine) {
   EXPECT_EQ(machine::State()->power.logoffCount, 0u);
 }
 
+TEST_F(MachineTest, TheViewportFollowsThePointerUnlessThePanLockIsSet) {
+  WritePrivateProfileStringA("Display", "Mode", "1024,768,8", machine::kConfigFile);
+  machine::Boot();
+  WritePrivateProfileStringA("Marovane", "ScreenResolution", "800,600", "system.ini");
+  const machine::DisplayMode desktop{1024, 768, 8};
+  auto origin = [&] {
+    return machine::Card(machine::State()->card.registers, nullptr).ViewportOrigin(desktop);
+  };
+  harness::Program pointer(harness::OwnFolder() + "\\MACHINE.EXE", "pointer");
+  SetCursorPos(1000, 700);
+  // The start address counts double words: at 8 bits the corner moves in steps of four.
+  EXPECT_TRUE(harness::WaitFor([&] { return origin() == machine::PanPosition{200, 101}; }));
+
+  const char lock[] = {1, 0, 1, 0};
+  char output[2];
+  EXPECT_EQ(machine::ExtEscape(nullptr, 3535, sizeof(lock), lock, sizeof(output), output), 1);
+  SetCursorPos(0, 0);
+  EXPECT_FALSE(harness::WaitFor(
+      [&] {
+        return origin() == machine::PanPosition{0, 0};
+      },
+      harness::Milliseconds(300)));
+  const char unlock[] = {1, 0, 0, 0};
+  machine::ExtEscape(nullptr, 3535, sizeof(unlock), unlock, sizeof(output), output);
+  EXPECT_TRUE(harness::WaitFor([&] { return origin() == machine::PanPosition{0, 0}; }));
+}
+
 }  // namespace
