@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <thread>
@@ -104,11 +105,17 @@ class TrayvelTest : public harness::ScenarioTest {
   static bool Locked(std::uint32_t times) {
     return machine::State()->escapes.panLockCount == times;
   }
-  static HWND StatusWindow() {
+  // The top-level windows of a class, in any process.
+  static std::vector<HWND> WindowsOfClass(const std::string& className) {
+    std::vector<HWND> found;
     for (HWND window : harness::TopLevelWindows()) {
-      if (harness::ClassName(window) == "PanLockStatusClass" && IsWindowVisible(window)) {
-        return window;
-      }
+      if (harness::ClassName(window) == className) found.push_back(window);
+    }
+    return found;
+  }
+  static HWND StatusWindow() {
+    for (HWND window : WindowsOfClass("PanLockStatusClass")) {
+      if (IsWindowVisible(window)) return window;
     }
     return nullptr;
   }
@@ -134,10 +141,7 @@ TEST_F(TrayvelTest, ASecondStartLeavesOneCopyThatRereadsItsSettings) {
   // Only the posted Reconfigure tells the running copy of the new key.
   EXPECT_TRUE(harness::WaitFor(
       [&] { return Type(kCtrlAltV, VistrelStarted, harness::Milliseconds(300)); }));
-  int copies = 0;
-  for (HWND window : harness::TopLevelWindows())
-    copies += harness::ClassName(window) == "LatchwinIniApp";
-  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(WindowsOfClass("LatchwinIniApp").size(), 1u);
 }
 
 TEST_F(TrayvelTest, WhilePanningNewWindowsOfOtherProgramsOpenInTheViewportButDosBoxesDoNot) {
@@ -213,11 +217,8 @@ TEST_F(TrayvelTest, ThePanHotKeyLocksWithItsStatusWindowAndTwoQuickTogglesShowOn
   ASSERT_TRUE(Type(kCtrlShiftP, [] { return Locked(2); }));
   ASSERT_TRUE(Type(kCtrlShiftP, [] { return Locked(3); }));
   ASSERT_TRUE(harness::WaitFor([&] { return (status = StatusWindow()) != nullptr; }));
-  int showing = 0;
-  for (HWND window : harness::TopLevelWindows(trayvel_->Id())) {
-    showing += harness::ClassName(window) == "PanLockStatusClass" && IsWindowVisible(window);
-  }
-  EXPECT_EQ(showing, 1);
+  const std::vector<HWND> shown = WindowsOfClass("PanLockStatusClass");
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(), IsWindowVisible), 1);
   EXPECT_EQ(StatusText(status), "Screen locked");
   EXPECT_EQ(Key("PanLock"), "1");
 }
@@ -304,10 +305,7 @@ TEST_F(TrayvelTest, VistrelsApplyRemovesTheIconAndRestartsTrayvel) {
   EXPECT_FALSE(HasTaskbarIcon());
   EXPECT_EQ(Key("PanLock"), "1");
   EXPECT_TRUE(trayvel_->Running());
-  int copies = 0;
-  for (HWND window : harness::TopLevelWindows())
-    copies += harness::ClassName(window) == "LatchwinIniApp";
-  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(WindowsOfClass("LatchwinIniApp").size(), 1u);
 }
 
 }  // namespace

@@ -11,13 +11,18 @@
 
 namespace trayvel {
 
+int ScreenWidth() {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int ScreenHeight() {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
+
 void ReconfigureLatchwin() {
   Win32Profile systemIni(settings::kSystemIni);
   settings::MarovaneSettings settings(systemIni);
-  const Viewport viewport = Reconfigure(settings, GetSystemMetrics(SM_CXSCREEN),
-                                        GetSystemMetrics(SM_CYSCREEN), program.latchwin);
-  program.viewportWidth = viewport.width;
-  program.viewportHeight = viewport.height;
+  Reconfigure(settings, ScreenWidth(), ScreenHeight(), program.latchwin);
 }
 
 // Not waited for and not checked: a Vistrel that cannot start is nobody's business here.

@@ -19,13 +19,15 @@ struct Program {
   HWND commandWindow = nullptr;
   HWND statusWindow = nullptr;
   HWND welcomeDialog = nullptr;
-  int viewportWidth = 0;
-  int viewportHeight = 0;
   char lockedText[40] = "";
   char unlockedText[40] = "";
 };
 
 extern Program program;
+
+// The screen's size in pixels.
+int ScreenWidth();
+int ScreenHeight();
 
 // The command window's work.
 void ReconfigureLatchwin();

@@ -42,10 +42,7 @@ void HandOverViewport() {
   Win32Profile systemIni(settings::kSystemIni);
   settings::MarovaneSettings settings(systemIni);
   const Viewport viewport =
-      CheckViewport(settings.Read(settings::kScreenResolutionText), GetSystemMetrics(SM_CXSCREEN),
-                    GetSystemMetrics(SM_CYSCREEN));
-  program.viewportWidth = viewport.width;
-  program.viewportHeight = viewport.height;
+      CheckViewport(settings.Read(settings::kScreenResolutionText), ScreenWidth(), ScreenHeight());
   program.latchwin.SetDllParms(6, PackViewport(viewport.width, viewport.height));
 }
 

@@ -39,8 +39,8 @@ std::uint32_t PackViewport(int width, int height) {
          (static_cast<std::uint32_t>(width) & 0xFFFF);
 }
 
-Viewport Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int screenHeight,
-                     Latchwin& latchwin) {
+void Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int screenHeight,
+                 Latchwin& latchwin) {
   HandOverHotKey(latchwin, settings.Read(settings::kHotKeyVistrel), kLaunchModifiers, kLaunchKey);
   const Viewport viewport =
       CheckViewport(settings.Read(settings::kScreenResolutionText), screenWidth, screenHeight);
@@ -51,7 +51,7 @@ Viewport Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int 
     latchwin.InstallPopupFilter(false);
     latchwin.InstallShellHook(false);
     latchwin.InstallCallWndRetHook(false);
-    return viewport;
+    return;
   }
   HandOverHotKey(latchwin, settings.Read(settings::kHotKeyPan), kPanModifiers, kPanKey);
   latchwin.InstallShellHook(true);
@@ -62,7 +62,6 @@ Viewport Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int 
   latchwin.SetDllParms(kCentreTopLevel, centre ? 1 : 0);
   latchwin.InstallPopupFilter(centre);
   latchwin.InstallCallWndRetHook(centre);
-  return viewport;
 }
 
 std::string VistrelFolder(const std::string& programDir) {

@@ -44,9 +44,9 @@ class Latchwin {
 };
 
 // Re-reads the settings and sets Latchwin up for them: the Vistrel hot key always, the pan hot
-// key and the centring only while the display pans. Returns the viewport found.
-Viewport Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int screenHeight,
-                     Latchwin& latchwin);
+// key and the centring only while the display pans.
+void Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int screenHeight,
+                 Latchwin& latchwin);
 
 // Vistrel's folder and program below the installation folder `ProgramDir`.
 std::string VistrelFolder(const std::string& programDir);
