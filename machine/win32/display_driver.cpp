@@ -54,6 +54,9 @@ BOOL EnumDisplaySettingsA(LPCSTR /*deviceName*/, DWORD modeNumber, DEVMODEA* mod
 }
 
 void ShowOnDesktop(const DisplayMode& mode) {
+  const bool shown = GetSystemMetrics(SM_CXSCREEN) == static_cast<int>(mode.width) &&
+                     GetSystemMetrics(SM_CYSCREEN) == static_cast<int>(mode.height);
+  if (shown) return;
   DEVMODEA desktop{};
   desktop.dmSize = sizeof(desktop);
   desktop.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
