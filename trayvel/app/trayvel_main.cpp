@@ -20,7 +20,7 @@ void ShowError(UINT stringId) {
 
 namespace {
 
-bool RegisterClass(const char* name, WNDPROC procedure, int background, int windowExtra) {
+bool RegisterWindowClass(const char* name, WNDPROC procedure, int background, int windowExtra) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = procedure;
   windowClass.cbWndExtra = windowExtra;
@@ -32,9 +32,9 @@ bool RegisterClass(const char* name, WNDPROC procedure, int background, int wind
 }
 
 bool RegisterClasses() {
-  return RegisterClass(kCommandClass, LatchwinIniWndProc, WHITE_BRUSH, 0) &&
-         RegisterClass(kStatusClass, PanLockStatusWndProc, LTGRAY_BRUSH, 0) &&
-         RegisterClass(kWelcomeClass, DlgWndProc, NULL_BRUSH, DLGWINDOWEXTRA);
+  return RegisterWindowClass(kCommandClass, LatchwinIniWndProc, WHITE_BRUSH, 0) &&
+         RegisterWindowClass(kStatusClass, PanLockStatusWndProc, LTGRAY_BRUSH, 0) &&
+         RegisterWindowClass(kWelcomeClass, DlgWndProc, NULL_BRUSH, DLGWINDOWEXTRA);
 }
 
 // Latchwin gets the viewport right away; the rest comes with the first Reconfigure.
@@ -43,7 +43,7 @@ void HandOverViewport() {
   settings::MarovaneSettings settings(systemIni);
   const Viewport viewport =
       CheckViewport(settings.Read(settings::kScreenResolutionText), ScreenWidth(), ScreenHeight());
-  program.latchwin.SetDllParms(6, PackViewport(viewport.width, viewport.height));
+  program.latchwin.SetDllParms(kViewportSize, PackViewport(viewport.width, viewport.height));
 }
 
 bool ShowsTaskbarIcon() {
@@ -85,7 +85,8 @@ int Start(HINSTANCE instance) {
     return 0;
   }
   program.latchwin.SetDllParms(
-      0, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(program.commandWindow)));
+      kCommandWindow,
+      static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(program.commandWindow)));
   HandOverViewport();
   if (ShowsTaskbarIcon() && !AddTaskbarIcon()) ShowError(IDS_ICON_ERROR);
   if (RunFirstStart()) ShowWelcomeDialog();

@@ -7,20 +7,10 @@
 namespace trayvel {
 namespace {
 
-// SetDllParms indexes.
-enum Parameter : std::uint32_t {
-  kLaunchModifiers = 1,
-  kLaunchKey = 2,
-  kPanModifiers = 3,
-  kPanKey = 4,
-  kCentreTopLevel = 5,
-  kViewportSize = 6,
-};
-
 constexpr std::uint32_t kModifierMask = 0xFF00;
 constexpr std::uint32_t kKeyMask = 0xFF;
 
-void HandOverHotKey(Latchwin& latchwin, int value, Parameter modifiers, Parameter key) {
+void HandOverHotKey(Latchwin& latchwin, int value, DllParameter modifiers, DllParameter key) {
   latchwin.SetDllParms(modifiers, static_cast<std::uint32_t>(value) & kModifierMask);
   latchwin.SetDllParms(key, static_cast<std::uint32_t>(value) & kKeyMask);
 }

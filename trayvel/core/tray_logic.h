@@ -32,6 +32,17 @@ Viewport CheckViewport(const std::string& screenResolution, int screenWidth, int
 // SetDllParms index 6: height in bits 16-31, width in bits 0-15, each cut to 16 bits.
 std::uint32_t PackViewport(int width, int height);
 
+// The indexes of Latchwin's SetDllParms.
+enum DllParameter : std::uint32_t {
+  kCommandWindow = 0,
+  kLaunchModifiers = 1,
+  kLaunchKey = 2,
+  kPanModifiers = 3,
+  kPanKey = 4,
+  kCentreTopLevel = 5,
+  kViewportSize = 6,
+};
+
 // Latchwin as Trayvel calls it.
 class Latchwin {
  public:
