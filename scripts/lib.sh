@@ -23,6 +23,8 @@ make_prefix() {
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f >/dev/null 2>&1
+  # A program that crashes ends at once instead of waiting in the debugger.
+  WINEPREFIX=$prefix wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
 }
 
