@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/display/port_io.h"
+#include "common/settings/marovane_settings.h"
 
 namespace latchwin {
 
@@ -35,13 +36,6 @@ struct SharedParameters {
 // SetDllParms: index 0-5 one field each, 6 the viewport (width in bits 0-15, height in bits
 // 16-31); other indexes are ignored.
 void SetParameter(SharedParameters& parameters, std::uint32_t index, std::uint32_t value);
-
-// The hot-key value's halves, as Trayvel hands them over.
-inline constexpr std::uint32_t kModifierMask = 0xFF00;
-inline constexpr std::uint32_t kKeyMask = 0xFF;
-inline constexpr std::uint32_t kShift = 0x100;
-inline constexpr std::uint32_t kCtrl = 0x200;
-inline constexpr std::uint32_t kAlt = 0x400;
 
 // Trayvel's commands that the hot keys send.
 inline constexpr int kLaunchVistrel = 1;
@@ -82,8 +76,7 @@ struct Rect {
   int bottom;
 
   bool operator==(const Rect& other) const {
-    return left == other.left && top == other.top && right == other.right &&
-           bottom == other.bottom;
+    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
   }
 };
 

@@ -61,9 +61,9 @@ void CentreWindow(HWND window) {
 // Shift, Ctrl and Alt as they are now, left and right alike.
 std::uint32_t CurrentModifiers() {
   std::uint32_t modifiers = 0;
-  if (GetAsyncKeyState(VK_SHIFT) & 0x8000) modifiers |= latchwin::kShift;
-  if (GetAsyncKeyState(VK_CONTROL) & 0x8000) modifiers |= latchwin::kCtrl;
-  if (GetAsyncKeyState(VK_MENU) & 0x8000) modifiers |= latchwin::kAlt;
+  if (GetAsyncKeyState(VK_SHIFT) & 0x8000) modifiers |= settings::kHotKeyShift;
+  if (GetAsyncKeyState(VK_CONTROL) & 0x8000) modifiers |= settings::kHotKeyCtrl;
+  if (GetAsyncKeyState(VK_MENU) & 0x8000) modifiers |= settings::kHotKeyAlt;
   return modifiers;
 }
 

@@ -38,6 +38,11 @@ inline constexpr IntSetting kPanLock{"PanLock", 0};
 // Hot keys: virtual-key code in bits 0-7, plus 0x100 Shift, 0x200 Ctrl, 0x400 Alt; 0 is none.
 inline constexpr IntSetting kHotKeyPan{"HotKeyPan", 0};
 inline constexpr IntSetting kHotKeyVistrel{"HotKeyVistrel", 0};
+inline constexpr int kHotKeyShift = 0x100;
+inline constexpr int kHotKeyCtrl = 0x200;
+inline constexpr int kHotKeyAlt = 0x400;
+inline constexpr int kHotKeyModifiers = 0xFF00;
+inline constexpr int kHotKeyCode = 0xFF;
 // The magnifier's settings.
 inline constexpr IntSetting kZoomFactor{"ZoomFactor", 2};
 inline constexpr IntSetting kCrosshair{"Crosshair", 1};

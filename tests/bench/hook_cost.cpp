@@ -34,7 +34,7 @@ __attribute__((noipa)) void CentreTaskSwitchWindow() {
 }
 
 __attribute__((noipa)) std::uint32_t CurrentModifiers() {
-  return latchwin::kCtrl | latchwin::kAlt;
+  return settings::kHotKeyCtrl | settings::kHotKeyAlt;
 }
 
 }  // namespace
@@ -45,8 +45,7 @@ __attribute__((noipa)) long EmptyHook(int code, std::uintptr_t wParam, std::intp
   return NextHook(code, wParam, lParam);
 }
 
-__attribute__((noipa)) long CallWndRetHook(int code, std::uintptr_t wParam,
-                                              std::intptr_t lParam) {
+__attribute__((noipa)) long CallWndRetHook(int code, std::uintptr_t wParam, std::intptr_t lParam) {
   if (code == 0) {
     const MessageRecord record = *reinterpret_cast<const MessageRecord*>(lParam);
     if (latchwin::ShowsTaskSwitchWindow(parameters, record.window, record.message)) {
@@ -73,9 +72,9 @@ __attribute__((noipa)) long KeyboardHook(int code, std::uintptr_t wParam, std::i
 
 int main() {
   parameters.taskSwitchWindow = 0x20044;
-  latchwin::SetParameter(parameters, 1, latchwin::kCtrl | latchwin::kAlt);
+  latchwin::SetParameter(parameters, 1, settings::kHotKeyCtrl | settings::kHotKeyAlt);
   latchwin::SetParameter(parameters, 2, 'V');
-  latchwin::SetParameter(parameters, 3, latchwin::kCtrl | latchwin::kAlt);
+  latchwin::SetParameter(parameters, 3, settings::kHotKeyCtrl | settings::kHotKeyAlt);
   latchwin::SetParameter(parameters, 4, 'P');
   // Messages to other windows, and a key that is no hot key.
   MessageRecord record{0, 0, 0, kShowWindow, 0x30066};

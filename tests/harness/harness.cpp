@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/settings/marovane_settings.h"
 #include "machine/win32/screen.h"
 
 #include <cstdio>
@@ -227,10 +228,10 @@ void SendKeys(const std::vector<WORD>& keys, DWORD flags) {
 
 bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout) {
   std::vector<WORD> modifiers;
-  if (value & 0x100) modifiers.push_back(VK_SHIFT);
-  if (value & 0x200) modifiers.push_back(VK_CONTROL);
-  if (value & 0x400) modifiers.push_back(VK_MENU);
-  const std::vector<WORD> key{static_cast<WORD>(value & 0xFF)};
+  if (value & settings::kHotKeyShift) modifiers.push_back(VK_SHIFT);
+  if (value & settings::kHotKeyCtrl) modifiers.push_back(VK_CONTROL);
+  if (value & settings::kHotKeyAlt) modifiers.push_back(VK_MENU);
+  const std::vector<WORD> key{static_cast<WORD>(value & settings::kHotKeyCode)};
   SendKeys(modifiers, 0);
   // At a typist's pace: a program reading the modifiers' async state sees a state Wine keeps
   // for 50 ms, so keys sent in one burst would find the modifiers still up.

@@ -163,15 +163,15 @@ TEST_F(ViewportOriginTest, NoLineWidthOrNoDepthGivesTheOrigin) {
 
 TEST(HotKeyTest, ExactModifiersFirstKeyDownPanBeforeLaunch) {
   latchwin::SharedParameters parameters{};
-  latchwin::SetParameter(parameters, 1, latchwin::kCtrl | latchwin::kAlt);
+  latchwin::SetParameter(parameters, 1, settings::kHotKeyCtrl | settings::kHotKeyAlt);
   latchwin::SetParameter(parameters, 2, 'V');
-  latchwin::SetParameter(parameters, 3, latchwin::kCtrl | latchwin::kAlt);
+  latchwin::SetParameter(parameters, 3, settings::kHotKeyCtrl | settings::kHotKeyAlt);
   latchwin::SetParameter(parameters, 4, 'P');
-  const std::uint32_t ctrlAlt = latchwin::kCtrl | latchwin::kAlt;
+  const std::uint32_t ctrlAlt = settings::kHotKeyCtrl | settings::kHotKeyAlt;
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt), latchwin::kTogglePanLock);
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'V', ctrlAlt), latchwin::kLaunchVistrel);
-  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt | latchwin::kShift), 0);
-  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', latchwin::kCtrl), 0);
+  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt | settings::kHotKeyShift), 0);
+  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', settings::kHotKeyCtrl), 0);
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'Q', ctrlAlt), 0);
   EXPECT_FALSE(latchwin::MayBeHotKey(parameters, 'Q'));
 

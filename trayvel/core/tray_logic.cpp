@@ -7,12 +7,9 @@
 namespace trayvel {
 namespace {
 
-constexpr std::uint32_t kModifierMask = 0xFF00;
-constexpr std::uint32_t kKeyMask = 0xFF;
-
 void HandOverHotKey(Latchwin& latchwin, int value, DllParameter modifiers, DllParameter key) {
-  latchwin.SetDllParms(modifiers, static_cast<std::uint32_t>(value) & kModifierMask);
-  latchwin.SetDllParms(key, static_cast<std::uint32_t>(value) & kKeyMask);
+  latchwin.SetDllParms(modifiers, static_cast<std::uint32_t>(value & settings::kHotKeyModifiers));
+  latchwin.SetDllParms(key, static_cast<std::uint32_t>(value & settings::kHotKeyCode));
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ void HotKeyDialog::OnInitDialog() {
                           reinterpret_cast<LPARAM>(table[i].name.c_str()));
     }
     const int value = settings_.Read(group.setting);
-    Check(Window(), group.shift, value & kShiftBit);
-    Check(Window(), group.ctrl, value & kCtrlBit);
-    Check(Window(), group.alt, value & kAltBit);
+    Check(Window(), group.shift, value & settings::kHotKeyShift);
+    Check(Window(), group.ctrl, value & settings::kHotKeyCtrl);
+    Check(Window(), group.alt, value & settings::kHotKeyAlt);
     SendDlgItemMessageA(Window(), group.key, CB_SETCURSEL,
                         static_cast<WPARAM>(HotKeyEntryOf(value)), 0);
   }

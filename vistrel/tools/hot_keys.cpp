@@ -51,6 +51,7 @@ int HotKeyEntryOf(int value) {
 int HotKeyValue(int entry, bool shift, bool ctrl, bool alt) {
   const auto& table = HotKeyTable();
   const bool inTable = entry >= 0 && static_cast<std::size_t>(entry) < table.size();
-  return (inTable ? table[static_cast<std::size_t>(entry)].code : 0) | (shift ? kShiftBit : 0) |
-         (ctrl ? kCtrlBit : 0) | (alt ? kAltBit : 0);
+  return (inTable ? table[static_cast<std::size_t>(entry)].code : 0) |
+         (shift ? settings::kHotKeyShift : 0) | (ctrl ? settings::kHotKeyCtrl : 0) |
+         (alt ? settings::kHotKeyAlt : 0);
 }

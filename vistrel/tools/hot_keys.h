@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "common/settings/marovane_settings.h"
+
 struct HotKeyName {
   int code;
   std::string name;
 };
-
-inline constexpr int kShiftBit = 0x100;
-inline constexpr int kCtrlBit = 0x200;
-inline constexpr int kAltBit = 0x400;
 
 // The 78 keys in the order the dialog lists them, "(none)" first.
 const std::vector<HotKeyName>& HotKeyTable();
