@@ -45,8 +45,11 @@ TEST_F(ScreenPageTest, AStepMovesThePictureApplyStoresItAndResetPutsItBack) {
   const auto& timing = machine::State()->escapes.timing;
   EXPECT_EQ(timing[kVerticalRetraceStart], start + 1);
   EXPECT_EQ(timing[kHorizontalTotal], kTimingUnchanged);
-  const auto stored = harness::ReadProfile("system.ini", "Marovane", "C800-765");
-  ASSERT_TRUE(stored.has_value());
+  // The escape goes out first, then the page stores the values.
+  std::optional<std::string> stored;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return (stored = harness::ReadProfile("system.ini", "Marovane", "C800-765")).has_value();
+  }));
   EXPECT_EQ(stored->rfind("65535,65535,65535,65535,65535,65535," + std::to_string(start + 1), 0),
             0u)
       << *stored;
