@@ -7,9 +7,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
+# Configures a preset once (the build configures itself again when a CMake file changes), then
+# builds it.
 build_preset() {
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j"$(nproc)"
+  (cd "$ROOT" &&
+    { [ -f "build/$1/CMakeCache.txt" ] || cmake --preset "$1" >/dev/null; } &&
+    cmake --build --preset "$1" -j"$(nproc)")
 }
 
 # A prefix that runs its programs in a Wine virtual desktop: hiding a window takes milliseconds
@@ -40,22 +43,77 @@ clone_prefix() {
   done
 }
 
+# Prints one line that says what failed and what to do, and ends the script with status 1.
+fail() {
+  echo "$(basename "$0"): $*" >&2
+  exit 1
+}
+
+# For scripts under `set -e`: a command that fails without a word of its own is named.
+name_failures() {
+  trap 'echo "$(basename "$0"): \"$BASH_COMMAND\" failed with status $? (line $LINENO); rerun to see its output" >&2' ERR
+}
+
+# Starts an Xvfb of its own on a free display (Xvfb picks it and says which when it is ready)
+# and exports DISPLAY and XVFB_PID; the caller stops it.
+start_xvfb() {
+  local number_file tries
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for tries in $(seq 200); do
+    [ -s "$number_file" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.025
+  done
+  DISPLAY=":$(tr -d '\n' <"$number_file")"
+  rm -f "$number_file"
+  [ "$DISPLAY" != ":" ] || { kill "$XVFB_PID" 2>/dev/null; echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY XVFB_PID
+}
+
 # Starts Xvfb when there is no display, and stops it when the calling script ends.
 ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local number
-  for number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-  done
-  Xvfb ":$number" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$number"
+  start_xvfb || return 1
   trap 'kill $XVFB_PID 2>/dev/null' EXIT
-  local tries
-  for tries in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$number" ] && return 0
-    sleep 0.05
+}
+
+# The processes of the simulated PC in $1: every Wine process started with that prefix.
+pc_processes() {
+  local environ pid
+  for environ in $(env -u WINEPREFIX grep -lzx "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=$(basename "$(dirname "$environ")")
+    [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] && echo "$pid"
   done
-  echo "Xvfb did not start on :$number" >&2
-  return 1
+}
+
+# Ends every process of the simulated PC in $1 at once. A wineserver that crashed leaves its
+# processes behind, so what is left after the server is ended too.
+kill_pc() {
+  WINEPREFIX=$1 wineserver -k 2>/dev/null
+  WINEPREFIX=$1 timeout 10 wineserver -w 2>/dev/null
+  local pid
+  for pid in $(pc_processes "$1"); do kill -9 "$pid" 2>/dev/null; done
+  return 0
+}
+
+# Stops the simulated PC in $1 as Windows shuts down: its programs are asked to end the session
+# and given a bounded time to, then the rest is ended.
+stop_pc() {
+  WINEPREFIX=$1 timeout 20 wineboot --shutdown >/dev/null 2>&1
+  kill_pc "$1"
+  stop_pc_display "$1"
+}
+
+# A PC left running without a display of the user's keeps the Xvfb it runs on; the prefix
+# records it, so that stopping the PC stops that display too.
+keep_pc_display() {
+  echo "$XVFB_PID" >"$1/xvfb.pid"
+}
+
+stop_pc_display() {
+  [ -f "$1/xvfb.pid" ] || return 0
+  kill "$(cat "$1/xvfb.pid")" 2>/dev/null
+  rm -f "$1/xvfb.pid"
 }

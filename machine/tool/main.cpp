@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -142,17 +143,27 @@ int Photograph(const char* outFolder) {
   return count > 0 ? 0 : 1;
 }
 
-// Closes every window of the suite as its close box would.
+// Closes every window of the suite as its close box would, also those that appear as others
+// close (a program's second message box, the sheet after its warnings).
 int CloseSuite() {
-  for (HWND window : machine::WindowsOfProgramsIn(machine::kProgramDir)) {
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  }
+  std::set<HWND> asked;
   const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
-  while (!machine::WindowsOfProgramsIn(machine::kProgramDir).empty()) {
+  for (;;) {
+    const std::vector<HWND> windows = machine::WindowsOfProgramsIn(machine::kProgramDir);
+    if (windows.empty()) return 0;
     if (GetTickCount() >= deadline) return 1;
+    for (HWND window : windows) {
+      if (asked.insert(window).second) PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
     Sleep(50);
   }
-  return 0;
+}
+
+int Install(const char* buildFolder) {
+  const std::string problem = machine::InstallSuite(buildFolder);
+  if (problem.empty()) return 0;
+  std::fprintf(stderr, "machine: %s (is a program of the suite still running?)\n", problem.c_str());
+  return 1;
 }
 
 int Usage() {
@@ -183,7 +194,7 @@ int main(int argc, char** argv) {
   if (command == "crtc" && argc == 4) return SetCrtc(argv[2], argv[3]);
   if (command == "pan" && argc == 4) return Pan(argv[2], argv[3]);
   if (command == "pointer" && argc == 2) return FollowThePointer();
-  if (command == "install" && argc == 3) return machine::InstallSuite(argv[2]) ? 0 : 1;
+  if (command == "install" && argc == 3) return Install(argv[2]);
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();
   return Usage();

@@ -20,20 +20,35 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
 };
 
+// The system's own words for an error code, on one line.
+std::string SystemMessage(DWORD error) {
+  char text[256] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof(text), nullptr);
+  std::string message = text;
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  return message.empty() ? "error " + std::to_string(error) : message;
+}
+
 }  // namespace
 
-bool InstallSuite(const std::string& buildFolder) {
+std::string InstallSuite(const std::string& buildFolder) {
   CreateDirectoryA(kProgramDir, nullptr);
-  bool complete = true;
+  std::string problem;
   for (const InstalledFile& file : kSuiteFiles) {
     CreateDirectoryA(file.folder, nullptr);
     const std::string from = buildFolder + "\\" + file.name;
     const std::string to = std::string(file.folder) + "\\" + file.name;
-    complete = CopyFileA(from.c_str(), to.c_str(), FALSE) && complete;
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE) && problem.empty()) {
+      problem = "cannot replace " + to + " with " + from + ": " + SystemMessage(GetLastError());
+    }
   }
   Win32Profile systemIni(settings::kSystemIni);
   settings::MarovaneSettings(systemIni).Write(settings::kProgramDir, kProgramDir);
-  return complete;
+  return problem;
 }
 
 }  // namespace machine

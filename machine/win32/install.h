@@ -12,8 +12,8 @@ namespace machine {
 inline constexpr const char* kProgramDir = "C:\\Program Files\\Marovane";
 inline constexpr const char* kDisplayToolsFolder = "C:\\Program Files\\Marovane\\VISTREL";
 
-// Copies the suite's files from `buildFolder` and writes ProgramDir to system.ini; false if a
-// file could not be copied.
-bool InstallSuite(const std::string& buildFolder);
+// Copies the suite's files from `buildFolder` and writes ProgramDir to system.ini. Empty when
+// every file is in place; otherwise names the first file it could not replace and why.
+std::string InstallSuite(const std::string& buildFolder);
 
 }  // namespace machine

@@ -15,7 +15,7 @@ namespace harness {
 void ScenarioTest::SetUp() {
   DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
   // A program an earlier test of this process started may still hold a file for a moment.
-  ASSERT_TRUE(WaitFor([] { return machine::InstallSuite(OwnFolder()); }));
+  ASSERT_TRUE(WaitFor([] { return machine::InstallSuite(OwnFolder()).empty(); }));
   Boot();
 }
 
