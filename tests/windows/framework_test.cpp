@@ -27,6 +27,8 @@ class TestPage : public PropertyPage {
   std::string colour = "Green";
   int applied = 0;
   int cancelled = 0;
+  // Texts this page refuses to be left with, or to apply.
+  std::string refusedOnLeaving, refusedOnApply;
 
  protected:
   void OnInitDialog() override {
@@ -39,7 +41,11 @@ class TestPage : public PropertyPage {
     exchange.Text(kEdit, text);
     exchange.ComboString(kCombo, colour);
   }
-  void OnApply() override { ++applied; }
+  bool OnKillActive() override { return text != refusedOnLeaving; }
+  bool OnApply() override {
+    ++applied;
+    return text != refusedOnApply;
+  }
   void OnCancel() override { ++cancelled; }
 };
 
@@ -93,10 +99,12 @@ TEST_F(FrameworkTest, ApplyFollowsTheChangedMarksOfAllPages) {
 }
 
 TEST_F(FrameworkTest, ValuesGoToTheControlsOnActivationAndBackOnLeaving) {
-  std::string shownText, restoredText, restoredColour;
+  std::string shownText, shownColour, restoredText, restoredColour;
   RunSheet([&](HWND sheet) {
     HWND page = CurrentPage(sheet);
     shownText = harness::WindowText(GetDlgItem(page, kEdit));
+    // The list is filled by the page's own initialisation: its stored value must be selected.
+    shownColour = harness::ComboSelectedText(page, kCombo);
     SetDlgItemTextA(page, kEdit, "typed");
     SendDlgItemMessageA(page, kCombo, CB_SETCURSEL, 2, 0);
     SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
@@ -109,6 +117,7 @@ TEST_F(FrameworkTest, ValuesGoToTheControlsOnActivationAndBackOnLeaving) {
     harness::PressButton(sheet, IDCANCEL);
   });
   EXPECT_EQ(shownText, "first value");
+  EXPECT_EQ(shownColour, "Green");
   EXPECT_EQ(first.text, "typed");
   EXPECT_EQ(first.colour, "Blue");
   EXPECT_EQ(restoredText, "typed");
@@ -133,6 +142,28 @@ TEST_F(FrameworkTest, CancelAndTheCloseBoxReachThePagesThatWereShown) {
   EXPECT_EQ(first.cancelled, 1);
   EXPECT_EQ(second.cancelled, 0);
   EXPECT_EQ(first.applied, 0);
+}
+
+TEST_F(FrameworkTest, APageCanRefuseToBeLeftOrApplied) {
+  first.refusedOnLeaving = "half typed";
+  first.refusedOnApply = "not yet";
+  int pageAfterRefusedLeave = -1;
+  bool openAfterRefusedApply = false;
+  RunSheet([&](HWND sheet) {
+    HWND page = CurrentPage(sheet);
+    SetDlgItemTextA(page, kEdit, "half typed");
+    SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+    pageAfterRefusedLeave = harness::SelectedTab(sheet);
+    SetDlgItemTextA(page, kEdit, "not yet");
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    openAfterRefusedApply = IsWindow(sheet) && CurrentPage(sheet) == page;
+    SetDlgItemTextA(page, kEdit, "done");
+    harness::PressButton(sheet, IDOK);
+  });
+  EXPECT_EQ(pageAfterRefusedLeave, 0);
+  EXPECT_TRUE(openAfterRefusedApply);
+  EXPECT_EQ(first.text, "done");
+  EXPECT_EQ(result, IDOK);
 }
 
 }  // namespace

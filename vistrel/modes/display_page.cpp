@@ -4,12 +4,12 @@
 
 #include <vector>
 
+#include "common/display/driver_escape.h"
 #include "common/framework/application.h"
 #include "common/win32/control_rect.h"
 #include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/modes/video_test_dialog.h"
-#include "common/display/driver_escape.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_key_dialog.h"
 
@@ -247,10 +247,13 @@ CDisplayPg::CDisplayPg() : PropertyPage(IDD_DISPLAY_CONFIGURATION) {
 void CDisplayPg::OnInitDialog() {
   controls_.Attach(Window());
   logic_.Initialise();
+  // The logic chose what the controls show: from here on the page keeps those values.
+  ExchangeValues(false);
 }
 
-void CDisplayPg::OnApply() {
+bool CDisplayPg::OnApply() {
   modeChange_.Apply();
+  return true;
 }
 
 void CDisplayPg::Exchange(ValueExchange& exchange) {
@@ -260,16 +263,12 @@ void CDisplayPg::Exchange(ValueExchange& exchange) {
   exchange.ComboString(IDC_COLOUR_COMBO, colourText_);
 }
 
-INT_PTR CDisplayPg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_TIMER:
-      if (wParam == kPollTimer) logic_.PollSliders();
-      return TRUE;
-    case WM_DESTROY:
-      KillTimer(Window(), kPollTimer);
-      return FALSE;
-  }
-  return FALSE;
+void CDisplayPg::OnTimer(UINT_PTR id) {
+  if (id == kPollTimer) logic_.PollSliders();
+}
+
+void CDisplayPg::OnDestroy() {
+  KillTimer(Window(), kPollTimer);
 }
 
 void CDisplayPg::OnPaint(HDC dc) {

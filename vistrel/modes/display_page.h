@@ -80,8 +80,9 @@ class CDisplayPg : public PropertyPage {
  protected:
   void OnInitDialog() override;
   void Exchange(ValueExchange& exchange) override;
-  void OnApply() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnApply() override;
+  void OnTimer(UINT_PTR id) override;
+  void OnDestroy() override;
   void OnPaint(HDC dc) override;
 
  private:

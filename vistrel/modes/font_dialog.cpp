@@ -41,7 +41,6 @@ void FontDialog::OnInitDialog() {
     SendDlgItemMessageA(Window(), IDC_PERCENT_COMBO, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(percentText.c_str()));
   }
-  ExchangeValues(true);
   ruler_ = ControlRect(Window(), IDC_RULER);
   sample_ = ControlRect(Window(), IDC_SAMPLE);
   greyPen_ = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
@@ -118,20 +117,18 @@ INT_PTR FontDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
         ReleaseCapture();
       }
       return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Window(), &paint);
-      PaintRuler(dc);
-      PaintSample(dc);
-      EndPaint(Window(), &paint);
-      return TRUE;
-    }
-    case WM_DESTROY:
-      if (greyPen_ != nullptr) DeleteObject(greyPen_);
-      greyPen_ = nullptr;
-      return FALSE;
   }
   return FALSE;
+}
+
+void FontDialog::OnPaint(HDC dc) {
+  PaintRuler(dc);
+  PaintSample(dc);
+}
+
+void FontDialog::OnDestroy() {
+  if (greyPen_ != nullptr) DeleteObject(greyPen_);
+  greyPen_ = nullptr;
 }
 
 void FontDialog::PaintRuler(HDC dc) {

@@ -19,6 +19,8 @@ class FontDialog : public ModalDialog {
   void OnInitDialog() override;
   void Exchange(ValueExchange& exchange) override;
   void OnCancel() override;
+  void OnPaint(HDC dc) override;
+  void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

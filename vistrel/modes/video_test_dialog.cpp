@@ -19,14 +19,14 @@ void VideoTestDialog::OnInitDialog() {
   SetTimer(Window(), kCountdownTimer, kSecondMs, nullptr);
 }
 
-INT_PTR VideoTestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_TIMER && wParam == kCountdownTimer) {
-    if (--secondsLeft_ <= 0) End(IDCANCEL);
-    char text[64];
-    std::snprintf(text, sizeof(text), "%d seconds remaining ...", secondsLeft_);
-    SetDlgItemTextA(Window(), IDC_COUNTDOWN, text);
-    return TRUE;
-  }
-  if (message == WM_DESTROY) KillTimer(Window(), kCountdownTimer);
-  return FALSE;
+void VideoTestDialog::OnTimer(UINT_PTR id) {
+  if (id != kCountdownTimer) return;
+  if (--secondsLeft_ <= 0) End(IDCANCEL);
+  char text[64];
+  std::snprintf(text, sizeof(text), "%d seconds remaining ...", secondsLeft_);
+  SetDlgItemTextA(Window(), IDC_COUNTDOWN, text);
+}
+
+void VideoTestDialog::OnDestroy() {
+  KillTimer(Window(), kCountdownTimer);
 }

@@ -11,7 +11,8 @@ class VideoTestDialog : public ModalDialog {
 
  protected:
   void OnInitDialog() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnDestroy() override;
 
  private:
   int secondsLeft_ = 0;

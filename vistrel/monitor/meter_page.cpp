@@ -51,9 +51,10 @@ CPPage3::CPPage3() : PropertyPage(IDD_REFRESH_RATE_METER) {
   });
 }
 
-void CPPage3::OnKillActive() {
+bool CPPage3::OnKillActive() {
   meterState_ = kIdle;
   KeepShownRate(false);
+  return true;
 }
 
 RetraceSource CPPage3::Probe() {

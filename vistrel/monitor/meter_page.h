@@ -21,7 +21,7 @@ class CPPage3 : public PropertyPage {
   CPPage3();
 
  protected:
-  void OnKillActive() override;
+  bool OnKillActive() override;
   void OnPaint(HDC dc) override;
 
  private:

@@ -1,8 +1,8 @@
 #include "vistrel/monitor/screen_page.h"
 
+#include "common/display/driver_escape.h"
 #include "common/framework/application.h"
 #include "vistrel/modes/adapter_identification.h"
-#include "common/display/driver_escape.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
@@ -61,10 +61,11 @@ void CPPScreen::OnInitDialog() {
   }
 }
 
-void CPPScreen::OnApply() {
+bool CPPScreen::OnApply() {
   SendTimingEscape(adjustment_.EscapeValues());
   adjustment_.StoreTiming(settings_, ScreenWidth(settings_), IdentifyChip(direct_));
   SetModified(false);
+  return true;
 }
 
 void CPPScreen::OnCancel() {
@@ -72,19 +73,13 @@ void CPPScreen::OnCancel() {
   SetModified(false);
 }
 
-INT_PTR CPPScreen::OnMessage(UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_DRAWITEM) return FALSE;
-  DrawStepButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-  return TRUE;
-}
-
 // From the bitmaps named after the caption: "UPU" raised, "UPD" pressed.
-void CPPScreen::DrawStepButton(const DRAWITEMSTRUCT& item) {
+bool CPPScreen::OnDrawItem(const DRAWITEMSTRUCT& item) {
   char caption[16] = "";
   GetWindowTextA(item.hwndItem, caption, sizeof(caption) - 1);
   const std::string name = std::string(caption) + ((item.itemState & ODS_SELECTED) ? "D" : "U");
   HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
-  if (bitmap == nullptr) return;
+  if (bitmap == nullptr) return true;
   BITMAP info{};
   GetObjectA(bitmap, sizeof(info), &info);
   HDC memory = CreateCompatibleDC(item.hDC);
@@ -101,4 +96,5 @@ void CPPScreen::DrawStepButton(const DRAWITEMSTRUCT& item) {
     InflateRect(&focus, -4, -4);
     DrawFocusRect(item.hDC, &focus);
   }
+  return true;
 }

@@ -29,13 +29,11 @@ class CPPScreen : public PropertyPage {
  protected:
   void OnInitDialog() override;
   void OnSetActive() override { adjustment_.ClearCurrent(); }
-  void OnApply() override;
+  bool OnApply() override;
   void OnCancel() override;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
  private:
-  void DrawStepButton(const DRAWITEMSTRUCT& item);
-
   GraphicsChannel channel_;
   ChannelPorts channelPorts_{channel_};
   machine::DirectPorts direct_;

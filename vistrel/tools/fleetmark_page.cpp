@@ -36,8 +36,9 @@ void CPPage6::StartBenchmark() {
                  nullptr, &startup, &benchmark_);
 }
 
-void CPPage6::OnKillActive() {
+bool CPPage6::OnKillActive() {
   if (benchmark_.hProcess != nullptr) TerminateProcess(benchmark_.hProcess, 1);
+  return true;
 }
 
 // The mosaic: bitmap 177 + 3 x row + column into each of the frame's nine cells.

@@ -12,7 +12,7 @@ class CPPage6 : public PropertyPage {
   ~CPPage6() override;
 
  protected:
-  void OnKillActive() override;
+  bool OnKillActive() override;
   void OnPaint(HDC dc) override;
 
  private:
