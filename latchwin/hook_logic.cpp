@@ -36,26 +36,26 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 void SetParameter(SharedParameters& parameters, std::uint32_t index, std::uint32_t value) {
   switch (index) {
-    case 0:
+    case names::kCommandWindow:
       // A window handle is 32 bits wide on every Windows; it widens as a signed number.
       parameters.commandWindow = static_cast<Handle>(static_cast<std::int32_t>(value));
       break;
-    case 1:
+    case names::kLaunchModifiers:
       parameters.launchModifiers = value;
       break;
-    case 2:
+    case names::kLaunchKey:
       parameters.launchKey = value;
       break;
-    case 3:
+    case names::kPanModifiers:
       parameters.panModifiers = value;
       break;
-    case 4:
+    case names::kPanKey:
       parameters.panKey = value;
       break;
-    case 5:
+    case names::kCentreTopLevel:
       parameters.centreTopLevel = value;
       break;
-    case 6:
+    case names::kViewportSize:
       parameters.viewportWidth = static_cast<std::int32_t>(value & 0xFFFF);
       parameters.viewportHeight = static_cast<std::int32_t>(value >> 16);
       break;
@@ -66,9 +66,10 @@ void SetParameter(SharedParameters& parameters, std::uint32_t index, std::uint32
 
 int HotKeyCommand(const SharedParameters& parameters, std::uint32_t key, std::uint32_t modifiers) {
   if (key == 0) return 0;
-  if (key == parameters.panKey && modifiers == parameters.panModifiers) return kTogglePanLock;
+  if (key == parameters.panKey && modifiers == parameters.panModifiers)
+    return names::kTogglePanLock;
   if (key == parameters.launchKey && modifiers == parameters.launchModifiers) {
-    return kLaunchVistrel;
+    return names::kLaunchVistrel;
   }
   return 0;
 }
@@ -119,8 +120,8 @@ bool IsDosBox(std::string_view shortCaption) {
 }
 
 bool IsAlwaysCentred(std::string_view caption) {
-  return EqualIgnoringCase(caption, "Marovane Vistrel") ||
-         EqualIgnoringCase(caption, "PanLockStatusWnd");
+  return EqualIgnoringCase(caption, names::kVistrelSheetCaption) ||
+         EqualIgnoringCase(caption, names::kPanLockStatusCaption);
 }
 
 void SwitchHook(Handle& stored, bool on, const std::function<Handle()>& install,

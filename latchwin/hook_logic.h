@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/display/port_io.h"
+#include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
 
 namespace latchwin {
@@ -36,10 +37,6 @@ struct SharedParameters {
 // SetDllParms: index 0-5 one field each, 6 the viewport (width in bits 0-15, height in bits
 // 16-31); other indexes are ignored.
 void SetParameter(SharedParameters& parameters, std::uint32_t index, std::uint32_t value);
-
-// Trayvel's commands that the hot keys send.
-inline constexpr int kLaunchVistrel = 1;
-inline constexpr int kTogglePanLock = 2;
 
 // Only the first key-down of a stroke counts: no auto-repeat (bit 30), no release (bit 31).
 inline bool IsFirstKeyDown(int code, std::uint32_t keyFlags) {

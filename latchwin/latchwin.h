@@ -7,9 +7,6 @@
 
 namespace latchwin {
 
-inline constexpr const char* kLibraryName = "LATCHWIN.DLL";
-inline constexpr WORD kSetDllParmsOrdinal = 2;
-
 using SetDllParmsFunction = void(WINAPI*)(DWORD index, DWORD value);
 using InstallFunction = int(WINAPI*)(int on);
 

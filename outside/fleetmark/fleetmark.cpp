@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/interop/suite_names.h"
+
 namespace {
 
 constexpr UINT_PTR kRunTimer = 1;
@@ -130,10 +132,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = "FleetmarkWClass";
+  windowClass.lpszClassName = names::kFleetmarkClass;
   RegisterClassA(&windowClass);
   HWND window =
-      CreateWindowExA(0, "FleetmarkWClass", "Fleetmark", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+      CreateWindowExA(0, names::kFleetmarkClass, "Fleetmark", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                       CW_USEDEFAULT, 420, 320, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, show);

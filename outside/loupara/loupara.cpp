@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/interop/suite_names.h"
 #include "outside/qorvid/qorvid.h"
 
 namespace {
@@ -48,8 +49,8 @@ void ShowTitle(HWND window) {
 
 // Qorvid's items: 6 the modifiers (1 Shift, 2 Ctrl, 4 Alt), 7 the key.
 void RegisterQorvidHotKey(HWND window) {
-  const int shifts = QorvidGetItem(6);
-  const int key = QorvidGetItem(7);
+  const int shifts = QorvidGetItem(names::kQorvidHotShifts);
+  const int key = QorvidGetItem(names::kQorvidHotKey);
   UnregisterHotKey(window, kHotKeyId);
   if (key == 0) return;
   const UINT modifiers = ((shifts & 1) ? MOD_SHIFT : 0) | ((shifts & 2) ? MOD_CONTROL : 0) |
@@ -58,16 +59,17 @@ void RegisterQorvidHotKey(HWND window) {
 }
 
 void Command(HWND window, int command) {
-  if (command >= 500 && command <= 507) {
-    settings.zoom = command - 499;
+  if (command >= names::kMagnifierZoom1x && command <= names::kMagnifierZoom1x + 7) {
+    settings.zoom = command - names::kMagnifierZoom1x + 1;
     ShowTitle(window);
-  } else if (command == 550) {
+  } else if (command == names::kMagnifierNoCrosshair) {
     settings.crosshair = false;
-  } else if (command >= 551 && command <= 555) {
+  } else if (command >= names::kMagnifierCrosshairFull &&
+             command <= names::kMagnifierCrosshairFull + 4) {
     settings.crosshair = true;
-    settings.length = command - 551;
-  } else if (command == 700 || command == 701) {
-    settings.edgePan = command == 701;
+    settings.length = command - names::kMagnifierCrosshairFull;
+  } else if (command == names::kMagnifierFollowPointer || command == names::kMagnifierEdgePan) {
+    settings.edgePan = command == names::kMagnifierEdgePan;
   }
   InvalidateRect(window, nullptr, FALSE);
 }
@@ -145,7 +147,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  if (HWND running = FindWindowA("LOUPARA", nullptr)) {
+  if (HWND running = FindWindowA(names::kMagnifierClass, nullptr)) {
     ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
     return 0;
@@ -155,10 +157,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = "LOUPARA";
+  windowClass.lpszClassName = names::kMagnifierClass;
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, "LOUPARA", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 320, 240, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_TOPMOST, names::kMagnifierClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 240, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowTitle(window);
   RegisterQorvidHotKey(window);

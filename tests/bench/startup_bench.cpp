@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const std::string folder = harness::OwnFolder();
   std::vector<Subject> subjects = {
-      {"VISTREL.EXE", folder + "\\VISTREL.EXE", "#32770", "Marovane Vistrel", {}},
+      {"VISTREL.EXE", folder + "\\VISTREL.EXE", "#32770", names::kVistrelSheetCaption, {}},
       {"MINIMAL_DIALOG.EXE", folder + "\\MINIMAL_DIALOG.EXE", "#32770", "Minimal Dialog", {}},
   };
   for (int run = 0; run < runs; ++run) {

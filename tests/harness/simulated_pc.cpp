@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
@@ -60,7 +61,7 @@ std::string ScenarioTest::StartedPrograms() {
 }
 
 HWND ScenarioTest::OpenVistrelPage(Program& vistrel, int tab) {
-  sheet_ = WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+  sheet_ = WaitForWindow("#32770", names::kVistrelSheetCaption, vistrel.Id());
   if (sheet_ == nullptr) return nullptr;
   SendMessageA(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(tab), 0);
   return CurrentPage(sheet_);

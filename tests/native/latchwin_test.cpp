@@ -4,6 +4,7 @@
 #include <ostream>
 #include <vector>
 
+#include "common/interop/suite_names.h"
 #include "latchwin/hook_logic.h"
 #include "machine/core/card.h"
 
@@ -168,8 +169,8 @@ TEST(HotKeyTest, ExactModifiersFirstKeyDownPanBeforeLaunch) {
   latchwin::SetParameter(parameters, 3, settings::kHotKeyCtrl | settings::kHotKeyAlt);
   latchwin::SetParameter(parameters, 4, 'P');
   const std::uint32_t ctrlAlt = settings::kHotKeyCtrl | settings::kHotKeyAlt;
-  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt), latchwin::kTogglePanLock);
-  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'V', ctrlAlt), latchwin::kLaunchVistrel);
+  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt), names::kTogglePanLock);
+  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'V', ctrlAlt), names::kLaunchVistrel);
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt | settings::kHotKeyShift), 0);
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', settings::kHotKeyCtrl), 0);
   EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'Q', ctrlAlt), 0);
@@ -177,7 +178,7 @@ TEST(HotKeyTest, ExactModifiersFirstKeyDownPanBeforeLaunch) {
 
   // The same key for both: only the pan lock acts.
   latchwin::SetParameter(parameters, 2, 'P');
-  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt), latchwin::kTogglePanLock);
+  EXPECT_EQ(latchwin::HotKeyCommand(parameters, 'P', ctrlAlt), names::kTogglePanLock);
 
   // Key 0 is no hot key, even with matching modifiers.
   latchwin::SetParameter(parameters, 4, 0);
@@ -220,7 +221,7 @@ TEST(CaptionTest, DosBoxesAlwaysCentredWindowsAndTheDialogClass) {
   EXPECT_FALSE(latchwin::IsDosBox("ms-dos prompt"));
 
   EXPECT_TRUE(latchwin::IsAlwaysCentred("marovane vistrel"));
-  EXPECT_TRUE(latchwin::IsAlwaysCentred("PanLockStatusWnd"));
+  EXPECT_TRUE(latchwin::IsAlwaysCentred(names::kPanLockStatusCaption));
   EXPECT_FALSE(latchwin::IsAlwaysCentred("Marovane Vistrel "));
 
   EXPECT_TRUE(latchwin::IsDialogClass("#32770"));

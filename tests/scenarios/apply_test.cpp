@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "common/interop/suite_names.h"
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
@@ -24,7 +25,7 @@ class ApplyTest : public harness::ScenarioTest {
  protected:
   HWND OpenPage() {
     vistrel_ = std::make_unique<Program>(VistrelPath());
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel_->Id());
+    sheet_ = harness::WaitForWindow("#32770", names::kVistrelSheetCaption, vistrel_->Id());
     return page_ = sheet_ == nullptr ? nullptr : harness::CurrentPage(sheet_);
   }
   // As a drag leaves a slider; the page's poll picks it up.
@@ -218,11 +219,11 @@ TEST_F(ApplyTest, ApplyWithoutADisplayChangeStillHandsTheOptionsOver) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = RecordCommands;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LatchwinIniApp";
+  windowClass.lpszClassName = names::kTrayvelCommandClass;
   RegisterClassA(&windowClass);
   std::vector<WPARAM> commands;
-  HWND tray = CreateWindowExA(0, "LatchwinIniApp", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), &commands);
+  HWND tray = CreateWindowExA(0, names::kTrayvelCommandClass, "", WS_POPUP, 0, 0, 1, 1, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), &commands);
   ASSERT_NE(tray, nullptr);
   WritePrivateProfileStringA("Marovane", "TaskbarIcon", "0", "system.ini");
 

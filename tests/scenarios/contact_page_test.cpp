@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
@@ -33,7 +34,7 @@ TEST_F(ContactPageTest, ClickHereOpensTheLocalIndexWithTheProgramRegisteredForIt
   RegCloseKey(key);
 
   Program vistrel(VistrelPath());
-  HWND sheet = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id());
+  HWND sheet = harness::WaitForWindow("#32770", names::kVistrelSheetCaption, vistrel.Id());
   ASSERT_NE(sheet, nullptr);
   SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
   HWND page = harness::CurrentPage(sheet);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"
@@ -19,7 +20,7 @@ class DisplayPageTest : public harness::ScenarioTest {
   // Starts Vistrel and returns its first page.
   HWND OpenPage() {
     vistrel_ = std::make_unique<Program>(VistrelPath());
-    sheet_ = harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel_->Id());
+    sheet_ = harness::WaitForWindow("#32770", names::kVistrelSheetCaption, vistrel_->Id());
     return sheet_ == nullptr ? nullptr : harness::CurrentPage(sheet_);
   }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"
@@ -28,7 +29,7 @@ class FleetmarkPageTest : public harness::ScenarioTest {
   static std::vector<HWND> Benchmarks() {
     std::vector<HWND> windows;
     for (HWND window : harness::TopLevelWindows()) {
-      if (IsWindowVisible(window) && harness::ClassName(window) == "FleetmarkWClass") {
+      if (IsWindowVisible(window) && harness::ClassName(window) == names::kFleetmarkClass) {
         windows.push_back(window);
       }
     }

@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
@@ -60,7 +61,7 @@ class TrayvelTest : public harness::ScenarioTest {
   }
   HWND CommandWindow() const {
     for (HWND window : harness::TopLevelWindows(trayvel_->Id())) {
-      if (harness::ClassName(window) == "LatchwinIniApp") return window;
+      if (harness::ClassName(window) == names::kTrayvelCommandClass) return window;
     }
     return nullptr;
   }
@@ -114,7 +115,7 @@ class TrayvelTest : public harness::ScenarioTest {
     return found;
   }
   static HWND StatusWindow() {
-    for (HWND window : WindowsOfClass("PanLockStatusClass")) {
+    for (HWND window : WindowsOfClass(names::kPanLockStatusClass)) {
       if (IsWindowVisible(window)) return window;
     }
     return nullptr;
@@ -141,7 +142,7 @@ TEST_F(TrayvelTest, ASecondStartLeavesOneCopyThatRereadsItsSettings) {
   // Only the posted Reconfigure tells the running copy of the new key.
   EXPECT_TRUE(harness::WaitFor(
       [&] { return Type(kCtrlAltV, VistrelStarted, harness::Milliseconds(300)); }));
-  EXPECT_EQ(WindowsOfClass("LatchwinIniApp").size(), 1u);
+  EXPECT_EQ(WindowsOfClass(names::kTrayvelCommandClass).size(), 1u);
 }
 
 TEST_F(TrayvelTest, WhilePanningNewWindowsOfOtherProgramsOpenInTheViewportButDosBoxesDoNot) {
@@ -190,7 +191,7 @@ TEST_F(TrayvelTest, ThePanHotKeyLocksWithItsStatusWindowAndTwoQuickTogglesShowOn
   HWND status = nullptr;
   ASSERT_TRUE(harness::WaitFor([&] { return (status = StatusWindow()) != nullptr; }));
   harness::SaveScreenshot(status, "trayvel-status-locked", false);
-  EXPECT_EQ(harness::WindowText(status), "PanLockStatusWnd");
+  EXPECT_EQ(harness::WindowText(status), names::kPanLockStatusCaption);
   EXPECT_EQ(StatusText(status), "Screen locked");
   EXPECT_EQ(Key("PanLock"), "1");
   EXPECT_EQ(machine::State()->escapes.panLocked, 1u);
@@ -217,7 +218,7 @@ TEST_F(TrayvelTest, ThePanHotKeyLocksWithItsStatusWindowAndTwoQuickTogglesShowOn
   ASSERT_TRUE(Type(kCtrlShiftP, [] { return Locked(2); }));
   ASSERT_TRUE(Type(kCtrlShiftP, [] { return Locked(3); }));
   ASSERT_TRUE(harness::WaitFor([&] { return (status = StatusWindow()) != nullptr; }));
-  const std::vector<HWND> shown = WindowsOfClass("PanLockStatusClass");
+  const std::vector<HWND> shown = WindowsOfClass(names::kPanLockStatusClass);
   EXPECT_EQ(std::count_if(shown.begin(), shown.end(), IsWindowVisible), 1);
   EXPECT_EQ(StatusText(status), "Screen locked");
   EXPECT_EQ(Key("PanLock"), "1");
@@ -255,7 +256,7 @@ TEST_F(TrayvelTest, TheFirstStartWelcomesTheUserAndForgetsTheInstallationKeys) {
   SetKey("Refresh", "1,2,3,-1,-1,-1");
   SetKey("RefreshRate", "1");
   StartTrayvel(false);
-  HWND welcome = harness::WaitForWindow("ClassWelcome", "Marovane", trayvel_->Id());
+  HWND welcome = harness::WaitForWindow(names::kWelcomeClass, "Marovane", trayvel_->Id());
   ASSERT_NE(welcome, nullptr);
   harness::SaveScreenshot(welcome, "trayvel-welcome");
   EXPECT_NE(GetWindowLongA(welcome, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -305,7 +306,7 @@ TEST_F(TrayvelTest, VistrelsApplyRemovesTheIconAndRestartsTrayvel) {
   EXPECT_FALSE(HasTaskbarIcon());
   EXPECT_EQ(Key("PanLock"), "1");
   EXPECT_TRUE(trayvel_->Running());
-  EXPECT_EQ(WindowsOfClass("LatchwinIniApp").size(), 1u);
+  EXPECT_EQ(WindowsOfClass(names::kTrayvelCommandClass).size(), 1u);
 }
 
 }  // namespace

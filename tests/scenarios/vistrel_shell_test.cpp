@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 using harness::Program;
 
-const std::string kSheet = "Marovane Vistrel";
+const std::string kSheet = names::kVistrelSheetCaption;
 
 class VistrelShellTest : public harness::ScenarioTest {
  protected:

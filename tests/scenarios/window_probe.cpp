@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/interop/suite_names.h"
 #include "latchwin/latchwin.h"
 
 namespace {
@@ -31,7 +32,7 @@ int ShowWindowUntilClosed(char** argv) {
 }
 
 int PressKey(const char* key) {
-  HMODULE library = LoadLibraryA(latchwin::kLibraryName);
+  HMODULE library = LoadLibraryA(names::kLatchwinLibrary);
   auto* hook =
       reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, "KeyboardFunc")));
   if (hook == nullptr) return 99;

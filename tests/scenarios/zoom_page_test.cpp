@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
@@ -35,10 +36,10 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = Magnifier;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LOUPARA";
+  windowClass.lpszClassName = names::kMagnifierClass;
   RegisterClassA(&windowClass);
-  HWND magnifier = CreateWindowExA(0, "LOUPARA", "Zoom In (2x)", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND magnifier = CreateWindowExA(0, names::kMagnifierClass, "Zoom In (2x)", WS_POPUP, 0, 0, 1, 1,
+                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(magnifier, nullptr);
 
   Program vistrel(VistrelPath());
@@ -115,7 +116,7 @@ TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
   HWND page = OpenVistrelPage(vistrel, 4);
   ASSERT_NE(page, nullptr);
   harness::PressButton(page, IDC_ZOOM_OK);
-  HWND magnifier = harness::WaitForWindow("LOUPARA", "Zoom In (3x)");
+  HWND magnifier = harness::WaitForWindow(names::kMagnifierClass, "Zoom In (3x)");
   ASSERT_NE(magnifier, nullptr);
   SendMessageA(magnifier, WM_COMMAND, 507, 0);
   EXPECT_EQ(harness::WindowText(magnifier), "Zoom In (8x)");
@@ -126,7 +127,7 @@ TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
   EXPECT_TRUE(second.WaitForExit());
   int windows = 0;
   for (HWND window : harness::TopLevelWindows()) {
-    windows += IsWindowVisible(window) && harness::ClassName(window) == "LOUPARA";
+    windows += IsWindowVisible(window) && harness::ClassName(window) == names::kMagnifierClass;
   }
   EXPECT_EQ(windows, 1);
   PostMessageA(magnifier, WM_CLOSE, 0, 0);

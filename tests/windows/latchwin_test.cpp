@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "common/interop/suite_names.h"
 #include "latchwin/latchwin.h"
 #include "machine/win32/machine.h"
 #include "tests/harness/harness.h"
@@ -39,7 +40,7 @@ class LatchwinTest : public testing::Test {
     WritePrivateProfileStringA("Display", "Mode", "1024,768,8", machine::kConfigFile);
     machine::Boot();
     machine::PanViewport(224, 168);
-    library_ = LoadLibraryA((harness::OwnFolder() + "\\" + latchwin::kLibraryName).c_str());
+    library_ = LoadLibraryA((harness::OwnFolder() + "\\" + names::kLatchwinLibrary).c_str());
     ASSERT_NE(library_, nullptr);
     setDllParms_ = reinterpret_cast<latchwin::SetDllParmsFunction>(
         reinterpret_cast<void*>(GetProcAddress(library_, MAKEINTRESOURCEA(2))));
@@ -104,7 +105,7 @@ TEST_F(LatchwinTest, TheShellHookCentresChosenTopLevelWindowsButNeverADosBox) {
     return IsCentred(window);
   };
   EXPECT_TRUE(created(Window("Static", "marovane vistrel", WS_OVERLAPPED)));
-  EXPECT_TRUE(created(Window("Static", "PanLockStatusWnd", WS_POPUP)));
+  EXPECT_TRUE(created(Window("Static", names::kPanLockStatusCaption, WS_POPUP)));
   EXPECT_FALSE(created(Window("Static", "Notepad", WS_OVERLAPPED)));
 
   setDllParms_(5, 1);
@@ -119,9 +120,10 @@ TEST_F(LatchwinTest, InstallingTwiceInstallsOnceAndOneRemovalRemoves) {
   auto install = Bind<latchwin::InstallFunction>(library_, "InstallShellHook");
   EXPECT_EQ(install(1), 1);
   EXPECT_EQ(install(1), 1);
-  EXPECT_TRUE(IsCentred(Window("Static", "Marovane Vistrel", WS_OVERLAPPED | WS_VISIBLE)));
+  EXPECT_TRUE(IsCentred(Window("Static", names::kVistrelSheetCaption, WS_OVERLAPPED | WS_VISIBLE)));
   EXPECT_EQ(install(0), 1);
-  EXPECT_FALSE(IsCentred(Window("Static", "Marovane Vistrel", WS_OVERLAPPED | WS_VISIBLE)));
+  EXPECT_FALSE(
+      IsCentred(Window("Static", names::kVistrelSheetCaption, WS_OVERLAPPED | WS_VISIBLE)));
   EXPECT_EQ(install(0), 1);
 }
 

@@ -56,16 +56,16 @@ namespace {
 
 void Carry(int command) {
   switch (command) {
-    case kLaunchVistrel:
+    case names::kLaunchVistrel:
       LaunchVistrel();
       break;
-    case kTogglePanLock:
+    case names::kTogglePanLock:
       TogglePanLock();
       break;
-    case kRemoveTaskbarIcon:
+    case names::kRemoveTaskbarIcon:
       RemoveTaskbarIcon();
       break;
-    case kAddTaskbarIcon:
+    case names::kAddTaskbarIcon:
       AddTaskbarIcon();
       break;
     default:

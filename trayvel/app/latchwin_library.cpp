@@ -1,4 +1,5 @@
 #include "trayvel/app/latchwin_library.h"
+#include "common/interop/suite_names.h"
 
 namespace trayvel {
 namespace {
@@ -12,14 +13,13 @@ bool Bind(HMODULE module, LPCSTR name, Function* function) {
 }  // namespace
 
 bool LatchwinLibrary::Load() {
-  module_ = LoadLibraryA(latchwin::kLibraryName);
+  module_ = LoadLibraryA(names::kLatchwinLibrary);
   if (module_ == nullptr) return false;
-  const bool bound =
-      Bind(module_, MAKEINTRESOURCEA(latchwin::kSetDllParmsOrdinal), &setDllParms_) &&
-      Bind(module_, "InstallPopupFilter", &popup_) &&
-      Bind(module_, "InstallPanLockFilter", &panLock_) &&
-      Bind(module_, "InstallShellHook", &shell_) &&
-      Bind(module_, "InstallCallWndRetHook", &callWndRet_);
+  const bool bound = Bind(module_, MAKEINTRESOURCEA(names::kSetDllParmsOrdinal), &setDllParms_) &&
+                     Bind(module_, "InstallPopupFilter", &popup_) &&
+                     Bind(module_, "InstallPanLockFilter", &panLock_) &&
+                     Bind(module_, "InstallShellHook", &shell_) &&
+                     Bind(module_, "InstallCallWndRetHook", &callWndRet_);
   if (!bound) Free();
   return bound;
 }

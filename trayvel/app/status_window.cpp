@@ -73,9 +73,9 @@ void ShowStatusWindow(bool locked) {
   status.locking = locked;
   // Latchwin's shell hook knows the title and centres the window in the viewport. Shown
   // without activation: the user goes on typing into the program that had the keyboard.
-  program.statusWindow =
-      CreateWindowExA(WS_EX_TOPMOST, kStatusClass, "PanLockStatusWnd", WS_POPUP | WS_DLGFRAME, 0, 0,
-                      200, 48, nullptr, nullptr, program.instance, nullptr);
+  program.statusWindow = CreateWindowExA(WS_EX_TOPMOST, names::kPanLockStatusClass,
+                                         names::kPanLockStatusCaption, WS_POPUP | WS_DLGFRAME, 0, 0,
+                                         200, 48, nullptr, nullptr, program.instance, nullptr);
   if (program.statusWindow != nullptr) ShowWindow(program.statusWindow, SW_SHOWNOACTIVATE);
 }
 

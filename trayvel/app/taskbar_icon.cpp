@@ -30,7 +30,7 @@ bool AddTaskbarIcon() {
   record.uCallbackMessage = WM_USER;
   record.hIcon = static_cast<HICON>(
       LoadImageA(program.instance, MAKEINTRESOURCEA(IDI_TASKBAR), IMAGE_ICON, 16, 16, 0));
-  std::strcpy(record.szTip, "Marovane Vistrel");
+  std::strcpy(record.szTip, names::kVistrelSheetCaption);
   const bool added = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
   if (record.hIcon != nullptr) DestroyIcon(record.hIcon);
   return added;

@@ -4,13 +4,11 @@
 
 #include <windows.h>
 
+#include "common/interop/suite_names.h"
 #include "trayvel/app/latchwin_library.h"
 
 namespace trayvel {
 
-inline constexpr const char* kCommandClass = "LatchwinIniApp";
-inline constexpr const char* kStatusClass = "PanLockStatusClass";
-inline constexpr const char* kWelcomeClass = "ClassWelcome";
 inline constexpr const char* kMessageCaption = "Latchwin";
 
 struct Program {

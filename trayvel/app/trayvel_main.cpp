@@ -32,9 +32,9 @@ bool RegisterWindowClass(const char* name, WNDPROC procedure, int background, in
 }
 
 bool RegisterClasses() {
-  return RegisterWindowClass(kCommandClass, LatchwinIniWndProc, WHITE_BRUSH, 0) &&
-         RegisterWindowClass(kStatusClass, PanLockStatusWndProc, LTGRAY_BRUSH, 0) &&
-         RegisterWindowClass(kWelcomeClass, DlgWndProc, NULL_BRUSH, DLGWINDOWEXTRA);
+  return RegisterWindowClass(names::kTrayvelCommandClass, LatchwinIniWndProc, WHITE_BRUSH, 0) &&
+         RegisterWindowClass(names::kPanLockStatusClass, PanLockStatusWndProc, LTGRAY_BRUSH, 0) &&
+         RegisterWindowClass(names::kWelcomeClass, DlgWndProc, NULL_BRUSH, DLGWINDOWEXTRA);
 }
 
 // Latchwin gets the viewport right away; the rest comes with the first Reconfigure.
@@ -43,7 +43,7 @@ void HandOverViewport() {
   settings::MarovaneSettings settings(systemIni);
   const Viewport viewport =
       CheckViewport(settings.Read(settings::kScreenResolutionText), ScreenWidth(), ScreenHeight());
-  program.latchwin.SetDllParms(kViewportSize, PackViewport(viewport.width, viewport.height));
+  program.latchwin.SetDllParms(names::kViewportSize, PackViewport(viewport.width, viewport.height));
 }
 
 bool ShowsTaskbarIcon() {
@@ -64,8 +64,8 @@ int RunMessageLoop() {
 }
 
 int Start(HINSTANCE instance) {
-  if (HWND running = FindWindowA(kCommandClass, nullptr)) {
-    PostMessageA(running, WM_COMMAND, kReconfigure, 0);
+  if (HWND running = FindWindowA(names::kTrayvelCommandClass, nullptr)) {
+    PostMessageA(running, WM_COMMAND, names::kReconfigure, 0);
     return 0;
   }
   program.instance = instance;
@@ -77,20 +77,20 @@ int Start(HINSTANCE instance) {
   LoadStringA(instance, IDS_SCREEN_LOCKED, program.lockedText, sizeof(program.lockedText));
   LoadStringA(instance, IDS_SCREEN_UNLOCKED, program.unlockedText, sizeof(program.unlockedText));
   program.latchwin.InstallPanLockFilter(true);
-  program.commandWindow = CreateWindowExA(0, kCommandClass, "", WS_OVERLAPPEDWINDOW, 100, 100, 100,
-                                          100, nullptr, nullptr, instance, nullptr);
+  program.commandWindow = CreateWindowExA(0, names::kTrayvelCommandClass, "", WS_OVERLAPPEDWINDOW,
+                                          100, 100, 100, 100, nullptr, nullptr, instance, nullptr);
   if (program.commandWindow == nullptr) {
     program.latchwin.InstallPanLockFilter(false);
     program.latchwin.Free();
     return 0;
   }
   program.latchwin.SetDllParms(
-      kCommandWindow,
+      names::kCommandWindow,
       static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(program.commandWindow)));
   HandOverViewport();
   if (ShowsTaskbarIcon() && !AddTaskbarIcon()) ShowError(IDS_ICON_ERROR);
   if (RunFirstStart()) ShowWelcomeDialog();
-  PostMessageA(program.commandWindow, WM_COMMAND, kReconfigure, 0);
+  PostMessageA(program.commandWindow, WM_COMMAND, names::kReconfigure, 0);
   return RunMessageLoop();
 }
 

@@ -7,7 +7,8 @@
 namespace trayvel {
 namespace {
 
-void HandOverHotKey(Latchwin& latchwin, int value, DllParameter modifiers, DllParameter key) {
+void HandOverHotKey(Latchwin& latchwin, int value, names::DllParameter modifiers,
+                    names::DllParameter key) {
   latchwin.SetDllParms(modifiers, static_cast<std::uint32_t>(value & settings::kHotKeyModifiers));
   latchwin.SetDllParms(key, static_cast<std::uint32_t>(value & settings::kHotKeyCode));
 }
@@ -28,25 +29,27 @@ std::uint32_t PackViewport(int width, int height) {
 
 void Reconfigure(settings::MarovaneSettings& settings, int screenWidth, int screenHeight,
                  Latchwin& latchwin) {
-  HandOverHotKey(latchwin, settings.Read(settings::kHotKeyVistrel), kLaunchModifiers, kLaunchKey);
+  HandOverHotKey(latchwin, settings.Read(settings::kHotKeyVistrel), names::kLaunchModifiers,
+                 names::kLaunchKey);
   const Viewport viewport =
       CheckViewport(settings.Read(settings::kScreenResolutionText), screenWidth, screenHeight);
   if (!viewport.panning) {
-    latchwin.SetDllParms(kPanModifiers, 0);
-    latchwin.SetDllParms(kPanKey, 0);
-    latchwin.SetDllParms(kCentreTopLevel, 0);
+    latchwin.SetDllParms(names::kPanModifiers, 0);
+    latchwin.SetDllParms(names::kPanKey, 0);
+    latchwin.SetDllParms(names::kCentreTopLevel, 0);
     latchwin.InstallPopupFilter(false);
     latchwin.InstallShellHook(false);
     latchwin.InstallCallWndRetHook(false);
     return;
   }
-  HandOverHotKey(latchwin, settings.Read(settings::kHotKeyPan), kPanModifiers, kPanKey);
+  HandOverHotKey(latchwin, settings.Read(settings::kHotKeyPan), names::kPanModifiers,
+                 names::kPanKey);
   latchwin.InstallShellHook(true);
   // The shell hook centres Vistrel and the status window in this viewport even without
   // centring of other windows, so it always gets the new size.
-  latchwin.SetDllParms(kViewportSize, PackViewport(viewport.width, viewport.height));
+  latchwin.SetDllParms(names::kViewportSize, PackViewport(viewport.width, viewport.height));
   const bool centre = settings.Read(settings::kLatchwin) != 0;
-  latchwin.SetDllParms(kCentreTopLevel, centre ? 1 : 0);
+  latchwin.SetDllParms(names::kCentreTopLevel, centre ? 1 : 0);
   latchwin.InstallPopupFilter(centre);
   latchwin.InstallCallWndRetHook(centre);
 }
@@ -57,7 +60,7 @@ std::string VistrelFolder(const std::string& programDir) {
 }
 
 std::string VistrelProgram(const std::string& programDir) {
-  return VistrelFolder(programDir) + "\\VISTREL.EXE";
+  return VistrelFolder(programDir) + "\\" + names::kVistrelProgram;
 }
 
 std::string StartMenuGroup(const std::string& programsFolder, const std::string& toolsFolder) {

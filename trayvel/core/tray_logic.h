@@ -5,19 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
 
 namespace trayvel {
-
-// The commands of Trayvel's command window (WM_COMMAND, low word of wParam); any other value
-// reconfigures too.
-enum TrayCommand : int {
-  kReconfigure = 0,
-  kLaunchVistrel = 1,
-  kTogglePanLock = 2,
-  kRemoveTaskbarIcon = 3,
-  kAddTaskbarIcon = 4,
-};
 
 struct Viewport {
   bool panning;
@@ -31,17 +22,6 @@ Viewport CheckViewport(const std::string& screenResolution, int screenWidth, int
 
 // SetDllParms index 6: height in bits 16-31, width in bits 0-15, each cut to 16 bits.
 std::uint32_t PackViewport(int width, int height);
-
-// The indexes of Latchwin's SetDllParms.
-enum DllParameter : std::uint32_t {
-  kCommandWindow = 0,
-  kLaunchModifiers = 1,
-  kLaunchKey = 2,
-  kPanModifiers = 3,
-  kPanKey = 4,
-  kCentreTopLevel = 5,
-  kViewportSize = 6,
-};
 
 // Latchwin as Trayvel calls it.
 class Latchwin {

@@ -6,6 +6,7 @@
 
 #include "common/display/driver_escape.h"
 #include "common/framework/application.h"
+#include "common/interop/suite_names.h"
 #include "common/win32/control_rect.h"
 #include "vistrel/modes/font_dialog.h"
 #include "vistrel/modes/font_size.h"
@@ -161,7 +162,7 @@ int MachineDisplayDriver::ScreenDepth() {
 }
 
 void Win32ApplyActions::SendTrayCommand(int command) {
-  HWND tray = FindWindowA("LatchwinIniApp", nullptr);
+  HWND tray = FindWindowA(names::kTrayvelCommandClass, nullptr);
   // Bounded: a Trayvel that hangs must not hang the sheet.
   if (tray != nullptr) {
     SendMessageTimeoutA(tray, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_ABORTIFHUNG,
@@ -170,7 +171,7 @@ void Win32ApplyActions::SendTrayCommand(int command) {
 }
 
 void Win32ApplyActions::StartTrayvel() {
-  WinExec("trayvel.exe", SW_HIDE);
+  WinExec(names::kTrayvelProgram, SW_HIDE);
 }
 
 void Win32ApplyActions::SendPanLockEscape(bool locked) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/interop/suite_names.h"
 #include "vistrel/modes/font_size.h"
 #include "vistrel/shell/resource.h"
 
@@ -66,7 +67,7 @@ void ModeChange::Apply() {
   DisplaySettings& pending = page_.pending;
   DisplaySettings& applied = page_.applied;
   settings_.Write(settings::kTaskbarIcon, page_.taskbarIcon);
-  actions_.SendTrayCommand(page_.taskbarIcon + 3);
+  actions_.SendTrayCommand(page_.taskbarIcon ? names::kAddTaskbarIcon : names::kRemoveTaskbarIcon);
   settings_.Write(settings::kLatchwin, page_.popupCentering);
   actions_.StartTrayvel();
   settings_.Write(settings::kPanLock, page_.panLock);

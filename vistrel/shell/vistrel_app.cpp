@@ -4,17 +4,16 @@
 
 #include "common/framework/application.h"
 #include "common/framework/property_sheet.h"
+#include "common/interop/suite_names.h"
 #include "vistrel/shell/pages.h"
 
 namespace {
-
-constexpr const char* kSheetCaption = "Marovane Vistrel";
 
 // The sheet's caption marks a running copy: Latchwin centres it and the uninstaller closes it
 // by that caption.
 class CVistrelPS : public ModalPropertySheet {
  public:
-  CVistrelPS() : ModalPropertySheet(kSheetCaption) {}
+  CVistrelPS() : ModalPropertySheet(names::kVistrelSheetCaption) {}
 };
 
 class CVistrelApp : public Application {
@@ -26,7 +25,7 @@ class CVistrelApp : public Application {
          window = GetWindow(window, GW_HWNDNEXT)) {
       char caption[30] = "";
       GetWindowTextA(window, caption, sizeof(caption));
-      if (lstrcmpiA(caption, kSheetCaption) == 0) return window;
+      if (lstrcmpiA(caption, names::kVistrelSheetCaption) == 0) return window;
     }
     return nullptr;
   }

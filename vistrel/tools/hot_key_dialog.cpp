@@ -1,5 +1,6 @@
 #include "vistrel/tools/hot_key_dialog.h"
 
+#include "common/interop/suite_names.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_keys.h"
 
@@ -58,6 +59,6 @@ void HotKeyDialog::OnOK() {
                     HotKeyValue(entry, Checked(Window(), group.shift),
                                 Checked(Window(), group.ctrl), Checked(Window(), group.alt)));
   }
-  WinExec("trayvel.exe", SW_HIDE);
+  WinExec(names::kTrayvelProgram, SW_HIDE);
   End(IDOK);
 }

@@ -1,5 +1,6 @@
 #include "vistrel/tools/zoom_page.h"
 
+#include "common/interop/suite_names.h"
 #include "common/win32/control_rect.h"
 #include "common/win32/sunken_border.h"
 #include "outside/qorvid/qorvid.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr const char* kMagnifierClass = "LOUPARA";
 constexpr UINT kCommandTimeoutMs = 5000;
 
 void FillCombo(HWND dialog, int id, const std::vector<std::string>& items) {
@@ -38,7 +38,7 @@ int ZoomConfigDialog::Selection(int comboId) const {
 
 void ZoomConfigDialog::OnInitDialog() {
   const ZoomSettings zoom = ReadZoomSettings(settings_);
-  magnifier_ = FindWindowA(kMagnifierClass, MagnifierTitle(zoom.zoomFactor).c_str());
+  magnifier_ = FindWindowA(names::kMagnifierClass, MagnifierTitle(zoom.zoomFactor).c_str());
   std::vector<std::string> keys;
   for (const ZoomKey& key : ZoomKeyTable()) keys.push_back(key.name);
   FillCombo(Window(), IDC_ZOOM_KEY, keys);
@@ -72,8 +72,8 @@ void ZoomConfigDialog::OnOK() {
                           kCommandTimeoutMs, nullptr);
     }
   }
-  QorvidSetItem(6, applied.hotShifts);
-  QorvidSetItem(7, applied.keyCode);
+  QorvidSetItem(names::kQorvidHotShifts, applied.hotShifts);
+  QorvidSetItem(names::kQorvidHotKey, applied.keyCode);
   End(IDOK);
 }
 
@@ -94,7 +94,7 @@ CPPage5::CPPage5() : PropertyPage(IDD_ZOOM_IN) {
 
 void CPPage5::FindOrStartMagnifier() {
   const ZoomSettings zoom = ReadZoomSettings(settings_);
-  magnifier_ = FindWindowA(kMagnifierClass, MagnifierTitle(zoom.zoomFactor).c_str());
+  magnifier_ = FindWindowA(names::kMagnifierClass, MagnifierTitle(zoom.zoomFactor).c_str());
   if (magnifier_ != nullptr) return;
   char commandLine[] = "loupara.exe";
   STARTUPINFOA startup{};

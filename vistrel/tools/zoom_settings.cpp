@@ -1,4 +1,5 @@
 #include "vistrel/tools/zoom_settings.h"
+#include "common/interop/suite_names.h"
 
 #include <strings.h>
 
@@ -83,8 +84,10 @@ ZoomApplied WriteZoomChoice(settings::MarovaneSettings& settings, const ZoomChoi
   settings.Write(settings::kEdgePan, zoom.edgePan);
 
   ZoomApplied applied;
-  applied.commands = {499 + zoom.zoomFactor, zoom.edgePan ? 701 : 700,
-                      zoom.crosshair ? 551 + zoom.lenCrosshair : 550};
+  applied.commands = {names::kMagnifierZoom1x + zoom.zoomFactor - 1,
+                      zoom.edgePan ? names::kMagnifierEdgePan : names::kMagnifierFollowPointer,
+                      zoom.crosshair ? names::kMagnifierCrosshairFull + zoom.lenCrosshair
+                                     : names::kMagnifierNoCrosshair};
   applied.hotShifts = (choice.shift ? 1 : 0) | (choice.ctrl ? 2 : 0) | (choice.alt ? 4 : 0);
   settings.Write(settings::kHotShifts, applied.hotShifts);
   applied.keyCode = zoom.hotKeyCode;
