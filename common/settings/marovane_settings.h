@@ -13,6 +13,9 @@ namespace settings {
 
 inline constexpr const char* kSystemIni = "system.ini";
 inline constexpr const char* kSection = "Marovane";
+// Beside it, system.ini [boot] display.drv names the display driver Windows loads.
+inline constexpr const char* kBootSection = "boot";
+inline constexpr const char* kDisplayDriver = "display.drv";
 
 struct IntSetting {
   const char* key;

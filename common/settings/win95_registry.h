@@ -1,5 +1,5 @@
 #pragma once
-// Where Windows 95 keeps what Vistrel reads and writes in the registry (all values REG_SZ).
+// Where Windows 95 keeps what the suite reads and writes in the registry (all values REG_SZ).
 // The simulated PC seeds the same layout.
 
 namespace win95reg {
@@ -26,5 +26,10 @@ inline constexpr const char* kDpiPhysicalY = "DPIPhysicalY";
 inline constexpr const char* kFixedFont = "fixedfon.fon";
 inline constexpr const char* kSystemFont = "fonts.fon";
 inline constexpr const char* kOemFont = "oemfonts.fon";
+
+// HKEY_CURRENT_USER: the user's folders, among them the Start menu's "Programs".
+inline constexpr const char* kShellFolders =
+    "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kProgramsFolder = "Programs";
 
 }  // namespace win95reg

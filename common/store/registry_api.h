@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-enum class RegRoot { DynData, LocalMachine };
+enum class RegRoot { DynData, LocalMachine, CurrentUser };
 
 namespace reg {
 constexpr long kOk = 0;

@@ -7,7 +7,15 @@
 namespace {
 
 HKEY RootKey(RegRoot root) {
-  return root == RegRoot::DynData ? HKEY_DYN_DATA : HKEY_LOCAL_MACHINE;
+  switch (root) {
+    case RegRoot::DynData:
+      return HKEY_DYN_DATA;
+    case RegRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegRoot::LocalMachine:
+      break;
+  }
+  return HKEY_LOCAL_MACHINE;
 }
 
 HKEY AsKey(RegistryApi::Handle key) {

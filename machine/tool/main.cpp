@@ -10,8 +10,8 @@
 
 #include "machine/core/display_modes.h"
 #include "machine/win32/install.h"
-#include "machine/win32/machine.h"
 #include "machine/win32/screen.h"
+#include "machine/win32/simulator.h"
 
 namespace {
 

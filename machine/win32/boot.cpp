@@ -3,11 +3,13 @@
 
 #include <cstdlib>
 
+#include "common/settings/marovane_settings.h"
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
 #include "common/win32/win32_profile.h"
 #include "common/win32/win32_registry.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 
 namespace machine {
 namespace {
@@ -111,7 +113,8 @@ void Boot() {
   state->display.fontDpi = RegistryFontDpi();
   ShowOnDesktop(state->display.current);
   // The display driver Windows loads at boot: the card's, not a VGA driver.
-  WritePrivateProfileStringA("boot", "display.drv", kCardDriver, "system.ini");
+  WritePrivateProfileStringA(settings::kBootSection, settings::kDisplayDriver, kCardDriver,
+                             settings::kSystemIni);
 }
 
 }  // namespace machine

@@ -3,7 +3,8 @@
 #include "common/settings/marovane_settings.h"
 #include "common/win32/win32_profile.h"
 #include "machine/core/display_modes.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 
 namespace machine {
 namespace {

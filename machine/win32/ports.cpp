@@ -5,7 +5,8 @@
 #include <set>
 
 #include "machine/core/card.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 
 namespace machine {
 namespace {

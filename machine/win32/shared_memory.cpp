@@ -1,7 +1,8 @@
 // The state lives in a file in the Windows folder, mapped by every process that uses it.
 
 #include "common/win32/win32_profile.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 
 namespace machine {
 namespace {

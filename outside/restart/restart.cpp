@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   machine::Restart();

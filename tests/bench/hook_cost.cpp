@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "latchwin/hook_logic.h"
+#include "latchwin/core/hook_logic.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 
 namespace harness {

@@ -5,7 +5,7 @@
 #include "machine/core/card.h"
 #include "machine/core/driver.h"
 #include "machine/core/shared_state.h"
-#include "vistrel/modes/adapter_identification.h"
+#include "vistrel/core/adapter_identification.h"
 
 using machine::Card;
 using machine::Chip;

@@ -4,7 +4,7 @@
 #include "machine/core/display_modes.h"
 #include "tests/native/fakes.h"
 #include "tests/native/page_fakes.h"
-#include "vistrel/modes/display_configuration.h"
+#include "vistrel/core/display_configuration.h"
 #include "vistrel/shell/resource.h"
 
 namespace {

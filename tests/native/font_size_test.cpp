@@ -2,7 +2,7 @@
 
 #include "common/settings/win95_registry.h"
 #include "tests/native/fakes.h"
-#include "vistrel/modes/font_size.h"
+#include "vistrel/core/font_size.h"
 #include "vistrel/shell/resource.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "vistrel/tools/hot_keys.h"
+#include "vistrel/core/hot_keys.h"
 
 namespace {
 

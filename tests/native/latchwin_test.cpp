@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/interop/suite_names.h"
-#include "latchwin/hook_logic.h"
+#include "latchwin/core/hook_logic.h"
 #include "machine/core/card.h"
 
 using latchwin::CentreInViewport;

@@ -4,7 +4,7 @@
 #include "machine/core/display_modes.h"
 #include "tests/native/fakes.h"
 #include "tests/native/page_fakes.h"
-#include "vistrel/modes/mode_change.h"
+#include "vistrel/core/mode_change.h"
 
 namespace {
 

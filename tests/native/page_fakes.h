@@ -11,7 +11,7 @@
 #include "machine/core/card.h"
 #include "machine/core/display_modes.h"
 #include "tests/native/fakes.h"
-#include "vistrel/modes/display_configuration.h"
+#include "vistrel/core/display_configuration.h"
 #include "vistrel/shell/resource.h"
 
 // The page's controls as plain data, with a trackbar's clamping.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "machine/core/card.h"
-#include "vistrel/monitor/refresh_meter.h"
+#include "vistrel/core/refresh_meter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "vistrel/modes/refresh_tables.h"
+#include "vistrel/core/refresh_tables.h"
 
 namespace {
 

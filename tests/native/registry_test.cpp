@@ -3,7 +3,7 @@
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
 #include "tests/native/fakes.h"
-#include "vistrel/shell/monitor_search.h"
+#include "vistrel/core/monitor_search.h"
 
 namespace {
 

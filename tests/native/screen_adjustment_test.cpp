@@ -2,7 +2,7 @@
 
 #include "machine/core/card.h"
 #include "tests/native/fakes.h"
-#include "vistrel/monitor/screen_adjustment.h"
+#include "vistrel/core/screen_adjustment.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/native/fakes.h"
-#include "vistrel/tools/zoom_settings.h"
+#include "vistrel/core/zoom_settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "common/interop/suite_names.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"

@@ -7,7 +7,8 @@
 #include <prsht.h>
 
 #include "common/display/timing_set.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"

@@ -13,7 +13,8 @@
 
 #include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"

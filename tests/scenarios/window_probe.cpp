@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/interop/suite_names.h"
-#include "latchwin/latchwin.h"
+#include "latchwin/dll/latchwin.h"
 
 namespace {
 

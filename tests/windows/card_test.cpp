@@ -8,10 +8,11 @@
 #include <future>
 
 #include "common/display/port_io.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/driver_escape.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 #include "tests/harness/harness.h"
-#include "vistrel/modes/adapter_identification.h"
-#include "common/display/driver_escape.h"
+#include "vistrel/core/adapter_identification.h"
 #include "vistrel/shell/graphics_channel.h"
 
 namespace {
@@ -37,10 +38,11 @@ class CardTest : public testing::Test {
 TEST_F(CardTest, TheChannelReadsAndWritesCrtcRegisters) {
   GraphicsChannel channel;
   ASSERT_TRUE(channel.IsOpen());
-  channel.WriteCrtc(0x38, 0x48);
-  channel.WriteCrtc(0x39, 0xA5);
-  EXPECT_EQ(channel.ReadCrtc(0x30), 0xE1);
-  channel.WriteCrtc(0x40, 0x5A);
+  Crtc crtc(channel, vga::kColourCrtcIndex);
+  crtc.Write(0x38, 0x48);
+  crtc.Write(0x39, 0xA5);
+  EXPECT_EQ(crtc.Read(0x30), 0xE1);
+  crtc.Write(0x40, 0x5A);
   EXPECT_EQ(Registers().crtc[0x40], 0x5A);
   EXPECT_EQ(channel.ReadPort(0x216A), 0xFF);
 }
@@ -58,9 +60,10 @@ TEST_F(CardTest, WithoutTheDeviceTheChannelWarnsOnceAndChangesNothing) {
   auto channel = opened.get();
   EXPECT_FALSE(channel->IsOpen());
   const std::uint8_t cr13 = Registers().crtc[0x13];
-  channel->WriteCrtc(0x13, cr13 + 1);
+  Crtc(*channel, vga::kColourCrtcIndex).Write(0x13, cr13 + 1);
   EXPECT_EQ(Registers().crtc[0x13], cr13);
-  EXPECT_EQ(channel->ReadCrtc(0x13, 0x77), 0x77);
+  channel->WritePort(vga::kColourCrtcIndex, 0x13);
+  EXPECT_EQ(channel->ReadPort(vga::kColourCrtcIndex + 1, 0x77), 0x77);
   EXPECT_FALSE(harness::WaitForMessageBox(GetCurrentProcessId(), harness::Milliseconds(100)));
 }
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <future>
 
-#include "machine/win32/machine.h"
 #include "machine/win32/screen.h"
+#include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/interop/suite_names.h"
-#include "latchwin/latchwin.h"
-#include "machine/win32/machine.h"
+#include "latchwin/dll/latchwin.h"
+#include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 
 namespace {

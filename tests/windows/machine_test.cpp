@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
 #include "tests/harness/harness.h"
 
 namespace {

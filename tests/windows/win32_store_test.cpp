@@ -7,9 +7,9 @@
 #include "common/store/reg_key.h"
 #include "common/win32/win32_profile.h"
 #include "common/win32/win32_registry.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
-#include "vistrel/shell/monitor_search.h"
+#include "vistrel/core/monitor_search.h"
 
 namespace {
 

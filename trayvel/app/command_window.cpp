@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "common/display/driver_escape.h"
 #include "common/settings/marovane_settings.h"
 #include "common/win32/win32_profile.h"
+#include "machine/win32/driver_escape.h"
 #include "trayvel/app/resource.h"
 #include "trayvel/app/trayvel.h"
 

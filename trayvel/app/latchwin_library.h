@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "latchwin/latchwin.h"
+#include "latchwin/dll/latchwin.h"
 #include "trayvel/core/tray_logic.h"
 
 namespace trayvel {

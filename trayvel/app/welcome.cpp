@@ -5,36 +5,24 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
 #include "common/settings/marovane_settings.h"
+#include "common/settings/win95_registry.h"
 #include "common/win32/win32_profile.h"
+#include "common/win32/win32_registry.h"
 #include "trayvel/app/resource.h"
 #include "trayvel/app/trayvel.h"
 
 namespace trayvel {
 namespace {
 
-constexpr const char* kShellFolders =
-    "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 // The user's Programs folder of the Start menu; empty when it cannot be read.
 std::string ProgramsFolder() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return {};
-  }
-  DWORD size = 0;
+  Win32Registry registry;
+  RegistryApi::Handle key = 0;
   std::string folder;
-  if (RegQueryValueExA(key, "Programs", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-    // One more than asked for: a value stored without its terminating zero still ends in one.
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegQueryValueExA(key, "Programs", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) == ERROR_SUCCESS) {
-      folder = buffer.data();
-    }
-  }
-  RegCloseKey(key);
+  if (registry.OpenKey(RegRoot::CurrentUser, win95reg::kShellFolders, &key) != reg::kOk) return {};
+  registry.QueryString(key, win95reg::kProgramsFolder, &folder);
+  registry.CloseKey(key);
   return folder;
 }
 

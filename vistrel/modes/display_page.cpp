@@ -4,12 +4,13 @@
 
 #include <vector>
 
-#include "common/display/driver_escape.h"
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
+#include "common/win32/bitmap_drawing.h"
 #include "common/win32/control_rect.h"
+#include "machine/win32/driver_escape.h"
+#include "vistrel/core/font_size.h"
 #include "vistrel/modes/font_dialog.h"
-#include "vistrel/modes/font_size.h"
 #include "vistrel/modes/video_test_dialog.h"
 #include "vistrel/shell/resource.h"
 #include "vistrel/tools/hot_key_dialog.h"
@@ -22,25 +23,10 @@ constexpr ULONG_PTR kHelpContext = 120;
 constexpr UINT kTrayTimeoutMs = 5000;
 constexpr const char* kCaption = "Vistrel";
 
-// A bitmap resource stretched over the rectangle at (x, y), or copied at its own size and
-// centred in it.
-void DrawBitmap(HDC dc, int bitmapId, int x, int y, int width, int height, bool stretch = true) {
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-  if (bitmap == nullptr) return;
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof(info), &info);
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  if (stretch) {
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-  } else {
-    BitBlt(dc, x + (width - info.bmWidth) / 2, y + (height - info.bmHeight) / 2, info.bmWidth,
-           info.bmHeight, memory, 0, 0, SRCCOPY);
-  }
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+// One of the page's pictures over the rectangle at (x, y).
+void DrawPicture(HDC dc, int bitmapId, int x, int y, int width, int height, bool stretch = true) {
+  DrawBitmap(dc, GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+             RECT{x, y, x + width, y + height}, stretch);
 }
 
 }  // namespace
@@ -275,25 +261,25 @@ void CDisplayPg::OnDestroy() {
 void CDisplayPg::OnPaint(HDC dc) {
   const DisplaySettings& pending = logic_.pending;
   const RECT colour = ControlRect(Window(), IDC_COLOUR_SAMPLE);
-  DrawBitmap(dc, pending.colorDepth == 0 ? IDB_PALETTE_16 : IDB_PALETTE, colour.left, colour.top,
-             colour.right - colour.left, colour.bottom - colour.top);
+  DrawPicture(dc, pending.colorDepth == 0 ? IDB_PALETTE_16 : IDB_PALETTE, colour.left, colour.top,
+              colour.right - colour.left, colour.bottom - colour.top);
 
   // The monitor: every layer keeps the frame's top-left corner.
   const RECT monitor = ControlRect(Window(), IDC_MONITOR_PICTURE);
   const int width = monitor.right - monitor.left;
   const int height = monitor.bottom - monitor.top;
   if (pending.desktopArea == pending.viewportArea) {
-    DrawBitmap(dc, IDB_MONITOR_EQUAL, monitor.left, monitor.top, width, height);
+    DrawPicture(dc, IDB_MONITOR_EQUAL, monitor.left, monitor.top, width, height);
   } else {
-    DrawBitmap(dc, IDB_MONITOR_PANNED, monitor.left, monitor.top, width, height);
+    DrawPicture(dc, IDB_MONITOR_PANNED, monitor.left, monitor.top, width, height);
     const int grow = 15 * pending.viewportArea - 45;
-    DrawBitmap(dc, IDB_VIEWPORT, monitor.left, monitor.top, width + grow, height + grow);
+    DrawPicture(dc, IDB_VIEWPORT, monitor.left, monitor.top, width + grow, height + grow);
   }
   const int shrink = 15 * (pending.desktopArea + 1);
-  DrawBitmap(dc, IDB_DESKTOP, monitor.left, monitor.top, width - shrink, height - shrink);
+  DrawPicture(dc, IDB_DESKTOP, monitor.left, monitor.top, width - shrink, height - shrink);
 
   // Large sizes show the sample as it is; small ones squeeze it into the frame.
   const RECT font = ControlRect(Window(), IDC_FONT_SAMPLE);
-  DrawBitmap(dc, IDB_FONT_SAMPLE, font.left, font.top, font.right - font.left,
-             font.bottom - font.top, pending.fontDpi < kLargeFontSetDpi);
+  DrawPicture(dc, IDB_FONT_SAMPLE, font.left, font.top, font.right - font.left,
+              font.bottom - font.top, pending.fontDpi < kLargeFontSetDpi);
 }

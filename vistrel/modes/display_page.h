@@ -7,9 +7,9 @@
 #include "common/settings/marovane_settings.h"
 #include "common/win32/win32_profile.h"
 #include "common/win32/win32_registry.h"
-#include "machine/win32/machine.h"
-#include "vistrel/modes/display_configuration.h"
-#include "vistrel/modes/mode_change.h"
+#include "machine/win32/system.h"
+#include "vistrel/core/display_configuration.h"
+#include "vistrel/core/mode_change.h"
 #include "vistrel/shell/graphics_channel.h"
 
 // PageControls over the controls of a dialog.

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "common/win32/control_rect.h"
-#include "vistrel/modes/font_size.h"
+#include "vistrel/core/font_size.h"
 #include "vistrel/shell/resource.h"
 
 namespace {

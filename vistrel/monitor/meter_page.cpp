@@ -1,8 +1,10 @@
 #include "vistrel/monitor/meter_page.h"
 
 #include "common/framework/application.h"
+#include "common/settings/marovane_settings.h"
 #include "common/win32/control_rect.h"
 #include "common/win32/sunken_border.h"
+#include "common/win32/win32_profile.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
@@ -58,8 +60,9 @@ bool CPPage3::OnKillActive() {
 }
 
 RetraceSource CPPage3::Probe() {
-  char driver[80] = "";
-  GetPrivateProfileStringA("boot", "display.drv", "Default", driver, sizeof(driver), "system.ini");
+  Win32Profile systemIni(settings::kSystemIni);
+  const std::string driver =
+      systemIni.ReadString(settings::kBootSection, settings::kDisplayDriver, "Default", 80);
   return ProbeAdapter(driver, ports_);
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/framework/property_page.h"
-#include "machine/win32/machine.h"
-#include "vistrel/monitor/refresh_meter.h"
+#include "machine/win32/system.h"
+#include "vistrel/core/refresh_meter.h"
 
 class SystemMeterClock : public MeterClock {
  public:

@@ -1,8 +1,9 @@
 #include "vistrel/monitor/screen_page.h"
 
-#include "common/display/driver_escape.h"
 #include "common/framework/application.h"
-#include "vistrel/modes/adapter_identification.h"
+#include "common/win32/bitmap_drawing.h"
+#include "machine/win32/driver_escape.h"
+#include "vistrel/core/adapter_identification.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
@@ -78,21 +79,9 @@ bool CPPScreen::OnDrawItem(const DRAWITEMSTRUCT& item) {
   char caption[16] = "";
   GetWindowTextA(item.hwndItem, caption, sizeof(caption) - 1);
   const std::string name = std::string(caption) + ((item.itemState & ODS_SELECTED) ? "D" : "U");
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
-  if (bitmap == nullptr) return true;
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof(info), &info);
-  HDC memory = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  const RECT& area = item.rcItem;
-  SetStretchBltMode(item.hDC, COLORONCOLOR);
-  StretchBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory,
-             0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+  DrawBitmap(item.hDC, GetModuleHandleA(nullptr), name.c_str(), item.rcItem);
   if (item.itemState & ODS_FOCUS) {
-    RECT focus = area;
+    RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);
     DrawFocusRect(item.hDC, &focus);
   }

@@ -1,6 +1,6 @@
 #include "vistrel/shell/graphics_channel.h"
 
-#include "machine/win32/machine.h"
+#include "machine/win32/system.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
@@ -8,8 +8,6 @@ namespace {
 constexpr DWORD kOpenCode = 1;
 constexpr DWORD kReadPortCode = 2;
 constexpr DWORD kWritePortCode = 3;
-constexpr std::uint16_t kCrtcIndex = 0x3D4;
-constexpr std::uint16_t kCrtcData = 0x3D5;
 
 void WarnDeviceMissing() {
   char text[128] = "";
@@ -48,14 +46,4 @@ void GraphicsChannel::WritePort(std::uint16_t port, std::uint8_t value) {
   DWORD returned = 0;
   machine::DeviceIoControl(device_, kWritePortCode, &input, sizeof(input), &output, sizeof(output),
                            &returned, nullptr);
-}
-
-std::uint8_t GraphicsChannel::ReadCrtc(std::uint8_t index, std::uint8_t leftInBuffer) {
-  WritePort(kCrtcIndex, index);
-  return ReadPort(kCrtcData, leftInBuffer);
-}
-
-void GraphicsChannel::WriteCrtc(std::uint8_t index, std::uint8_t value) {
-  WritePort(kCrtcIndex, index);
-  WritePort(kCrtcData, value);
 }

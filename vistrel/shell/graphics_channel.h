@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
-class GraphicsChannel {
+#include "common/display/port_io.h"
+
+class GraphicsChannel : public PortIo {
  public:
   GraphicsChannel();
   ~GraphicsChannel();
@@ -19,9 +21,9 @@ class GraphicsChannel {
   // A failed read returns `leftInBuffer`, the byte the caller put there.
   std::uint8_t ReadPort(std::uint16_t port, std::uint8_t leftInBuffer = 0);
   void WritePort(std::uint16_t port, std::uint8_t value);
-  // A CRT controller register through the index port 0x3D4 and the data port 0x3D5.
-  std::uint8_t ReadCrtc(std::uint8_t index, std::uint8_t leftInBuffer = 0);
-  void WriteCrtc(std::uint8_t index, std::uint8_t value);
+
+  std::uint8_t In(std::uint16_t port) override { return ReadPort(port); }
+  void Out(std::uint16_t port, std::uint8_t value) override { WritePort(port, value); }
 
  private:
   HANDLE device_;

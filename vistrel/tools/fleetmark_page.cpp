@@ -1,6 +1,7 @@
 #include "vistrel/tools/fleetmark_page.h"
 
 #include "common/framework/application.h"
+#include "common/win32/bitmap_drawing.h"
 #include "common/win32/control_rect.h"
 #include "vistrel/shell/resource.h"
 
@@ -46,21 +47,13 @@ void CPPage6::OnPaint(HDC dc) {
   const RECT area = ControlRect(Window(), IDC_FLEETMARK_PICTURE);
   const int cellWidth = (area.right - area.left) / 3;
   const int cellHeight = (area.bottom - area.top) / 3;
-  HDC memory = CreateCompatibleDC(dc);
-  SetStretchBltMode(dc, COLORONCOLOR);
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
-      HBITMAP tile = LoadBitmapA(GetModuleHandleA(nullptr),
-                                 MAKEINTRESOURCEA(IDB_MOSAIC_FIRST + 3 * row + column));
-      if (tile == nullptr) continue;
-      BITMAP info{};
-      GetObjectA(tile, sizeof(info), &info);
-      HGDIOBJ old = SelectObject(memory, tile);
-      StretchBlt(dc, area.left + column * cellWidth, area.top + row * cellHeight, cellWidth,
-                 cellHeight, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-      SelectObject(memory, old);
-      DeleteObject(tile);
+      const int left = area.left + column * cellWidth;
+      const int top = area.top + row * cellHeight;
+      DrawBitmap(dc, GetModuleHandleA(nullptr),
+                 MAKEINTRESOURCEA(IDB_MOSAIC_FIRST + 3 * row + column),
+                 RECT{left, top, left + cellWidth, top + cellHeight});
     }
   }
-  DeleteDC(memory);
 }

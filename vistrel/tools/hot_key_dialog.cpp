@@ -1,8 +1,8 @@
 #include "vistrel/tools/hot_key_dialog.h"
 
 #include "common/interop/suite_names.h"
+#include "vistrel/core/hot_keys.h"
 #include "vistrel/shell/resource.h"
-#include "vistrel/tools/hot_keys.h"
 
 namespace {
 

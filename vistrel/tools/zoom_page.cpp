@@ -4,8 +4,8 @@
 #include "common/win32/control_rect.h"
 #include "common/win32/sunken_border.h"
 #include "outside/qorvid/qorvid.h"
+#include "vistrel/core/zoom_settings.h"
 #include "vistrel/shell/resource.h"
-#include "vistrel/tools/zoom_settings.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // viewport and report the two hot keys to Trayvel. Loaded into every process that has a hooked
 // event, so everything the hooks read lives in one block that all processes share.
 
-#include "latchwin/latchwin.h"
+#include "latchwin/dll/latchwin.h"
 
-#include "latchwin/hook_logic.h"
-#include "machine/win32/machine.h"
+#include "latchwin/core/hook_logic.h"
+#include "machine/win32/system.h"
 
 // One copy of the marked data for every process that loads the library.
 #if defined(__GNUC__)

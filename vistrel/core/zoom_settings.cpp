@@ -1,4 +1,4 @@
-#include "vistrel/tools/zoom_settings.h"
+#include "vistrel/core/zoom_settings.h"
 #include "common/interop/suite_names.h"
 
 #include <strings.h>

@@ -1,4 +1,4 @@
-#include "vistrel/monitor/screen_adjustment.h"
+#include "vistrel/core/screen_adjustment.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vistrel/shell/monitor_search.h"
+#include "vistrel/core/monitor_search.h"
 
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"

@@ -1,4 +1,4 @@
-#include "vistrel/monitor/refresh_meter.h"
+#include "vistrel/core/refresh_meter.h"
 
 #include <strings.h>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "vistrel/modes/mode_list.h"
+#include "vistrel/core/mode_list.h"
 
 void ModeList::Build(DisplayDriverApi& driver, settings::Size monitorMaximum) {
   entries_.clear();

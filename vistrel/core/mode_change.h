@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vistrel/modes/display_configuration.h"
+#include "vistrel/core/display_configuration.h"
 
 // What applying does to the world outside the page.
 class ApplyActions {

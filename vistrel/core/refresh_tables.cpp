@@ -1,4 +1,4 @@
-#include "vistrel/modes/refresh_tables.h"
+#include "vistrel/core/refresh_tables.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "vistrel/tools/hot_keys.h"
+#include "vistrel/core/hot_keys.h"
 
 namespace {
 

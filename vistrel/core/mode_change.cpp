@@ -1,24 +1,20 @@
-#include "vistrel/modes/mode_change.h"
+#include "vistrel/core/mode_change.h"
 
 #include <cstdio>
 
 #include "common/interop/suite_names.h"
-#include "vistrel/modes/font_size.h"
+#include "vistrel/core/font_size.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
 
-constexpr int kWidths[] = {640, 800, 1024, 1280, 1600};
-constexpr int kHeights[] = {480, 600, 768, 1024, 1200};
-constexpr int kColourNameIds[] = {IDS_16_COLOR, IDS_256_COLOR, IDS_HIGH_COLOR, IDS_TRUE_COLOR_24,
-                                  IDS_TRUE_COLOR_32};
 constexpr long kChangeSuccessful = 0;
 
 int WidthOf(int area) {
-  return area >= 0 && area <= 4 ? kWidths[area] : 640;
+  return area >= 0 && area < kAreaCount ? kAreaWidths[area] : 640;
 }
 int HeightOf(int area) {
-  return area >= 0 && area <= 4 ? kHeights[area] : 480;
+  return area >= 0 && area < kAreaCount ? kAreaHeights[area] : 480;
 }
 
 bool Same(const DisplaySettings& a, const DisplaySettings& b) {
@@ -27,8 +23,9 @@ bool Same(const DisplaySettings& a, const DisplaySettings& b) {
 }
 
 std::string DesktopText(int width) {
-  for (int i = 0; i < 5; ++i) {
-    if (kWidths[i] == width) return std::to_string(width) + "x" + std::to_string(kHeights[i]);
+  for (int i = 0; i < kAreaCount; ++i) {
+    if (kAreaWidths[i] == width)
+      return std::to_string(width) + "x" + std::to_string(kAreaHeights[i]);
   }
   return "640x480";
 }

@@ -1,23 +1,15 @@
-#include "latchwin/hook_logic.h"
+#include "latchwin/core/hook_logic.h"
 
 #include <cctype>
 
 namespace latchwin {
 namespace {
 
-constexpr std::uint16_t kCrtcIndex = 0x3D4;
-constexpr std::uint16_t kCrtcData = 0x3D5;
-
-std::uint32_t ReadCr(PortIo& ports, std::uint8_t index) {
-  ports.Out(kCrtcIndex, index);
-  return ports.In(kCrtcData);
-}
-
 // Bytes per unit of CR13: the enhanced mode's 8, the VGA's double-word, word or byte modes.
-std::uint32_t LineWidthUnit(PortIo& ports, std::uint32_t cr31) {
+std::uint32_t LineWidthUnit(Crtc& crtc, std::uint32_t cr31) {
   if (cr31 & 0x08) return 8;
-  if (ReadCr(ports, 0x14) & 0x40) return 8;
-  if (ReadCr(ports, 0x17) & 0x08) return 4;
+  if (crtc.Read(0x14) & 0x40) return 8;
+  if (crtc.Read(0x17) & 0x08) return 4;
   return 2;
 }
 
@@ -75,21 +67,23 @@ int HotKeyCommand(const SharedParameters& parameters, std::uint32_t key, std::ui
 }
 
 Point ReadViewportOrigin(PortIo& ports, int bitsPerPixel) {
-  ports.OutWord(kCrtcIndex, 0x4838);
-  ports.OutWord(kCrtcIndex, 0xA539);
-  std::uint32_t start = ReadCr(ports, 0x0C) << 8 | ReadCr(ports, 0x0D);
-  const std::uint32_t high = ReadCr(ports, 0x69) & 0x0F;
+  ports.OutWord(vga::kColourCrtcIndex, 0x4838);
+  ports.OutWord(vga::kColourCrtcIndex, 0xA539);
+  Crtc crtc(ports, vga::kColourCrtcIndex);
+  auto cr = [&crtc](std::uint8_t index) -> std::uint32_t { return crtc.Read(index); };
+  std::uint32_t start = cr(0x0C) << 8 | cr(0x0D);
+  const std::uint32_t high = cr(0x69) & 0x0F;
   if (high != 0) {
     start += high << 16;
   } else {
-    start += (ReadCr(ports, 0x31) & 0x30) << 12;
-    start += (ReadCr(ports, 0x51) & 0x03) << 18;
+    start += (cr(0x31) & 0x30) << 12;
+    start += (cr(0x51) & 0x03) << 18;
   }
   const std::uint32_t offset = start * 4;
-  const std::uint32_t unit = LineWidthUnit(ports, ReadCr(ports, 0x31));
-  const std::uint32_t low = ReadCr(ports, 0x13);
-  std::uint32_t highWidth = (ReadCr(ports, 0x51) & 0x30) >> 4;
-  if (highWidth == 0) highWidth = (ReadCr(ports, 0x43) & 0x04) >> 2;
+  const std::uint32_t unit = LineWidthUnit(crtc, cr(0x31));
+  const std::uint32_t low = cr(0x13);
+  std::uint32_t highWidth = (cr(0x51) & 0x30) >> 4;
+  if (highWidth == 0) highWidth = (cr(0x43) & 0x04) >> 2;
   const std::uint32_t pitch = (highWidth << 8 | low) * unit;
   const std::uint32_t bytes =
       bitsPerPixel > 0 ? (static_cast<std::uint32_t>(bitsPerPixel) + 7) / 8 : 0;

@@ -1,11 +1,11 @@
-#include "common/display/driver_escape.h"
+#include "machine/win32/driver_escape.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "common/display/display_escape.h"
-#include "machine/win32/machine.h"
+#include "machine/win32/system.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vistrel/modes/font_size.h"
+#include "vistrel/core/font_size.h"
 
 #include <algorithm>
 #include <climits>

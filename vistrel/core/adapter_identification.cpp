@@ -1,4 +1,4 @@
-#include "vistrel/modes/adapter_identification.h"
+#include "vistrel/core/adapter_identification.h"
 
 #include <functional>
 

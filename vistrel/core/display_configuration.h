@@ -9,8 +9,9 @@
 #include "common/display/port_io.h"
 #include "common/settings/marovane_settings.h"
 #include "common/store/registry_api.h"
-#include "vistrel/modes/mode_list.h"
-#include "vistrel/modes/refresh_tables.h"
+#include "vistrel/core/mode_list.h"
+#include "vistrel/core/refresh_tables.h"
+#include "vistrel/shell/resource.h"
 
 // Resolution index 0-4 for both areas; colour depth index 0-4 (4 to 32 bits per pixel).
 struct DisplaySettings {
@@ -57,6 +58,14 @@ struct DisplayEnvironment {
   // Direct port access, for the adapter's identification.
   PortIo& ports;
 };
+
+// The desktop and viewport areas by slider position, and the colour depths' names by position
+// in the colour list.
+inline constexpr int kAreaCount = 5;
+inline constexpr int kAreaWidths[kAreaCount] = {640, 800, 1024, 1280, 1600};
+inline constexpr int kAreaHeights[kAreaCount] = {480, 600, 768, 1024, 1200};
+inline constexpr int kColourNameIds[] = {IDS_16_COLOR, IDS_256_COLOR, IDS_HIGH_COLOR,
+                                         IDS_TRUE_COLOR_24, IDS_TRUE_COLOR_32};
 
 // 4, 8, 16, 24, 32; any other index counts as 8.
 int BitsOfColourDepth(int colourDepth);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/settings/marovane_settings.h"
-#include "vistrel/tools/hot_keys.h"
+#include "vistrel/core/hot_keys.h"
 
 using ZoomKey = HotKeyName;
 

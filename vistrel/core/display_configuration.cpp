@@ -1,23 +1,20 @@
-#include "vistrel/modes/display_configuration.h"
+#include "vistrel/core/display_configuration.h"
 
 #include <algorithm>
 
-#include "vistrel/modes/adapter_identification.h"
-#include "vistrel/modes/font_size.h"
-#include "vistrel/shell/monitor_search.h"
+#include "vistrel/core/adapter_identification.h"
+#include "vistrel/core/font_size.h"
+#include "vistrel/core/monitor_search.h"
 #include "vistrel/shell/resource.h"
 
 namespace {
 
-constexpr int kWidths[] = {640, 800, 1024, 1280, 1600};
-constexpr int kColourNameIds[] = {IDS_16_COLOR, IDS_256_COLOR, IDS_HIGH_COLOR, IDS_TRUE_COLOR_24,
-                                  IDS_TRUE_COLOR_32};
 constexpr int kTrueColour24 = 3;
 constexpr int kPollTimerMs = 100;
 
 int ResolutionOfWidth(int width, int otherwise) {
-  for (int index = 0; index < 5; ++index) {
-    if (kWidths[index] == width) return index;
+  for (int index = 0; index < kAreaCount; ++index) {
+    if (kAreaWidths[index] == width) return index;
   }
   return otherwise;
 }
@@ -151,7 +148,7 @@ void DisplayConfiguration::UpdateAfterChange() {
   const int bits = BitsOfColourDepth(colour);
   // 16 colours: the whole 1280 x 1024 desktop, no viewport.
   if (colour == 0) desktop = 3;
-  const int width = desktop >= 0 && desktop <= 4 ? kWidths[desktop] : 0;
+  const int width = desktop >= 0 && desktop < kAreaCount ? kAreaWidths[desktop] : 0;
 
   if (desktop == 0) {
     pending.fontDpi = kSmallFontsDpi;

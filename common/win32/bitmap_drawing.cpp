@@ -1,0 +1,23 @@
+#include "common/win32/bitmap_drawing.h"
+
+void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool stretch) {
+  HBITMAP bitmap = LoadBitmapA(module, name);
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (stretch) {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, area.left, area.top, width, height, memory, 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+  } else {
+    BitBlt(dc, area.left + (width - info.bmWidth) / 2, area.top + (height - info.bmHeight) / 2,
+           info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+}

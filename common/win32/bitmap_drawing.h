@@ -1,0 +1,8 @@
+#pragma once
+// Bitmap resources drawn into a device context, as pages and owner-drawn buttons paint them.
+
+#include <windows.h>
+
+// The bitmap resource `name` of `module` stretched over `area`, or, unless `stretch`, copied at
+// its own size and centred in it. Nothing when the resource is missing.
+void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool stretch = true);
