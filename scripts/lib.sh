@@ -59,7 +59,9 @@ name_failures() {
 start_xvfb() {
   local number_file tries
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  # Not a process of any simulated PC: stopping a PC leaves its display to its owner.
+  env -u WINEPREFIX Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" \
+    >/dev/null 2>&1 &
   XVFB_PID=$!
   for tries in $(seq 200); do
     [ -s "$number_file" ] && break

@@ -63,7 +63,9 @@ void MarovaneSettings::Delete(const std::string& key) {
 }
 
 Size MarovaneSettings::ReadScreenResolution() {
-  const std::vector<int> numbers = Read(kScreenResolution);
+  const std::string value = profile_.ReadString(
+      kSection, kScreenResolution.key, kScreenResolution.defaultText, kScreenResolution.bufferSize);
+  const std::vector<int> numbers = text::ScanIntList(value, {0, 0});
   return {numbers[0], numbers[1]};
 }
 

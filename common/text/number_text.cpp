@@ -34,6 +34,25 @@ std::vector<int> ParseIntList(std::string_view text, const std::vector<int>& def
   return numbers;
 }
 
+std::vector<int> ScanIntList(std::string_view text, std::vector<int> numbers) {
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) {
+      if (text.empty() || text.front() != ',') break;
+      text.remove_prefix(1);
+    }
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) break;
+    text.remove_prefix(first);
+    if (text.front() == '+') text.remove_prefix(1);
+    int value = 0;
+    const auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc()) break;
+    numbers[i] = value;
+    text.remove_prefix(static_cast<std::size_t>(next - text.data()));
+  }
+  return numbers;
+}
+
 std::string FormatIntList(const std::vector<int>& numbers) {
   std::string result;
   for (std::size_t i = 0; i < numbers.size(); ++i) {

@@ -65,6 +65,10 @@ class RecordingPorts : public PortIo {
   std::uint8_t index_ = 0;
 };
 
+std::pair<int, int> XY(Point point) {
+  return {point.x, point.y};
+}
+
 class ViewportOriginTest : public testing::Test {
  protected:
   void PowerOn(machine::Chip chip, const machine::DisplayMode& mode) {
@@ -84,10 +88,8 @@ class ViewportOriginTest : public testing::Test {
 
 TEST_F(ViewportOriginTest, ReadsWherePanningPutTheViewport) {
   PowerOn(machine::Chip::Trio64, {1024, 768, 8});
-  EXPECT_EQ(PanTo(0, 0).x, 0);
-  const Point origin = PanTo(224, 168);
-  EXPECT_EQ(origin.x, 224);
-  EXPECT_EQ(origin.y, 168);
+  EXPECT_EQ(XY(PanTo(0, 0)), std::make_pair(0, 0));
+  EXPECT_EQ(XY(PanTo(224, 168)), std::make_pair(224, 168));
   // The registers stay unlocked.
   EXPECT_EQ(registers.crtc[0x38], 0x48);
   EXPECT_EQ(registers.crtc[0x39], 0xA5);
@@ -101,13 +103,11 @@ TEST_F(ViewportOriginTest, HighStartBitsComeFromCr69OrFromCr31AndCr51) {
   // With CR69 set, CR31 and CR51 are not asked.
   registers.crtc[0x31] &= ~0x30;
   registers.crtc[0x51] &= ~0x03;
-  EXPECT_EQ(latchwin::ReadViewportOrigin(card, 16).y, 900);
+  EXPECT_EQ(XY(latchwin::ReadViewportOrigin(card, 16)), std::make_pair(160, 900));
 
   PowerOn(machine::Chip::Vision964, {1600, 1200, 16});
-  const Point origin = PanTo(160, 900);
+  EXPECT_EQ(XY(PanTo(160, 900)), std::make_pair(160, 900));
   EXPECT_EQ(registers.crtc[0x69], 0);
-  EXPECT_EQ(origin.x, 160);
-  EXPECT_EQ(origin.y, 900);
 }
 
 TEST_F(ViewportOriginTest, EachLineWidthUnit) {
@@ -153,13 +153,11 @@ TEST_F(ViewportOriginTest, ReadsTheRegistersInTheirOrder) {
 TEST_F(ViewportOriginTest, NoLineWidthOrNoDepthGivesTheOrigin) {
   PowerOn(machine::Chip::Trio64, {1024, 768, 8});
   PanTo(100, 100);
-  EXPECT_EQ(latchwin::ReadViewportOrigin(card, 0).x, 0);
+  EXPECT_EQ(XY(latchwin::ReadViewportOrigin(card, 0)), std::make_pair(0, 0));
   registers.crtc[0x13] = 0;
   registers.crtc[0x51] &= ~0x30;
   registers.crtc[0x43] = 0;
-  const Point origin = latchwin::ReadViewportOrigin(card, 8);
-  EXPECT_EQ(origin.x, 0);
-  EXPECT_EQ(origin.y, 0);
+  EXPECT_EQ(XY(latchwin::ReadViewportOrigin(card, 8)), std::make_pair(0, 0));
 }
 
 TEST(HotKeyTest, ExactModifiersFirstKeyDownPanBeforeLaunch) {

@@ -211,8 +211,18 @@ TEST_F(ApplyTest, ARefusedDynamicChangeLogsOffAndBeepsWhenThatFails) {
   actions.changeResult = -1;
   actions.logOffWorks = false;
   change.Apply();
-  EXPECT_GE(actions.logOffs, 1);
-  EXPECT_EQ(actions.beeps, actions.logOffs);
+  EXPECT_EQ(actions.logOffs, 1);
+  EXPECT_EQ(actions.beeps, 1);
+}
+
+TEST_F(ApplyTest, WhenTheWayBackIsRefusedTooTheUserIsLoggedOffAgain) {
+  MoveSlider(IDC_DESKTOP_SLIDER, 2);
+  actions.changeResult = -1;
+  actions.confirm = false;
+  change.Apply();
+  EXPECT_EQ(actions.changes, (std::vector<std::string>{"1024x8", "800x8"}));
+  EXPECT_EQ(actions.logOffs, 2);
+  EXPECT_EQ(actions.beeps, 0);
 }
 
 TEST_F(ApplyTest, A640DesktopAndViewportDeleteTheViewportKey) {

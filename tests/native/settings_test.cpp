@@ -55,6 +55,13 @@ TEST_F(SettingsTest, ShortOrGarbageListsTakeTheMissingNumbersFromTheDefault) {
   Put("ScreenResolution", "800");
   EXPECT_EQ(store.ReadScreenResolution().width, 800);
   EXPECT_EQ(store.ReadScreenResolution().height, 0);
+  // Read as Trayvel reads it, up to the first fault.
+  Put("ScreenResolution", "800x600");
+  EXPECT_EQ(store.ReadScreenResolution().width, 800);
+  EXPECT_EQ(store.ReadScreenResolution().height, 0);
+  Put("ScreenResolution", "abc,600");
+  EXPECT_EQ(store.ReadScreenResolution().width, 0);
+  EXPECT_EQ(store.ReadScreenResolution().height, 0);
 }
 
 TEST_F(SettingsTest, OverlongValuesAreCutToTheirBuffers) {

@@ -42,6 +42,26 @@ TEST(ViewportCheckTest, PansWhenTheViewportDiffersFromTheScreen) {
   EXPECT_EQ(trayvel::CheckViewport("", 1024, 768).width, 1024);
 }
 
+// Scanned as "%d,%d": the scan stops at the first thing it cannot read, and what it did not
+// reach keeps the screen's size.
+TEST(ViewportCheckTest, AMalformedValueIsScannedUpToItsFirstFault) {
+  struct Case {
+    const char* value;
+    bool panning;
+    int width, height;
+  };
+  const Case cases[] = {{"800x600", true, 800, 768},          {"abc,600", false, 1024, 768},
+                        {"800,600abc", true, 800, 600},       {" 800, 600", true, 800, 600},
+                        {"800 ,600", true, 800, 768},         {"+800,-600", true, 800, -600},
+                        {"99999999999,600", false, 1024, 768}};
+  for (const Case& c : cases) {
+    const trayvel::Viewport viewport = trayvel::CheckViewport(c.value, 1024, 768);
+    EXPECT_EQ(viewport.panning, c.panning) << c.value;
+    EXPECT_EQ(viewport.width, c.width) << c.value;
+    EXPECT_EQ(viewport.height, c.height) << c.value;
+  }
+}
+
 TEST(ViewportCheckTest, PacksTheViewportAsTwoSixteenBitHalves) {
   EXPECT_EQ(trayvel::PackViewport(1024, 768), 0x03000400u);
   EXPECT_EQ(trayvel::PackViewport(0x12345, -1), 0xFFFF2345u);

@@ -107,10 +107,10 @@ TEST_F(ApplyTest, AnUnconfirmedTestRestoresTheModeAfterTenSeconds) {
   HWND test = VideoTest();
   ASSERT_NE(test, nullptr);
   EXPECT_EQ(harness::WindowText(harness::Control(test, IDC_COUNTDOWN)), "");
-  Sleep(2100);  // the countdown runs on the real clock
-  const std::string countdown = harness::WindowText(harness::Control(test, IDC_COUNTDOWN));
-  EXPECT_TRUE(countdown == "8 seconds remaining ..." || countdown == "9 seconds remaining ...")
-      << countdown;
+  // The countdown runs on the real clock: a tick a second.
+  EXPECT_TRUE(harness::WaitFor([&] {
+    return harness::WindowText(harness::Control(test, IDC_COUNTDOWN)) == "8 seconds remaining ...";
+  }));
   harness::SaveScreenshot(test, "video-test");
   EXPECT_EQ(Key("ScreenResolution"), "800,600");
 
@@ -123,19 +123,6 @@ TEST_F(ApplyTest, AnUnconfirmedTestRestoresTheModeAfterTenSeconds) {
   EXPECT_EQ(Key("Refresh"), "-1,-1,-1,-1,-1,-1");
   Answer(*restored, IDOK);
   EXPECT_EQ(harness::WindowText(harness::Control(page_, IDC_DESKTOP_TEXT)), "800 by 600 pixels");
-}
-
-TEST_F(ApplyTest, ANewRateAloneBouncesThroughAnotherModeFirst) {
-  ASSERT_NE(OpenPage(), nullptr);
-  Choose(IDC_REFRESH_COMBO, "72 Hz");
-  ASSERT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(sheet_, harness::kApplyButton); }));
-  harness::PressButton(sheet_, harness::kApplyButton);
-  Answer(Box(), IDOK);
-  HWND test = VideoTest();
-  ASSERT_NE(test, nullptr);
-  EXPECT_EQ(ModeChanges(), (std::vector<std::string>{"1024x8", "800x8"}));
-  EXPECT_EQ(machine::State()->card.registers.refreshHz, 72u);
-  harness::PressButton(test, IDOK);
 }
 
 TEST_F(ApplyTest, ANewDepthAsksToRestartNoPutsThePageBackYesRestarts) {
@@ -189,19 +176,6 @@ TEST_F(ApplyTest, ANewFontSizeWithTheDepthWritesTheFontsBeforeTheRestart) {
             "smalle.fon");
   EXPECT_EQ(machine::State()->display.fontDpi, 96u);
   EXPECT_EQ(Mode(), (machine::DisplayMode{800, 600, 16}));
-}
-
-TEST_F(ApplyTest, ADesktopWithoutAModeAtTheDepthIsNotSupported) {
-  Configure("Display", "Mode", "1280,1024,8");
-  Boot();
-  ASSERT_NE(OpenPage(), nullptr);
-  Choose(IDC_COLOUR_COMBO, "True Color (32 bit)");
-  ASSERT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(sheet_, harness::kApplyButton); }));
-  harness::PressButton(sheet_, harness::kApplyButton);
-  const auto box = Box();
-  EXPECT_EQ(box.text, "1280 horizontal res with 32 color depth not supported.");
-  Answer(box, IDOK);
-  EXPECT_TRUE(ModeChanges().empty());
 }
 
 LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,7 +17,7 @@ void HandOverHotKey(Latchwin& latchwin, int value, names::DllParameter modifiers
 
 Viewport CheckViewport(const std::string& screenResolution, int screenWidth, int screenHeight) {
   if (screenResolution.empty()) return {false, screenWidth, screenHeight};
-  const std::vector<int> size = text::ParseIntList(screenResolution, {screenWidth, screenHeight});
+  const std::vector<int> size = text::ScanIntList(screenResolution, {screenWidth, screenHeight});
   const bool panning = size[0] != screenWidth || size[1] != screenHeight;
   return {panning, size[0], size[1]};
 }
