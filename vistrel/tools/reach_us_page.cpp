@@ -1,4 +1,4 @@
-#include "vistrel/tools/contact_page.h"
+#include "vistrel/tools/reach_us_page.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "vistrel/monitor/meter_page.h"
+#include "vistrel/monitor/refresh_meter_page.h"
 
 #include "common/framework/application.h"
 #include "common/settings/marovane_settings.h"

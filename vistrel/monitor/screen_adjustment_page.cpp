@@ -1,4 +1,4 @@
-#include "vistrel/monitor/screen_page.h"
+#include "vistrel/monitor/screen_adjustment_page.h"
 
 #include "common/framework/application.h"
 #include "common/win32/bitmap_drawing.h"
