@@ -51,6 +51,16 @@ class ApplyTest : public harness::ScenarioTest {
     harness::PressButton(box.window, button);
     ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(box.window); }));
   }
+  // High Color chosen, Apply, and Yes to the restart question.
+  void RestartWithHighColour() {
+    Choose(IDC_COLOUR_COMBO, "High Color (16 bit)");
+    ASSERT_TRUE(harness::WaitFor([&] {
+      return harness::ComboSelectedText(page_, IDC_COLOUR_COMBO) == "High Color (16 bit)";
+    }));
+    harness::PressButton(sheet_, harness::kApplyButton);
+    Answer(Box(), IDYES);
+    ASSERT_TRUE(harness::WaitFor([] { return machine::State()->power.restartCount == 1; }));
+  }
   HWND VideoTest() { return harness::WaitForWindow("#32770", "Video Test...", vistrel_->Id()); }
   static machine::DisplayMode Mode() { return machine::State()->display.current; }
   static std::optional<std::string> Key(const std::string& key) {
@@ -143,13 +153,7 @@ TEST_F(ApplyTest, ANewDepthAsksToRestartNoPutsThePageBackYesRestarts) {
   EXPECT_EQ(Key("Refresh"), std::nullopt);
   EXPECT_TRUE(ModeChanges().empty());
 
-  Choose(IDC_COLOUR_COMBO, "High Color (16 bit)");
-  ASSERT_TRUE(harness::WaitFor([&] {
-    return harness::ComboSelectedText(page_, IDC_COLOUR_COMBO) == "High Color (16 bit)";
-  }));
-  harness::PressButton(sheet_, harness::kApplyButton);
-  Answer(Box(), IDYES);
-  ASSERT_TRUE(harness::WaitFor([] { return machine::State()->power.restartCount == 1; }));
+  RestartWithHighColour();
   EXPECT_EQ(Mode(), (machine::DisplayMode{800, 600, 16}));
   EXPECT_EQ(Key("Refresh"), "-1,-1,-1,-1,-1,-1");
   EXPECT_EQ(harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Fonts",
@@ -161,13 +165,7 @@ TEST_F(ApplyTest, ANewFontSizeWithTheDepthWritesTheFontsBeforeTheRestart) {
   SetFontDpi("120");
   ASSERT_NE(OpenPage(), nullptr);
   Choose(IDC_FONT_COMBO, "Small Fonts");
-  Choose(IDC_COLOUR_COMBO, "High Color (16 bit)");
-  ASSERT_TRUE(harness::WaitFor([&] {
-    return harness::ComboSelectedText(page_, IDC_COLOUR_COMBO) == "High Color (16 bit)";
-  }));
-  harness::PressButton(sheet_, harness::kApplyButton);
-  Answer(Box(), IDYES);
-  ASSERT_TRUE(harness::WaitFor([] { return machine::State()->power.restartCount == 1; }));
+  RestartWithHighColour();
   EXPECT_EQ(
       harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", "DPILogicalX"),
       "96");
