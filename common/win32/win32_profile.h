@@ -12,9 +12,11 @@ class Win32Profile : public ProfileStore {
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultText, std::size_t bufferSize) override;
-  void WriteString(const std::string& section, const std::string& key,
+  bool WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
   void DeleteKey(const std::string& section, const std::string& key) override;
+  bool DeleteSection(const std::string& section) override;
+  std::vector<std::string> ReadKeys(const std::string& section, std::size_t bufferSize) override;
 
  private:
   std::string fileName_;

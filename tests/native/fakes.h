@@ -6,6 +6,8 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/store/profile_store.h"
 #include "common/store/registry_api.h"
@@ -21,26 +23,85 @@ class MemoryProfile : public ProfileStore {
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultText, std::size_t bufferSize) override {
     if (bufferSize == 0) return {};
-    const auto found = values_.find(Lower(section) + "/" + Lower(key));
-    const std::string& value = found == values_.end() ? defaultText : found->second;
-    return value.substr(0, bufferSize - 1);
+    const std::string* value = Find(section, key);
+    return (value == nullptr ? defaultText : *value).substr(0, bufferSize - 1);
   }
-  void WriteString(const std::string& section, const std::string& key,
+  bool WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override {
-    values_[Lower(section) + "/" + Lower(key)] = value;
+    if (readOnly) return false;
+    if (std::string* existing = Find(section, key)) {
+      *existing = value;
+    } else {
+      SectionNamed(section, true)->keys.push_back({key, value});
+    }
+    return true;
   }
   void DeleteKey(const std::string& section, const std::string& key) override {
-    values_.erase(Lower(section) + "/" + Lower(key));
+    if (Section* found = SectionNamed(section, false)) {
+      auto& keys = found->keys;
+      keys.erase(
+          std::remove_if(keys.begin(), keys.end(),
+                         [&](const auto& entry) { return Lower(entry.first) == Lower(key); }),
+          keys.end());
+    }
+  }
+  bool DeleteSection(const std::string& section) override {
+    if (readOnly) return false;
+    sections_.erase(
+        std::remove_if(sections_.begin(), sections_.end(),
+                       [&](const Section& s) { return Lower(s.name) == Lower(section); }),
+        sections_.end());
+    return true;
+  }
+  std::vector<std::string> ReadKeys(const std::string& section, std::size_t bufferSize) override {
+    std::vector<std::string> names;
+    std::size_t used = 0;
+    if (Section* found = SectionNamed(section, false)) {
+      for (const auto& entry : found->keys) {
+        used += entry.first.size() + 1;
+        if (used + 1 > bufferSize) break;
+        names.push_back(entry.first);
+      }
+    }
+    return names;
   }
   bool Has(const std::string& section, const std::string& key) const {
-    return values_.count(Lower(section) + "/" + Lower(key)) != 0;
+    return const_cast<MemoryProfile*>(this)->Find(section, key) != nullptr;
   }
   std::string Value(const std::string& section, const std::string& key) const {
-    return values_.at(Lower(section) + "/" + Lower(key));
+    const std::string* value = const_cast<MemoryProfile*>(this)->Find(section, key);
+    return value == nullptr ? "<absent>" : *value;
+  }
+  bool HasSection(const std::string& section) const {
+    return const_cast<MemoryProfile*>(this)->SectionNamed(section, false) != nullptr;
   }
 
+  // Every write fails, as on a file that cannot be written.
+  bool readOnly = false;
+
  private:
-  std::map<std::string, std::string> values_;
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> keys;
+  };
+  Section* SectionNamed(const std::string& name, bool create) {
+    for (Section& section : sections_) {
+      if (Lower(section.name) == Lower(name)) return &section;
+    }
+    if (!create) return nullptr;
+    sections_.push_back({name, {}});
+    return &sections_.back();
+  }
+  std::string* Find(const std::string& section, const std::string& key) {
+    Section* found = SectionNamed(section, false);
+    if (found == nullptr) return nullptr;
+    for (auto& entry : found->keys) {
+      if (Lower(entry.first) == Lower(key)) return &entry.second;
+    }
+    return nullptr;
+  }
+
+  std::vector<Section> sections_;
 };
 
 class MemoryRegistry : public RegistryApi {
@@ -114,7 +175,10 @@ class MemoryRegistry : public RegistryApi {
 
  private:
   static std::string Path(RegRoot root, const std::string& path) {
-    return (root == RegRoot::DynData ? "dyn\\" : "hklm\\") + Lower(path);
+    const char* rootName = root == RegRoot::DynData       ? "dyn\\"
+                           : root == RegRoot::CurrentUser ? "hkcu\\"
+                                                          : "hklm\\";
+    return rootName + Lower(path);
   }
   bool HasChildren(const std::string& path) const {
     const auto next = keys_.lower_bound(path + "\\");

@@ -36,6 +36,25 @@ TEST(Win32ProfileTest, ReadsAreCutToTheBufferAndAbsentKeysGiveTheDefault) {
   EXPECT_EQ(settings::MarovaneSettings(profile).Read(settings::kHotKeyZoom), "1");
 }
 
+TEST(Win32ProfileTest, KeysListInFileOrderWholeOnlyAndASectionGoesAtOnce) {
+  const std::string path = machine::WindowsFolder() + "\\albums.abm";
+  Win32Profile profile(path);
+  for (const char* name : {"Rock", "Jazz", "Blues"}) {
+    ASSERT_TRUE(profile.WriteString("List of Albums", name, ""));
+  }
+  EXPECT_EQ(profile.ReadKeys("List of Albums", 3277),
+            (std::vector<std::string>{"Rock", "Jazz", "Blues"}));
+  // "Rock\0Jazz\0" fills 10 characters; Blues does not fit whole, nor Jazz in 9.
+  EXPECT_EQ(profile.ReadKeys("List of Albums", 12), (std::vector<std::string>{"Rock", "Jazz"}));
+  EXPECT_EQ(profile.ReadKeys("List of Albums", 9), std::vector<std::string>{"Rock"});
+  EXPECT_TRUE(profile.ReadKeys("Nowhere", 3277).empty());
+
+  ASSERT_TRUE(profile.DeleteSection("List of Albums"));
+  EXPECT_TRUE(profile.ReadKeys("List of Albums", 3277).empty());
+  // A file in a folder that does not exist cannot be written.
+  EXPECT_FALSE(Win32Profile("C:\\no such folder\\x.abm").WriteString("A", "B", "C"));
+}
+
 class Win32RegistryTest : public testing::Test {
  protected:
   void TearDown() override { registry.DeleteKey(RegRoot::LocalMachine, kPath); }
