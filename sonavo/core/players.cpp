@@ -1,0 +1,68 @@
+#include "sonavo/core/players.h"
+
+#include <algorithm>
+
+namespace sonavo {
+namespace {
+
+constexpr PlayerTraits kPlayers[] = {
+    {"/CD", "CD Player", "cdaudio", "cd.abm", 100, 0x1005},
+    {"/MIDI", "MIDI Player", "sequencer", "midi.abm", 160, 0x1004},
+    {"/WAVE", "Wave Player", "waveaudio", "wave.abm", 110, 0x1008},
+    {"/VIDEO", "Video Player", "avivideo", "video.abm", 140, 0x1008},
+};
+
+// MCI modes, as status item 4 reports them.
+constexpr std::uint32_t kModeNotReady = 524;
+constexpr std::uint32_t kModeStop = 525;
+constexpr std::uint32_t kModePlay = 526;
+constexpr std::uint32_t kModeSeek = 528;
+constexpr std::uint32_t kModePause = 529;
+constexpr std::uint32_t kModeOpen = 530;
+
+}  // namespace
+
+const PlayerTraits& Traits(PlayerKind kind) {
+  return kPlayers[static_cast<int>(kind)];
+}
+
+TimeUnits UnitsFor(PlayerKind kind, bool frames) {
+  if (kind == PlayerKind::Cd) return {1000, 1000, 1000, 1};
+  if (kind == PlayerKind::Video && frames) return {1, 1, 100, 5};
+  return {100, 1000, 100, 5};
+}
+
+DeckState StateOfMode(std::uint32_t mciMode, bool paused) {
+  switch (mciMode) {
+    case kModeOpen:
+      return DeckState::NoDisc;
+    case kModeNotReady:
+      return DeckState::NotReady;
+    case kModePlay:
+      return DeckState::Playing;
+    case kModePause:
+      return DeckState::Paused;
+    case kModeStop:
+      return paused ? DeckState::Paused : DeckState::Ready;
+    case kModeSeek:
+      return DeckState::Seeking;
+  }
+  return DeckState::Ready;
+}
+
+std::vector<int> BuildShuffleOrder(int entries, ShuffleGenerator& generator) {
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(std::max(entries, 0)));
+  while (static_cast<int>(order.size()) < entries) {
+    const int entry = generator.Next() % entries + 1;
+    if (std::find(order.begin(), order.end(), entry) == order.end()) order.push_back(entry);
+  }
+  return order;
+}
+
+ClockTime ToClock(std::uint32_t milliseconds) {
+  const std::uint32_t seconds = milliseconds / 1000;
+  return {seconds / 60, seconds % 60, milliseconds / 10 % 100};
+}
+
+}  // namespace sonavo
