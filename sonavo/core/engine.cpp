@@ -24,10 +24,7 @@ void Engine::LoadDisc(const std::vector<EntryTimes>& tracks, std::vector<int> pr
   current_ = selection >= 1 && selection <= count ? selection : 1;
   // A disc that plays already (started before the player) is picked up at its track.
   if (host_.DeviceMode() == kModePlay) {
-    const std::uint32_t position = host_.Position();
-    for (int track = 1; track <= count; ++track) {
-      if (Times(track).start <= position) current_ = track;
-    }
+    current_ = TrackAt(host_.Position());
     armed_ = true;
     PlayRange(std::nullopt, DiscEnd());
   } else if (autoPlay || playWhenReady_) {
@@ -170,6 +167,36 @@ void Engine::RangeEnded() {
     case PlayMode::None:
       break;
   }
+}
+
+void Engine::CdPlaying(std::uint32_t position) {
+  if (IsAlbum() || mode_ != PlayMode::Normal || current_ == 0) return;
+  const int track = TrackAt(position);
+  if (track == current_) return;
+  if (trackRepeat_) {
+    PlayRange(Times(current_).start, DiscEnd());
+  } else {
+    current_ = track;
+  }
+}
+
+int Engine::TrackAt(std::uint32_t position) const {
+  // The device reports the end of the track it leaves for a moment after a new play starts.
+  constexpr std::uint32_t kTrackTail = 500;
+  int track = EntryCount() > 0 ? 1 : 0;
+  for (int entry = 1; entry <= EntryCount(); ++entry) {
+    if (Times(entry).start <= position) track = entry;
+  }
+  if (current_ >= 1 && track != current_ && position + kTrackTail >= EntryEnd(track)) {
+    return current_;
+  }
+  return track;
+}
+
+std::uint32_t Engine::SteppedOffset(std::uint32_t offset, int direction, std::uint32_t step) const {
+  const std::uint32_t rangeLength = RangeEnd() - Times(current_).start;
+  if (direction < 0) return offset < step ? rangeLength : offset - step;
+  return offset + step > rangeLength ? 0 : offset + step;
 }
 
 void Engine::Next() {

@@ -68,6 +68,15 @@ class Engine {
   void Stop();
   // MM_MCINOTIFY with success: the range that played has ended.
   void RangeEnded();
+  // The CD's position while it plays (the deck's tick): in NORMAL the track it reached becomes
+  // current, or with TrackRepeat the current track plays again from its start.
+  void CdPlaying(std::uint32_t position);
+  // The track at a CD position: the last whose start lies at or before it; a position in the
+  // last half second of another track leaves the current one as it is.
+  int TrackAt(std::uint32_t position) const;
+  // Rewind (-1) or Forward (+1) by `step` from `offset` into the current entry: below 0 to the
+  // end of the current range, past that end to 0.
+  std::uint32_t SteppedOffset(std::uint32_t offset, int direction, std::uint32_t step) const;
 
   // Settings.
   void SetIntroLength(int seconds) { introMs_ = static_cast<std::uint32_t>(seconds) * 1000 + 500; }

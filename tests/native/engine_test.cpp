@@ -280,4 +280,30 @@ TEST_F(AlbumEngineTest, TrackRepeatReplaysTheEntry) {
   EXPECT_EQ(engine.Current(), 3);
 }
 
+TEST_F(CdEngineTest, ThePlayingPositionMovesTheCurrentTrackOrRepeatsIt) {
+  Load({10, 20, 30});
+  engine.PlayPause();
+  engine.CdPlaying(12000);
+  EXPECT_EQ(engine.Current(), 2);
+  engine.TrackButton(3);
+  engine.CdPlaying(29800);  // the end of track 2, reported late: unchanged
+  EXPECT_EQ(engine.Current(), 3);
+  engine.SetRepeat(false, true);
+  engine.TrackButton(1);
+  engine.CdPlaying(10200);
+  EXPECT_EQ(engine.Current(), 1);
+  EXPECT_EQ(host.plays.back(), "0-60000");
+}
+
+TEST_F(CdEngineTest, RewindAtTheStartWrapsToTheRangesEndAndForwardPastItToZero) {
+  Load({10, 20, 30}, {3});
+  engine.ChooseMode(PlayMode::Program);
+  engine.PlayPause();  // track 3: 30000 + 30000
+  ASSERT_EQ(engine.Current(), 3);
+  EXPECT_EQ(engine.SteppedOffset(0, -1, 1000), 30000u);
+  EXPECT_EQ(engine.SteppedOffset(5000, -1, 1000), 4000u);
+  EXPECT_EQ(engine.SteppedOffset(29500, +1, 1000), 0u);
+  EXPECT_EQ(engine.SteppedOffset(28000, +1, 1000), 29000u);
+}
+
 }  // namespace
