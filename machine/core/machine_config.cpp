@@ -5,6 +5,7 @@
 #include <array>
 
 #include "common/text/number_text.h"
+#include "machine/core/cd_drive.h"
 
 namespace machine {
 namespace {
@@ -62,6 +63,18 @@ MachineConfig ReadMachineConfig(ProfileStore& ini) {
     config.monitorMaxWidth = static_cast<std::uint32_t>((*size)[0]);
     config.monitorMaxHeight = static_cast<std::uint32_t>((*size)[1]);
   }
+
+  const std::vector<std::uint32_t> tracks = ParseCdTracks(ini.ReadString("CD", "Tracks", "", 1024));
+  if (!tracks.empty()) config.cdTracks = tracks;
+  const auto flag = [&read](const char* key, bool fallback) {
+    const auto value = text::ParseInt(read("CD", key, ""));
+    return value == 0 || value == 1 ? *value == 1 : fallback;
+  };
+  config.cdInserted = flag("Inserted", config.cdInserted);
+  config.cdHeldElsewhere = flag("HeldElsewhere", config.cdHeldElsewhere);
+  const std::string door = read("CD", "Door", "");
+  if (strcasecmp(door.c_str(), "open") == 0) config.cdDoorOpen = true;
+  if (strcasecmp(door.c_str(), "closed") == 0) config.cdDoorOpen = false;
 
   if (const auto mode = ParseNumbers(read("Display", "Mode", ""), 3)) {
     const DisplayMode requested{static_cast<std::uint32_t>((*mode)[0]),

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/store/profile_store.h"
 #include "machine/core/display_modes.h"
@@ -24,6 +25,12 @@ struct MachineConfig {
   DisplayMode bootMode{800, 600, 8};
   // A driver that fails every mode change (DISP_CHANGE_FAILED), for the suite's failure paths.
   bool refuseChanges = false;
+  // The audio CD drive: the disc's track lengths in milliseconds, whether it is in the drive,
+  // whether the door stands open, and whether another program holds the drive.
+  std::vector<std::uint32_t> cdTracks{3000, 2000, 4000};
+  bool cdInserted = true;
+  bool cdDoorOpen = false;
+  bool cdHeldElsewhere = false;
 };
 
 // Unknown or malformed values give the defaults above; so does a boot mode the card's memory

@@ -30,6 +30,8 @@ void Boot(SharedState& state, const MachineConfig& config, int refreshCode) {
   state.monitor = {config.hasMonitor ? 1u : 0u, config.monitorMaxWidth, config.monitorMaxHeight};
   state.display.current = config.bootMode;
   state.display.afterRestart = config.bootMode;
+  LoadDisc(state.cd, config.cdTracks, config.cdInserted, config.cdDoorOpen);
+  state.cd.heldElsewhere = config.cdHeldElsewhere ? 1u : 0u;
 }
 
 ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "machine/core/card.h"
+#include "machine/core/cd_drive.h"
 #include "machine/core/display_modes.h"
 #include "machine/core/driver.h"
 #include "machine/core/machine_config.h"
@@ -15,7 +16,7 @@
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 3;
+inline constexpr std::uint32_t kStateVersion = 4;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
@@ -50,6 +51,7 @@ struct SharedState {
   ModeHistory history;
   EscapeBlock escapes;
   PowerBlock power;
+  CdDriveBlock cd;
 };
 
 static_assert(sizeof(SharedState) <= kMappingSize);
