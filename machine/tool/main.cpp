@@ -60,6 +60,10 @@ int Show() {
     std::printf(" %ux%ux%u flags 0x%X -> %d;", change.mode.width, change.mode.height,
                 change.mode.bitsPerPixel, change.flags, change.result);
   }
+  const machine::CdDriveBlock& cd = state->cd;
+  std::printf("cd: %s, %u tracks, door %s, %s\n", cd.inserted ? "disc in the drive" : "no disc",
+              cd.trackCount, cd.doorOpen ? "open" : "closed",
+              cd.heldElsewhere ? "held by another program" : "free");
   const machine::PowerBlock& power = state->power;
   std::printf("\npower: logoff %u, restart %u, shutdown %u, last flags 0x%X reason 0x%X\n",
               power.logoffCount, power.restartCount, power.shutdownCount, power.lastFlags,
@@ -96,6 +100,45 @@ int FollowThePointer() {
     if (GetCursorPos(&cursor)) machine::FollowPointer(cursor);
     Sleep(kPointerPollMs);
   }
+}
+
+int Usage() {
+  std::printf(
+      "usage: machine boot                        start the PC afresh from machine.ini\n"
+      "       machine show                        print card, mode, mode list, power requests\n"
+      "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
+      "       machine crtc INDEX VALUE            set a CRT controller register (hex)\n"
+      "       machine pan X Y                     put the viewport's corner at X,Y of the desktop\n"
+      "       machine pointer                     pan the viewport after the mouse pointer "
+      "(stays)\n"
+      "       machine cd insert T1,T2,...         put a disc of these track lengths (ms) in the "
+      "drive\n"
+      "       machine cd eject | cd door open|closed   take the disc out, open or close the door\n"
+      "       machine install BUILD               put the suite from BUILD into its folders\n"
+      "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
+      "       machine close                       close the suite's windows\n");
+  return 2;
+}
+
+// The audio CD drive: a disc inserted ("T1,T2,..." in milliseconds), ejected, or its door.
+int Cd(const std::string& action, const char* argument) {
+  machine::SharedState* state = machine::State();
+  if (state == nullptr) return 1;
+  machine::StateLock lock;
+  machine::CdDriveBlock& drive = state->cd;
+  const std::string value = argument != nullptr ? argument : "";
+  if (action == "insert" && !machine::ParseCdTracks(value).empty()) {
+    machine::Insert(drive, machine::ParseCdTracks(value));
+  } else if (action == "eject" && argument == nullptr) {
+    machine::Eject(drive);
+  } else if (action == "door" && (value == "open" || value == "closed")) {
+    machine::SetDoor(drive, value == "open", GetTickCount64());
+  } else {
+    return Usage();
+  }
+  std::printf("cd: %s, %u tracks, door %s\n", drive.inserted ? "disc in the drive" : "no disc",
+              drive.trackCount, drive.doorOpen ? "open" : "closed");
+  return 0;
 }
 
 int Set(const char* section, const char* key, const char* value) {
@@ -166,21 +209,6 @@ int Install(const char* buildFolder) {
   return 1;
 }
 
-int Usage() {
-  std::printf(
-      "usage: machine boot                        start the PC afresh from machine.ini\n"
-      "       machine show                        print card, mode, mode list, power requests\n"
-      "       machine set SECTION KEY VALUE       change machine.ini (then boot)\n"
-      "       machine crtc INDEX VALUE            set a CRT controller register (hex)\n"
-      "       machine pan X Y                     put the viewport's corner at X,Y of the desktop\n"
-      "       machine pointer                     pan the viewport after the mouse pointer "
-      "(stays)\n"
-      "       machine install BUILD               put the suite from BUILD into its folders\n"
-      "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
-      "       machine close                       close the suite's windows\n");
-  return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -193,6 +221,8 @@ int main(int argc, char** argv) {
   if (command == "set" && argc == 5) return Set(argv[2], argv[3], argv[4]);
   if (command == "crtc" && argc == 4) return SetCrtc(argv[2], argv[3]);
   if (command == "pan" && argc == 4) return Pan(argv[2], argv[3]);
+  if (command == "cd" && (argc == 3 || argc == 4))
+    return Cd(argv[2], argc == 4 ? argv[3] : nullptr);
   if (command == "pointer" && argc == 2) return FollowThePointer();
   if (command == "install" && argc == 3) return Install(argv[2]);
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);

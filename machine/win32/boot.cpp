@@ -27,6 +27,9 @@ constexpr DeviceNode kOtherNodes[] = {
 constexpr DeviceNode kMonitorNode{"C29A3C40", "MONITOR\\DEFAULT_MONITOR\\0001"};
 constexpr const char* kMonitorDriver = "MONITOR\\0000";
 constexpr const char* kCardDriver = "s3mrv.drv";
+// Where Wine looks up the driver of an MCI device type, and the machine's drivers there.
+constexpr const char* kMciDrivers = "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI";
+constexpr const char* kCdDriver = "MRVCDA.DLL";
 
 std::string NodePath(const DeviceNode& node) {
   return std::string(win95reg::kConfigManagerEnum) + "\\" + node.name;
@@ -87,6 +90,16 @@ std::uint32_t RegistryFontDpi() {
   return dpi > 0 ? static_cast<std::uint32_t>(dpi) : 96;
 }
 
+// The machine's devices behind MCI, from beside the program that boots it (where the build
+// puts them).
+void RegisterMciDrivers() {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  folder.erase(folder.find_last_of('\\') + 1);
+  WriteValue(RegRoot::LocalMachine, kMciDrivers, "cdaudio", folder + kCdDriver);
+}
+
 }  // namespace
 
 void Restart() {
@@ -110,6 +123,7 @@ void Boot() {
   }
   SeedDeviceNodes(*state);
   SeedFontSize();
+  RegisterMciDrivers();
   state->display.fontDpi = RegistryFontDpi();
   ShowOnDesktop(state->display.current);
   // The display driver Windows loads at boot: the card's, not a VGA driver.

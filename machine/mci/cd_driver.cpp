@@ -1,0 +1,300 @@
+// MRVCDA.DLL: the simulated PC's audio CD drive as an installable MCI driver for the device type
+// "cdaudio", in place of Wine's driver, which needs a real drive. The disc, the door and the
+// play live in the machine's shared state, so every process sees one drive; this driver adds
+// what belongs to an open device: its time format and the notification of a play's end.
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+// The driver's side of MCI, which builds on mmsystem.h.
+#include <mmddk.h>
+
+#include <cwchar>
+#include <memory>
+#include <mutex>
+
+#include "machine/core/cd_drive.h"
+#include "machine/win32/simulator.h"
+
+extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
+
+namespace {
+
+constexpr DWORD kFramesPerSecond = 75;
+
+// One open of the device.
+struct OpenDevice {
+  MCIDEVICEID id = 0;
+  DWORD timeFormat = MCI_FORMAT_MSF;
+  // The pending notification of a play's end: whom to tell, and the timer that tells.
+  std::mutex lock;
+  HWND notifyWindow = nullptr;
+  HANDLE notifyTimer = nullptr;
+  std::uint64_t notifyStartedMs = 0;
+};
+
+std::uint64_t Now() {
+  return GetTickCount64();
+}
+
+machine::CdDriveBlock* Drive() {
+  machine::SharedState* state = machine::State();
+  return state == nullptr ? nullptr : &state->cd;
+}
+
+// Milliseconds from the disc's start to the device's time format, and back.
+DWORD ToFormat(const OpenDevice& device, const machine::CdDriveBlock& drive, std::uint32_t ms) {
+  switch (device.timeFormat) {
+    case MCI_FORMAT_MILLISECONDS:
+      return ms;
+    case MCI_FORMAT_TMSF: {
+      std::uint32_t track = 1;
+      for (std::uint32_t t = 2; t <= drive.trackCount; ++t) {
+        if (machine::TrackStart(drive, t) <= ms) track = t;
+      }
+      const std::uint32_t offset = ms - std::min(ms, machine::TrackStart(drive, track));
+      return MCI_MAKE_TMSF(track, offset / 60000, offset / 1000 % 60,
+                           offset % 1000 * kFramesPerSecond / 1000);
+    }
+    default:
+      return MCI_MAKE_MSF(ms / 60000, ms / 1000 % 60, ms % 1000 * kFramesPerSecond / 1000);
+  }
+}
+
+std::uint32_t FromFormat(const OpenDevice& device, const machine::CdDriveBlock& drive,
+                         DWORD value) {
+  switch (device.timeFormat) {
+    case MCI_FORMAT_MILLISECONDS:
+      return value;
+    case MCI_FORMAT_TMSF:
+      return machine::TrackStart(drive, MCI_TMSF_TRACK(value)) + MCI_TMSF_MINUTE(value) * 60000 +
+             MCI_TMSF_SECOND(value) * 1000 + MCI_TMSF_FRAME(value) * 1000 / kFramesPerSecond;
+    default:
+      return MCI_MSF_MINUTE(value) * 60000 + MCI_MSF_SECOND(value) * 1000 +
+             MCI_MSF_FRAME(value) * 1000 / kFramesPerSecond;
+  }
+}
+
+// A length in the time format: milliseconds, or minutes, seconds and frames.
+DWORD LengthInFormat(const OpenDevice& device, std::uint32_t ms) {
+  if (device.timeFormat == MCI_FORMAT_MILLISECONDS) return ms;
+  return MCI_MAKE_MSF(ms / 60000, ms / 1000 % 60, ms % 1000 * kFramesPerSecond / 1000);
+}
+
+// Ends a pending notification with `status` (the play was stopped, or another replaced it).
+void EndNotification(OpenDevice& device, UINT status) {
+  HWND window = nullptr;
+  HANDLE timer = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(device.lock);
+    std::swap(window, device.notifyWindow);
+    std::swap(timer, device.notifyTimer);
+  }
+  // Waits for a notification on its way, so that the device outlives it.
+  if (timer != nullptr) DeleteTimerQueueTimer(nullptr, timer, INVALID_HANDLE_VALUE);
+  if (window != nullptr) mciDriverNotify(window, device.id, status);
+}
+
+void CALLBACK PlayEnded(PVOID parameter, BOOLEAN) {
+  auto& device = *static_cast<OpenDevice*>(parameter);
+  HWND window = nullptr;
+  UINT status = MCI_NOTIFY_ABORTED;
+  {
+    std::lock_guard<std::mutex> guard(device.lock);
+    std::swap(window, device.notifyWindow);
+    machine::CdDriveBlock* drive = Drive();
+    // The play this notification belongs to ran to its end (not ejected or replaced meanwhile).
+    if (drive != nullptr && drive->playing && drive->playStartedMs == device.notifyStartedMs) {
+      status = MCI_NOTIFY_SUCCESSFUL;
+    }
+  }
+  if (window != nullptr) mciDriverNotify(window, device.id, status);
+}
+
+// The notification a command asked for, at once.
+DWORD Done(OpenDevice& device, DWORD flags, DWORD_PTR callback) {
+  if (flags & MCI_NOTIFY)
+    mciDriverNotify(reinterpret_cast<HWND>(callback), device.id, MCI_NOTIFY_SUCCESSFUL);
+  return 0;
+}
+
+DWORD Status(OpenDevice& device, DWORD flags, MCI_STATUS_PARMS& parms) {
+  machine::CdDriveBlock& drive = *Drive();
+  const std::uint64_t now = Now();
+  const bool media = machine::MediaPresent(drive);
+  const DWORD track = static_cast<DWORD>(parms.dwTrack);
+  const bool trackGiven = (flags & MCI_TRACK) != 0;
+  if (trackGiven && (!media || track < 1 || track > drive.trackCount)) return MCIERR_OUTOFRANGE;
+  switch (parms.dwItem) {
+    case MCI_STATUS_MODE: {
+      const DWORD mode = static_cast<DWORD>(machine::Mode(drive, now));
+      parms.dwReturn = MAKEMCIRESOURCE(mode, mode);
+      return MCI_RESOURCE_RETURNED;
+    }
+    case MCI_STATUS_MEDIA_PRESENT:
+      parms.dwReturn = media ? MAKEMCIRESOURCE(TRUE, MCI_TRUE) : MAKEMCIRESOURCE(FALSE, MCI_FALSE);
+      return MCI_RESOURCE_RETURNED;
+    case MCI_STATUS_READY:
+      parms.dwReturn = MAKEMCIRESOURCE(TRUE, MCI_TRUE);
+      return MCI_RESOURCE_RETURNED;
+    case MCI_STATUS_TIME_FORMAT:
+      parms.dwReturn =
+          MAKEMCIRESOURCE(device.timeFormat, MCI_FORMAT_RETURN_BASE + device.timeFormat);
+      return MCI_RESOURCE_RETURNED;
+    case MCI_STATUS_NUMBER_OF_TRACKS:
+      if (!media) return MCIERR_HARDWARE;
+      parms.dwReturn = drive.trackCount;
+      return 0;
+    case MCI_STATUS_CURRENT_TRACK:
+      if (!media) return MCIERR_HARDWARE;
+      parms.dwReturn = machine::CurrentTrack(drive, now);
+      return 0;
+    case MCI_STATUS_LENGTH:
+      if (!media) return MCIERR_HARDWARE;
+      parms.dwReturn =
+          LengthInFormat(device, trackGiven ? drive.lengthsMs[track - 1]
+                                            : machine::DiscLength(drive) - machine::kCdLeadInMs);
+      return device.timeFormat == MCI_FORMAT_MILLISECONDS ? 0 : MCI_COLONIZED3_RETURN;
+    case MCI_STATUS_POSITION: {
+      if (!media) return MCIERR_HARDWARE;
+      std::uint32_t ms = machine::Position(drive, now);
+      if (trackGiven) ms = machine::TrackStart(drive, track);
+      if (flags & MCI_STATUS_START) ms = machine::kCdLeadInMs;
+      parms.dwReturn = ToFormat(device, drive, ms);
+      if (device.timeFormat == MCI_FORMAT_MILLISECONDS) return 0;
+      return device.timeFormat == MCI_FORMAT_TMSF ? MCI_COLONIZED4_RETURN : MCI_COLONIZED3_RETURN;
+    }
+  }
+  return MCIERR_UNSUPPORTED_FUNCTION;
+}
+
+DWORD Play(OpenDevice& device, DWORD flags, const MCI_PLAY_PARMS& parms) {
+  machine::StateLock lock;
+  machine::CdDriveBlock& drive = *Drive();
+  const std::uint64_t now = Now();
+  const std::uint32_t from =
+      (flags & MCI_FROM) ? FromFormat(device, drive, parms.dwFrom) : machine::Position(drive, now);
+  const std::uint32_t to =
+      (flags & MCI_TO) ? FromFormat(device, drive, parms.dwTo) : machine::DiscLength(drive);
+  EndNotification(device, MCI_NOTIFY_SUPERSEDED);
+  if (!machine::MediaPresent(drive)) return MCIERR_HARDWARE;
+  if (!machine::Play(drive, from, to, now)) return MCIERR_OUTOFRANGE;
+  if (flags & MCI_NOTIFY) {
+    std::lock_guard<std::mutex> guard(device.lock);
+    device.notifyWindow = reinterpret_cast<HWND>(parms.dwCallback);
+    device.notifyStartedMs = drive.playStartedMs;
+    const DWORD dueMs = static_cast<DWORD>(machine::PlayEndsAt(drive) - now);
+    CreateTimerQueueTimer(&device.notifyTimer, nullptr, PlayEnded, &device, dueMs, 0,
+                          WT_EXECUTEONLYONCE);
+  }
+  return 0;
+}
+
+DWORD Set(OpenDevice& device, DWORD flags, const MCI_SET_PARMS& parms) {
+  if (flags & MCI_SET_TIME_FORMAT) {
+    if (parms.dwTimeFormat != MCI_FORMAT_MILLISECONDS && parms.dwTimeFormat != MCI_FORMAT_MSF &&
+        parms.dwTimeFormat != MCI_FORMAT_TMSF) {
+      return MCIERR_BAD_TIME_FORMAT;
+    }
+    device.timeFormat = parms.dwTimeFormat;
+  }
+  if (flags & (MCI_SET_DOOR_OPEN | MCI_SET_DOOR_CLOSED)) {
+    machine::StateLock lock;
+    EndNotification(device, MCI_NOTIFY_ABORTED);
+    machine::SetDoor(*Drive(), (flags & MCI_SET_DOOR_OPEN) != 0, Now());
+  }
+  return Done(device, flags, parms.dwCallback);
+}
+
+DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
+  if (Drive() == nullptr) return MCIERR_HARDWARE;
+  switch (message) {
+    case MCI_OPEN_DRIVER:
+      if (Drive()->heldElsewhere && !(flags & MCI_OPEN_SHAREABLE)) return MCIERR_MUST_USE_SHAREABLE;
+      return 0;
+    case MCI_CLOSE_DRIVER:
+      EndNotification(device, MCI_NOTIFY_ABORTED);
+      return 0;
+    case MCI_STATUS:
+      return Status(device, flags, *reinterpret_cast<MCI_STATUS_PARMS*>(parms));
+    case MCI_PLAY:
+      return Play(device, flags, *reinterpret_cast<MCI_PLAY_PARMS*>(parms));
+    case MCI_SET:
+      return Set(device, flags, *reinterpret_cast<MCI_SET_PARMS*>(parms));
+    case MCI_PAUSE:
+    case MCI_STOP: {
+      machine::StateLock lock;
+      EndNotification(device, MCI_NOTIFY_ABORTED);
+      if (message == MCI_PAUSE) {
+        machine::Pause(*Drive(), Now());
+      } else {
+        machine::Stop(*Drive(), Now());
+      }
+      return Done(device, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
+    }
+    case MCI_SEEK: {
+      const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
+      machine::StateLock lock;
+      machine::CdDriveBlock& drive = *Drive();
+      EndNotification(device, MCI_NOTIFY_ABORTED);
+      std::uint32_t to = machine::kCdLeadInMs;
+      if (flags & MCI_SEEK_TO_END) to = machine::DiscLength(drive);
+      if (flags & MCI_TO) to = FromFormat(device, drive, seek.dwTo);
+      if (!machine::Seek(drive, to, Now())) return MCIERR_OUTOFRANGE;
+      return Done(device, flags, seek.dwCallback);
+    }
+    case MCI_GETDEVCAPS: {
+      auto& caps = *reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(parms);
+      const bool yes = caps.dwItem == MCI_GETDEVCAPS_CAN_PLAY ||
+                       caps.dwItem == MCI_GETDEVCAPS_HAS_AUDIO ||
+                       caps.dwItem == MCI_GETDEVCAPS_CAN_EJECT;
+      if (caps.dwItem == MCI_GETDEVCAPS_DEVICE_TYPE) {
+        caps.dwReturn = MAKEMCIRESOURCE(MCI_DEVTYPE_CD_AUDIO, MCI_DEVTYPE_CD_AUDIO);
+      } else {
+        caps.dwReturn = yes ? MAKEMCIRESOURCE(TRUE, MCI_TRUE) : MAKEMCIRESOURCE(FALSE, MCI_FALSE);
+      }
+      return MCI_RESOURCE_RETURNED;
+    }
+    case MCI_INFO: {
+      auto& info = *reinterpret_cast<MCI_INFO_PARMSW*>(parms);
+      if (info.lpstrReturn == nullptr || info.dwRetSize == 0) return MCIERR_PARAM_OVERFLOW;
+      std::swprintf(info.lpstrReturn, info.dwRetSize, L"%ls", L"Marovane simulated CD drive");
+      return 0;
+    }
+  }
+  return MCIERR_UNRECOGNIZED_COMMAND;
+}
+
+}  // namespace
+
+extern "C" LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, LPARAM lParam1,
+                                       LPARAM lParam2) {
+  switch (message) {
+    case DRV_LOAD:
+    case DRV_FREE:
+    case DRV_ENABLE:
+    case DRV_DISABLE:
+    case DRV_QUERYCONFIGURE:
+      return message == DRV_QUERYCONFIGURE ? 0 : 1;
+    case DRV_OPEN: {
+      if (lParam2 == 0) return 1;
+      auto& open = *reinterpret_cast<MCI_OPEN_DRIVER_PARMS*>(lParam2);
+      open.wType = MCI_DEVTYPE_CD_AUDIO;
+      open.wCustomCommandTable = MCI_NO_COMMAND_TABLE;
+      auto device = std::make_unique<OpenDevice>();
+      device->id = open.wDeviceID;
+      return reinterpret_cast<LRESULT>(device.release());
+    }
+    case DRV_CLOSE:
+      if (driverId > 1) {
+        std::unique_ptr<OpenDevice> device(reinterpret_cast<OpenDevice*>(driverId));
+        EndNotification(*device, MCI_NOTIFY_ABORTED);
+      }
+      return 1;
+  }
+  if (message < DRV_MCI_FIRST || driverId <= 1)
+    return DefDriverProc(driverId, nullptr, message, lParam1, lParam2);
+  return Command(*reinterpret_cast<OpenDevice*>(driverId), message, static_cast<DWORD>(lParam1),
+                 static_cast<DWORD_PTR>(lParam2));
+}

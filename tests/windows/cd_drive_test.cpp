@@ -1,0 +1,115 @@
+// The simulated CD drive through the real multimedia control interface: Wine finds the machine's
+// driver for "cdaudio" and the string and command interfaces reach it.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <chrono>
+#include <string>
+
+#include "machine/win32/simulator.h"
+#include "tests/harness/harness.h"
+
+namespace {
+
+class CdDriveTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
+    DeleteFileA(ini.c_str());
+    WritePrivateProfileStringA("CD", "Tracks", "1500,1000,2000", ini.c_str());
+    machine::Boot();
+    window_ =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  }
+  void TearDown() override {
+    mciSendStringA("close all", nullptr, 0, nullptr);
+    DestroyWindow(window_);
+  }
+  // What the string interface answers, or "error N".
+  std::string Send(const std::string& command) {
+    char answer[128] = "";
+    const MCIERROR error = mciSendStringA(command.c_str(), answer, sizeof(answer), window_);
+    return error != 0 ? "error " + std::to_string(error) : answer;
+  }
+  // The next MM_MCINOTIFY to the window: its code, or 0 when none came in time.
+  int WaitForNotify(std::chrono::milliseconds timeout) {
+    int code = 0;
+    harness::WaitFor(
+        [&] {
+          MSG message;
+          while (PeekMessageA(&message, window_, 0, 0, PM_REMOVE)) {
+            if (message.message == MM_MCINOTIFY) code = static_cast<int>(message.wParam);
+          }
+          return code != 0;
+        },
+        timeout);
+    return code;
+  }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(CdDriveTest, TheDiscInMachineIniAnswersStatus) {
+  ASSERT_EQ(Send("open cdaudio alias cd"), "1");
+  EXPECT_EQ(Send("set cd time format milliseconds"), "");
+  EXPECT_EQ(Send("status cd number of tracks"), "3");
+  EXPECT_EQ(Send("status cd length track 2"), "1000");
+  EXPECT_EQ(Send("status cd position track 2"), "3500");  // after the lead-in and track 1
+  EXPECT_EQ(Send("status cd mode"), "stopped");
+  EXPECT_EQ(Send("status cd media present"), "true");
+  EXPECT_EQ(Send("set cd time format tmsf"), "");
+  EXPECT_EQ(Send("status cd position track 3"), "03:00:00:00");
+
+  // The command interface gives the mode as the number itself.
+  MCI_STATUS_PARMS status{};
+  status.dwItem = MCI_STATUS_MODE;
+  ASSERT_EQ(mciSendCommandA(mciGetDeviceIDA("cd"), MCI_STATUS, MCI_STATUS_ITEM,
+                            reinterpret_cast<DWORD_PTR>(&status)),
+            0u);
+  EXPECT_EQ(status.dwReturn, DWORD_PTR{MCI_MODE_STOP});
+}
+
+TEST_F(CdDriveTest, APlayRunsInRealTimeAndNotifiesAtItsEnd) {
+  ASSERT_EQ(Send("open cdaudio alias cd"), "1");
+  Send("set cd time format milliseconds");
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(Send("play cd from 3500 to 4500 notify"), "");
+  EXPECT_EQ(Send("status cd mode"), "playing");
+  EXPECT_EQ(Send("status cd current track"), "2");
+  EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(5000)), MCI_NOTIFY_SUCCESSFUL);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900));
+  EXPECT_EQ(Send("status cd mode"), "stopped");
+  EXPECT_EQ(Send("status cd position"), "4500");
+
+  // A play that a stop ends is aborted.
+  ASSERT_EQ(Send("play cd from 2000 notify"), "");
+  EXPECT_EQ(Send("stop cd"), "");
+  EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(2000)), MCI_NOTIFY_ABORTED);
+}
+
+TEST_F(CdDriveTest, TheDoorAndTheMachineToolChangeTheDisc) {
+  ASSERT_EQ(Send("open cdaudio alias cd"), "1");
+  EXPECT_EQ(Send("set cd door open"), "");
+  EXPECT_EQ(Send("status cd mode"), "open");
+  EXPECT_EQ(Send("status cd media present"), "false");
+  EXPECT_NE(Send("play cd"), "");
+  EXPECT_EQ(Send("set cd door closed"), "");
+  EXPECT_EQ(Send("status cd media present"), "true");
+
+  harness::RunMachineTool("cd eject");
+  EXPECT_EQ(Send("status cd media present"), "false");
+  harness::RunMachineTool("cd insert 60000,45000");
+  EXPECT_EQ(Send("status cd number of tracks"), "2");
+}
+
+TEST_F(CdDriveTest, ADriveHeldByAnotherProgramOpensOnlyShareable) {
+  WritePrivateProfileStringA("CD", "HeldElsewhere", "1", machine::kConfigFile);
+  machine::Boot();
+  EXPECT_EQ(Send("open cdaudio alias cd"), "error " + std::to_string(MCIERR_MUST_USE_SHAREABLE));
+  EXPECT_EQ(Send("open cdaudio alias cd shareable"), "1");
+}
+
+}  // namespace
