@@ -11,6 +11,7 @@ namespace machine {
 
 inline constexpr const char* kProgramDir = "C:\\Program Files\\Marovane";
 inline constexpr const char* kDisplayToolsFolder = "C:\\Program Files\\Marovane\\VISTREL";
+inline constexpr const char* kMediaFolder = "C:\\Program Files\\Marovane\\JUBILO";
 
 // Copies the suite's files from `buildFolder` and writes ProgramDir to system.ini. Empty when
 // every file is in place; otherwise names the first file it could not replace and why.

@@ -22,11 +22,10 @@ void CdPlayer::Tick() {
   if (state == DeckState::Playing && engine_.Loaded()) {
     const std::uint32_t position = host_.Position();
     engine_.CdPlaying(position);
-    const std::uint32_t start = engine_.Times(engine_.Current()).start;
-    const ClockTime time = ToClock(position > start ? position - start : 0);
-    view_.ShowTime(time.minutes, time.seconds);
+    const EntryTimes times = engine_.Times(engine_.Current());
+    view_.ShowTime(position > times.start ? position - times.start : 0, times.length);
   } else if (state != DeckState::Paused && state != DeckState::NotReady) {
-    view_.ShowTime(0, 0);
+    view_.ShowTime(0, engine_.Times(engine_.Current()).length);
   }
   ShowCurrent();
 }

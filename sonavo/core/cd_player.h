@@ -30,7 +30,8 @@ class DeckView {
   virtual void ShowState(DeckState state) = 0;
   // The current entry's name (empty: none) and number (0: none).
   virtual void ShowEntry(int entry, const std::string& name) = 0;
-  virtual void ShowTime(std::uint32_t minutes, std::uint32_t seconds) = 0;
+  // How far the current entry has played, of its length, in milliseconds.
+  virtual void ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) = 0;
 };
 
 class CdPlayer {

@@ -1,6 +1,7 @@
 #include "sonavo/core/players.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace sonavo {
 namespace {
@@ -24,6 +25,24 @@ constexpr std::uint32_t kModeOpen = 530;
 
 const PlayerTraits& Traits(PlayerKind kind) {
   return kPlayers[static_cast<int>(kind)];
+}
+
+PlayerKind KindOfCommandLine(std::string_view commandLine) {
+  std::size_t start = 0;
+  while (start < commandLine.size()) {
+    const std::size_t end = std::min(commandLine.find(' ', start), commandLine.size());
+    const std::string_view word = commandLine.substr(start, end - start);
+    for (int kind = 0; kind < 4; ++kind) {
+      const std::string_view wanted = kPlayers[kind].commandSwitch;
+      const bool same = word.size() == wanted.size() &&
+                        std::equal(word.begin(), word.end(), wanted.begin(), [](char a, char b) {
+                          return std::toupper(static_cast<unsigned char>(a)) == b;
+                        });
+      if (same) return static_cast<PlayerKind>(kind);
+    }
+    start = end + 1;
+  }
+  return PlayerKind::Cd;
 }
 
 TimeUnits UnitsFor(PlayerKind kind, bool frames) {

@@ -4,6 +4,7 @@
 // display's arithmetic.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace sonavo {
@@ -20,6 +21,10 @@ struct PlayerTraits {
 };
 
 const PlayerTraits& Traits(PlayerKind kind);
+
+// The player a command line asks for: the first of "/CD", "/MIDI", "/WAVE", "/VIDEO" among its
+// words, in any letter case; the CD player without one.
+PlayerKind KindOfCommandLine(std::string_view commandLine);
 
 // The mixer's line-in source, which CD and video take with AudioSource=1.
 inline constexpr std::uint32_t kLineInSource = 0x1002;

@@ -51,8 +51,8 @@ class RecordingView : public sonavo::DeckView {
   void ShowEntry(int entry, const std::string& name) override {
     entries.push_back(std::to_string(entry) + " " + name);
   }
-  void ShowTime(std::uint32_t minutes, std::uint32_t seconds) override {
-    time = std::to_string(minutes) + ":" + std::to_string(seconds);
+  void ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) override {
+    time = std::to_string(offsetMs) + "/" + std::to_string(lengthMs);
   }
   std::vector<DeckState> states;
   std::vector<std::string> entries;
@@ -81,10 +81,10 @@ TEST_F(CdPlayerTest, AnArrivingDiscIsCataloguedAndPlaysOnTrackByTrack) {
   host.now += 3500;  // 0.5 s into track 2
   player.Tick();
   EXPECT_EQ(view.entries.back(), "2 Track 02");
-  EXPECT_EQ(view.time, "0:0");
+  EXPECT_EQ(view.time, "600/2000");
   host.now += 1000;  // 1.6 s into track 2, which is 2 s long
   player.Tick();
-  EXPECT_EQ(view.time, "0:1");
+  EXPECT_EQ(view.time, "1600/2000");
   player.Close();
   EXPECT_EQ(album.Value(album.Value("CD List", "1"), "Selection"), "2");
 }

@@ -30,6 +30,14 @@ TEST(PlayerTablesTest, TimeUnitsFollowThePlayerAndTheDisplay) {
   EXPECT_STREQ(sonavo::Traits(PlayerKind::Midi).deviceType, "sequencer");
 }
 
+TEST(PlayerTablesTest, TheCommandLineNamesThePlayer) {
+  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE"), PlayerKind::Cd);
+  EXPECT_EQ(sonavo::KindOfCommandLine("\"C:\\Program Files\\SONAVO.EXE\" /video /play C:\\A.AVI"),
+            PlayerKind::Video);
+  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE /Wave"), PlayerKind::Wave);
+  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE /MIDIX /MIDI"), PlayerKind::Midi);
+}
+
 TEST(DeckStateTest, TheDevicesModeMapsToTheStatusLine) {
   EXPECT_EQ(sonavo::StateOfMode(530, false), DeckState::NoDisc);
   EXPECT_EQ(sonavo::StateOfMode(524, false), DeckState::NotReady);

@@ -1,0 +1,42 @@
+#pragma once
+// The deck: for now a plain dialog 7 with the deck's command ids, a status line, the entry and
+// time fields and the position bar, driving the CD player; the tick comes from a window timer.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "common/framework/modal_dialog.h"
+#include "common/win32/win32_profile.h"
+#include "sonavo/app/mci_cd_device.h"
+#include "sonavo/core/cd_player.h"
+#include "sonavo/core/deck_settings.h"
+
+class DeckDialog : public ModalDialog, public sonavo::DeckView {
+ public:
+  // `folder`: the program's own, where MAROVANE.INI and the album files live.
+  explicit DeckDialog(const std::string& folder);
+
+  void ShowState(sonavo::DeckState state) override;
+  void ShowEntry(int entry, const std::string& name) override;
+  void ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) override;
+
+ protected:
+  void OnInitDialog() override;
+  void OnTimer(UINT_PTR id) override;
+  void OnCancel() override;
+  void OnDestroy() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string String(UINT id) const;
+  void Error(UINT stringId);
+  sonavo::Engine& Engine() { return player_->engine(); }
+
+  Win32Profile settingsFile_;
+  Win32Profile albumFile_;
+  sonavo::PlayerSettings settings_;
+  std::unique_ptr<MciCdDevice> device_;
+  std::unique_ptr<sonavo::CdPlayer> player_;
+};
