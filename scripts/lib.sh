@@ -105,17 +105,38 @@ kill_pc() {
 stop_pc() {
   WINEPREFIX=$1 timeout 20 wineboot --shutdown >/dev/null 2>&1
   kill_pc "$1"
-  stop_pc_display "$1"
+  stop_pc_services "$1"
 }
 
-# A PC left running without a display of the user's keeps the Xvfb it runs on; the prefix
-# records it, so that stopping the PC stops that display too.
-keep_pc_display() {
-  echo "$XVFB_PID" >"$1/xvfb.pid"
+# What runs with the PC but outside it (its sound card, the Xvfb of a PC left running without
+# the user's display): the prefix records them, so that stopping the PC stops them too.
+keep_with_pc() {
+  echo "$2" >>"$1/services.pids"
 }
 
-stop_pc_display() {
-  [ -f "$1/xvfb.pid" ] || return 0
-  kill "$(cat "$1/xvfb.pid")" 2>/dev/null
-  rm -f "$1/xvfb.pid"
+stop_pc_services() {
+  [ -f "$1/services.pids" ] || return 0
+  local pid
+  for pid in $(cat "$1/services.pids"); do kill "$pid" 2>/dev/null; done
+  rm -f "$1/services.pids"
+}
+
+# The simulated PC's sound card: a PulseAudio server with a null sink of its own, its socket and
+# settings in folder $1, so that nothing depends on the host's sound system. Exports
+# PULSE_SERVER for the programs and SOUND_PID for whoever stops it.
+start_sound_card() {
+  local folder=$1 tries
+  mkdir -p "$folder"
+  rm -f "$folder/native"
+  HOME=$folder XDG_RUNTIME_DIR=$folder env -u WINEPREFIX pulseaudio -n --daemonize=no \
+    --exit-idle-time=-1 -L module-null-sink -L module-always-sink \
+    -L "module-native-protocol-unix socket=$folder/native auth-anonymous=1" >"$folder/log" 2>&1 &
+  SOUND_PID=$!
+  for tries in $(seq 200); do
+    [ -S "$folder/native" ] && break
+    kill -0 "$SOUND_PID" 2>/dev/null || break
+    sleep 0.025
+  done
+  [ -S "$folder/native" ] || { kill "$SOUND_PID" 2>/dev/null; echo "PulseAudio did not start (see $folder/log)" >&2; return 1; }
+  export PULSE_SERVER=unix:$folder/native SOUND_PID
 }

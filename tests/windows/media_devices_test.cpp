@@ -1,5 +1,5 @@
-// The simulated CD drive through the real multimedia control interface: Wine finds the machine's
-// driver for "cdaudio" and the string and command interfaces reach it.
+// The simulated PC's media devices through the real multimedia control interface: Wine finds
+// the machine's driver for "cdaudio", and plays wave audio on the PC's sound card.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,10 +11,11 @@
 
 #include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
+#include "tests/harness/media_files.h"
 
 namespace {
 
-class CdDriveTest : public testing::Test {
+class MediaDevicesTest : public testing::Test {
  protected:
   void SetUp() override {
     const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
@@ -52,7 +53,7 @@ class CdDriveTest : public testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(CdDriveTest, TheDiscInMachineIniAnswersStatus) {
+TEST_F(MediaDevicesTest, TheDiscInMachineIniAnswersStatus) {
   ASSERT_EQ(Send("open cdaudio alias cd"), "1");
   EXPECT_EQ(Send("set cd time format milliseconds"), "");
   EXPECT_EQ(Send("status cd number of tracks"), "3");
@@ -72,7 +73,7 @@ TEST_F(CdDriveTest, TheDiscInMachineIniAnswersStatus) {
   EXPECT_EQ(status.dwReturn, DWORD_PTR{MCI_MODE_STOP});
 }
 
-TEST_F(CdDriveTest, APlayRunsInRealTimeAndNotifiesAtItsEnd) {
+TEST_F(MediaDevicesTest, APlayRunsInRealTimeAndNotifiesAtItsEnd) {
   ASSERT_EQ(Send("open cdaudio alias cd"), "1");
   Send("set cd time format milliseconds");
   const auto started = std::chrono::steady_clock::now();
@@ -90,7 +91,7 @@ TEST_F(CdDriveTest, APlayRunsInRealTimeAndNotifiesAtItsEnd) {
   EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(2000)), MCI_NOTIFY_ABORTED);
 }
 
-TEST_F(CdDriveTest, TheDoorAndTheMachineToolChangeTheDisc) {
+TEST_F(MediaDevicesTest, TheDoorAndTheMachineToolChangeTheDisc) {
   ASSERT_EQ(Send("open cdaudio alias cd"), "1");
   EXPECT_EQ(Send("set cd door open"), "");
   EXPECT_EQ(Send("status cd mode"), "open");
@@ -105,11 +106,22 @@ TEST_F(CdDriveTest, TheDoorAndTheMachineToolChangeTheDisc) {
   EXPECT_EQ(Send("status cd number of tracks"), "2");
 }
 
-TEST_F(CdDriveTest, ADriveHeldByAnotherProgramOpensOnlyShareable) {
+TEST_F(MediaDevicesTest, ADriveHeldByAnotherProgramOpensOnlyShareable) {
   WritePrivateProfileStringA("CD", "HeldElsewhere", "1", machine::kConfigFile);
   machine::Boot();
   EXPECT_EQ(Send("open cdaudio alias cd"), "error " + std::to_string(MCIERR_MUST_USE_SHAREABLE));
   EXPECT_EQ(Send("open cdaudio alias cd shareable"), "1");
+}
+
+// Wine plays wave audio only with a sound device: the PC's sound card is a PulseAudio null sink.
+TEST_F(MediaDevicesTest, TheSoundCardPlaysAWaveFileInRealTime) {
+  const std::string wave = machine::WindowsFolder() + "\\tone.wav";
+  ASSERT_TRUE(harness::WriteWaveFile(wave, 1000));
+  ASSERT_EQ(Send("open \"" + wave + "\" type waveaudio alias tone"), "1");
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(Send("play tone notify"), "");
+  EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(5000)), MCI_NOTIFY_SUCCESSFUL);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(800));
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+// Short media files made by the tests themselves, with writers of their own (Wine's AVI writer
+// puts a wrong frame time into the header).
+
+#include <string>
+
+namespace harness {
+
+// A PCM wave file of `milliseconds` of a quiet tone, 8 kHz, 8 bits, mono.
+bool WriteWaveFile(const std::string& path, unsigned milliseconds);
+
+}  // namespace harness
