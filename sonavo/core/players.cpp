@@ -27,22 +27,32 @@ const PlayerTraits& Traits(PlayerKind kind) {
   return kPlayers[static_cast<int>(kind)];
 }
 
-PlayerKind KindOfCommandLine(std::string_view commandLine) {
+DeckCommandLine ParseCommandLine(std::string_view arguments) {
+  std::vector<std::string> words;
   std::size_t start = 0;
-  while (start < commandLine.size()) {
-    const std::size_t end = std::min(commandLine.find(' ', start), commandLine.size());
-    const std::string_view word = commandLine.substr(start, end - start);
-    for (int kind = 0; kind < 4; ++kind) {
-      const std::string_view wanted = kPlayers[kind].commandSwitch;
-      const bool same = word.size() == wanted.size() &&
-                        std::equal(word.begin(), word.end(), wanted.begin(), [](char a, char b) {
-                          return std::toupper(static_cast<unsigned char>(a)) == b;
-                        });
-      if (same) return static_cast<PlayerKind>(kind);
-    }
-    start = end + 1;
+  while ((start = arguments.find_first_not_of(" \t", start)) != std::string_view::npos) {
+    const std::size_t end = std::min(arguments.find_first_of(" \t", start), arguments.size());
+    words.emplace_back(arguments.substr(start, end - start));
+    start = end;
   }
-  return PlayerKind::Cd;
+  const auto same = [](const std::string& word, std::string_view wanted) {
+    return word.size() == wanted.size() &&
+           std::equal(word.begin(), word.end(), wanted.begin(), [](char a, char b) {
+             return std::toupper(static_cast<unsigned char>(a)) == b;
+           });
+  };
+  DeckCommandLine line;
+  std::size_t next = 0;
+  if (next < words.size()) {
+    for (int kind = 0; kind < 4; ++kind) {
+      if (same(words[next], kPlayers[kind].commandSwitch))
+        line.kind = static_cast<PlayerKind>(kind);
+    }
+    ++next;
+  }
+  if (next < words.size() && same(words[next], "/PLAY")) ++next;
+  if (next < words.size()) line.path = words[next];
+  return line;
 }
 
 TimeUnits UnitsFor(PlayerKind kind, bool frames) {

@@ -4,6 +4,7 @@
 // display's arithmetic.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,9 +23,14 @@ struct PlayerTraits {
 
 const PlayerTraits& Traits(PlayerKind kind);
 
-// The player a command line asks for: the first of "/CD", "/MIDI", "/WAVE", "/VIDEO" among its
-// words, in any letter case; the CD player without one.
-PlayerKind KindOfCommandLine(std::string_view commandLine);
+// Sonavo's arguments: a first word "/CD", "/MIDI", "/WAVE" or "/VIDEO" names the player (any
+// other first word is skipped, and the CD player plays); then "/PLAY", skipped, and the path of
+// a file to play. Words are separated by blanks or tabs and compared without regard to case.
+struct DeckCommandLine {
+  PlayerKind kind = PlayerKind::Cd;
+  std::string path;
+};
+DeckCommandLine ParseCommandLine(std::string_view arguments);
 
 // The mixer's line-in source, which CD and video take with AudioSource=1.
 inline constexpr std::uint32_t kLineInSource = 0x1002;

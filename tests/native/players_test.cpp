@@ -30,12 +30,18 @@ TEST(PlayerTablesTest, TimeUnitsFollowThePlayerAndTheDisplay) {
   EXPECT_STREQ(sonavo::Traits(PlayerKind::Midi).deviceType, "sequencer");
 }
 
-TEST(PlayerTablesTest, TheCommandLineNamesThePlayer) {
-  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE"), PlayerKind::Cd);
-  EXPECT_EQ(sonavo::KindOfCommandLine("\"C:\\Program Files\\SONAVO.EXE\" /video /play C:\\A.AVI"),
-            PlayerKind::Video);
-  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE /Wave"), PlayerKind::Wave);
-  EXPECT_EQ(sonavo::KindOfCommandLine("SONAVO.EXE /MIDIX /MIDI"), PlayerKind::Midi);
+TEST(PlayerTablesTest, TheCommandLineNamesThePlayerAndTheFile) {
+  const auto parsed = [](const char* arguments) {
+    const sonavo::DeckCommandLine line = sonavo::ParseCommandLine(arguments);
+    return std::to_string(static_cast<int>(line.kind)) + " " + line.path;
+  };
+  EXPECT_EQ(parsed(""), "0 ");
+  EXPECT_EQ(parsed("/video /play C:\\A.AVI"), "3 C:\\A.AVI");
+  EXPECT_EQ(parsed("\t/Wave\tC:\\B.WAV  "), "2 C:\\B.WAV");
+  EXPECT_EQ(parsed("/MIDI"), "1 ");
+  // Any other first word is skipped: the CD player, and what follows.
+  EXPECT_EQ(parsed("/PLAY C:\\A.AVI"), "0 C:\\A.AVI");
+  EXPECT_EQ(parsed("/cdx /midi"), "0 /midi");
 }
 
 TEST(DeckStateTest, TheDevicesModeMapsToTheStatusLine) {
