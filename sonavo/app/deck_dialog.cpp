@@ -9,19 +9,24 @@
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
-constexpr sonavo::PlayerKind kKind = sonavo::PlayerKind::Cd;
+constexpr std::size_t kPathBuffer = 261;
 
 }  // namespace
 
-DeckDialog::DeckDialog(const std::string& folder)
+DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine& commandLine)
     : ModalDialog(IDD_DECK),
+      kind_(commandLine.kind),
+      path_(commandLine.path),
+      name_(sonavo::Traits(kind_).name),
       settingsFile_(folder + sonavo::kSettingsFile),
-      albumFile_(folder + sonavo::Traits(kKind).albumFile) {
+      albumFile_(folder + sonavo::Traits(kind_).albumFile) {
   OnCommand(IDC_PLAY_PAUSE, BN_CLICKED, [this] { Engine().PlayPause(); });
   OnCommand(IDC_PREVIOUS, BN_CLICKED, [this] { Engine().Previous(); });
   OnCommand(IDC_NEXT, BN_CLICKED, [this] { Engine().Next(); });
   OnCommand(IDC_STOP, BN_CLICKED, [this] { Engine().Stop(); });
-  OnCommand(IDC_EJECT, BN_CLICKED, [this] { device_->ToggleDoor(); });
+  OnCommand(IDC_EJECT, BN_CLICKED, [this] {
+    if (IsCd()) cdDevice_->ToggleDoor();
+  });
   OnCommand(IDC_REPEAT, BN_CLICKED, [this] { Engine().RepeatButton(); });
   OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
   OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
@@ -36,42 +41,77 @@ DeckDialog::DeckDialog(const std::string& folder)
 }
 
 void DeckDialog::OnInitDialog() {
-  SetWindowTextA(Window(), sonavo::Traits(kKind).name);
-  settings_ = sonavo::ReadPlayerSettings(settingsFile_, kKind);
-  device_ = std::make_unique<MciCdDevice>(Window());
-  player_ =
-      std::make_unique<sonavo::CdPlayer>(*device_, *device_, albumFile_, *this, String(IDS_TRACK));
-  player_->SetAutoPlay(settings_.autoPlay);
+  SetWindowTextA(Window(), name_);
+  settings_ = sonavo::ReadPlayerSettings(settingsFile_, kind_);
+  if (IsCd()) {
+    if (!StartCdPlayer()) return;
+  } else {
+    StartAlbumPlayer();
+  }
   Engine().SetIntroLength(settings_.introLength);
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
-  const MCIERROR error = device_->Open();
+  const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
+  if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0) Error(IDS_NO_TIMER);
+  OnTimer(kTickTimer);
+}
+
+bool DeckDialog::StartCdPlayer() {
+  cdDevice_ = std::make_unique<MciCdDevice>(Window());
+  cdPlayer_ = std::make_unique<sonavo::CdPlayer>(*cdDevice_, *cdDevice_, albumFile_, *this,
+                                                 String(IDS_TRACK));
+  cdPlayer_->SetAutoPlay(settings_.autoPlay);
+  const MCIERROR error = cdDevice_->Open();
   if (error == MCIERR_MUST_USE_SHAREABLE) {
     Error(IDS_CD_HELD);
   } else if (error != 0) {
     char text[128] = "";
     mciGetErrorStringA(error, text, sizeof(text));
-    MessageBoxA(Window(), text, sonavo::Traits(kKind).name, MB_OK | MB_ICONERROR);
+    MessageBoxA(Window(), text, name_, MB_OK | MB_ICONERROR);
     End(IDCANCEL);
-    return;
+    return false;
   }
-  const sonavo::TimeUnits units = sonavo::UnitsFor(kKind, false);
-  if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0) Error(IDS_NO_TIMER);
-  OnTimer(kTickTimer);
+  return true;
+}
+
+void DeckDialog::StartAlbumPlayer() {
+  EnableWindow(GetDlgItem(Window(), IDC_MODE_PROGRAM), FALSE);
+  fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
+  albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
+  // A file on the command line plays instead of the album in use.
+  if (!path_.empty()) {
+    albumPlayer_->LoadFile(path_, settings_.autoPlay);
+  } else if (settings_.autoLoad && !settings_.curAlbum.empty()) {
+    albumPlayer_->Load(settings_.curAlbum, settings_.autoPlay);
+  }
+}
+
+void DeckDialog::LoadHandedOverFile() {
+  const std::string path = settingsFile_.ReadString(name_, "LoadFile", "", kPathBuffer);
+  if (!path.empty() && albumPlayer_ != nullptr) albumPlayer_->LoadFile(path, settings_.autoPlay);
 }
 
 void DeckDialog::OnTimer(UINT_PTR id) {
   if (id != kTickTimer) return;
+  if (!IsCd()) {
+    albumPlayer_->Tick();
+    return;
+  }
   // A drive another program held is tried again on every tick.
-  if (!device_->IsOpen() && device_->Open() != 0) return;
-  player_->Tick();
+  if (!cdDevice_->IsOpen() && cdDevice_->Open() != 0) return;
+  cdPlayer_->Tick();
 }
 
 void DeckDialog::OnCancel() {
-  player_->Close();
-  if (settings_.stopOnExit) device_->StopPlaying();
   settings_.repeat = Engine().Repeat();
   settings_.trackRepeat = Engine().TrackRepeat();
-  sonavo::WriteExitSettings(settingsFile_, kKind, settings_);
+  if (IsCd()) {
+    cdPlayer_->Close();
+    if (settings_.stopOnExit) cdDevice_->StopPlaying();
+  } else {
+    albumPlayer_->Close();
+    settings_.curAlbum = albumPlayer_->AlbumName();
+  }
+  sonavo::WriteExitSettings(settingsFile_, kind_, settings_);
   End(IDCANCEL);
 }
 
@@ -80,6 +120,12 @@ void DeckDialog::OnDestroy() {
 }
 
 INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message == kDeckMsgLoadFile) {
+    // The copy that sent it waits for nothing.
+    if (InSendMessage()) ReplyMessage(0);
+    LoadHandedOverFile();
+    return TRUE;
+  }
   if (message != MM_MCINOTIFY) return FALSE;
   // Only a play that ran to its end moves the sequence on.
   if (wParam == MCI_NOTIFY_SUCCESSFUL) Engine().RangeEnded();
@@ -105,7 +151,7 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
   char text[16];
   std::snprintf(text, sizeof(text), "%02u:%02u", time.minutes, time.seconds);
   SetDlgItemTextA(Window(), IDC_TIME_FIELD, text);
-  const std::uint32_t unit = sonavo::UnitsFor(kKind, false).barUnit;
+  const std::uint32_t unit = sonavo::UnitsFor(kind_, false).barUnit;
   HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
   SendMessageA(bar, TBM_SETRANGEMAX, FALSE, static_cast<LPARAM>(lengthMs / unit));
   SendMessageA(bar, TBM_SETPOS, TRUE, static_cast<LPARAM>(offsetMs / unit));
@@ -118,5 +164,5 @@ std::string DeckDialog::String(UINT id) const {
 }
 
 void DeckDialog::Error(UINT stringId) {
-  MessageBoxA(Window(), String(stringId).c_str(), sonavo::Traits(kKind).name, MB_OK | MB_ICONERROR);
+  MessageBoxA(Window(), String(stringId).c_str(), name_, MB_OK | MB_ICONERROR);
 }

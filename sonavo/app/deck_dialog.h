@@ -1,6 +1,6 @@
 #pragma once
 // The deck: for now a plain dialog 7 with the deck's command ids, a status line, the entry and
-// time fields and the position bar, driving the CD player; the tick comes from a window timer.
+// time fields and the position bar, driving one player; the tick comes from a window timer.
 
 #include <windows.h>
 
@@ -10,13 +10,18 @@
 #include "common/framework/modal_dialog.h"
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/mci_cd_device.h"
+#include "sonavo/app/mci_file_device.h"
+#include "sonavo/core/album_player.h"
 #include "sonavo/core/cd_player.h"
 #include "sonavo/core/deck_settings.h"
+
+// A second copy of a player hands its file over with this message.
+inline constexpr UINT kDeckMsgLoadFile = WM_USER + 11;
 
 class DeckDialog : public ModalDialog, public sonavo::DeckView {
  public:
   // `folder`: the program's own, where MAROVANE.INI and the album files live.
-  explicit DeckDialog(const std::string& folder);
+  DeckDialog(const std::string& folder, const sonavo::DeckCommandLine& commandLine);
 
   void ShowState(sonavo::DeckState state) override;
   void ShowEntry(int entry, const std::string& name) override;
@@ -30,13 +35,22 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  bool IsCd() const { return kind_ == sonavo::PlayerKind::Cd; }
+  sonavo::Engine& Engine() { return IsCd() ? cdPlayer_->engine() : albumPlayer_->engine(); }
+  bool StartCdPlayer();
+  void StartAlbumPlayer();
+  void LoadHandedOverFile();
   std::string String(UINT id) const;
   void Error(UINT stringId);
-  sonavo::Engine& Engine() { return player_->engine(); }
 
+  sonavo::PlayerKind kind_;
+  std::string path_;
+  const char* name_;
   Win32Profile settingsFile_;
   Win32Profile albumFile_;
   sonavo::PlayerSettings settings_;
-  std::unique_ptr<MciCdDevice> device_;
-  std::unique_ptr<sonavo::CdPlayer> player_;
+  std::unique_ptr<MciCdDevice> cdDevice_;
+  std::unique_ptr<sonavo::CdPlayer> cdPlayer_;
+  std::unique_ptr<MciFileDevice> fileDevice_;
+  std::unique_ptr<sonavo::AlbumPlayer> albumPlayer_;
 };

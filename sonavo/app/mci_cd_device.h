@@ -1,39 +1,33 @@
 #pragma once
-// The CD player's device: "cdaudio" through the multimedia control interface, opened by type
-// and kept open, its time in milliseconds, its plays notifying the deck window.
+// The CD player's device: "cdaudio" opened by type and kept open.
 
 #include <windows.h>
 
-#include <mmsystem.h>
-
+#include "sonavo/app/mci_device.h"
 #include "sonavo/core/cd_player.h"
 #include "sonavo/core/engine.h"
 
 class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
  public:
-  explicit MciCdDevice(HWND deck) : deck_(deck) {}
-  ~MciCdDevice() override;
-  MciCdDevice(const MciCdDevice&) = delete;
-  MciCdDevice& operator=(const MciCdDevice&) = delete;
+  explicit MciCdDevice(HWND deck) : deck_(deck), device_(deck) {}
 
   // Opens the drive, not shareable: 0, or the MCI error (MCIERR_MUST_USE_SHAREABLE while
   // another program holds it).
   MCIERROR Open();
-  bool IsOpen() const { return id_ != 0; }
+  bool IsOpen() const { return device_.IsOpen(); }
   // The door: opened when closed, closed when open.
   void ToggleDoor();
-  // The drive stops playing (the player closes with StopOnExit).
-  void StopPlaying();
+  void StopPlaying() { device_.Stop(); }
 
   bool SelectEntry(int entry, sonavo::EntryTimes* times) override;
-  std::uint32_t DeviceMode() override;
-  std::uint32_t Position() override;
+  std::uint32_t DeviceMode() override { return device_.Mode(); }
+  std::uint32_t Position() override { return device_.Position(); }
   void Play(std::optional<std::uint32_t> from, std::uint32_t to) override;
-  void Pause() override;
-  void StopDevice() override;
+  void Pause() override { device_.Pause(); }
+  void StopDevice() override { device_.Stop(); }
   void CloseDoor() override;
-  void PostRangeEnded() override;
-  void PostStop() override;
+  void PostRangeEnded() override { device_.PostRangeEnded(); }
+  void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override;
 
   bool MediaPresent() override;
@@ -42,10 +36,6 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
   std::uint32_t TrackLength(int track) override;
 
  private:
-  // MCI_STATUS of `item` (of `track` when given); `otherwise` when the device cannot say.
-  DWORD_PTR Status(DWORD item, DWORD track, DWORD_PTR otherwise);
-  MCIERROR Send(UINT message, DWORD flags, void* parms);
-
   HWND deck_;
-  MCIDEVICEID id_ = 0;
+  MciDevice device_;
 };

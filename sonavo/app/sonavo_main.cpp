@@ -6,32 +6,47 @@
 #include <commctrl.h>
 
 #include "common/framework/application.h"
+#include "common/win32/win32_profile.h"
 #include "sonavo/app/deck_dialog.h"
+#include "sonavo/app/mci_file_device.h"
+#include "sonavo/core/deck_settings.h"
 #include "sonavo/core/players.h"
 
 namespace {
 
+// Bounded: a hung first copy must not hang the second.
+constexpr UINT kHandOverTimeoutMs = 5000;
+
 class SonavoApp : public Application {
+ public:
+  explicit SonavoApp(const char* arguments) : commandLine_(sonavo::ParseCommandLine(arguments)) {}
+
  protected:
   void InitInstance() override {
-    const sonavo::PlayerKind kind = sonavo::KindOfCommandLine(GetCommandLineA());
-    const char* name = sonavo::Traits(kind).name;
-    // A running copy of this player comes forward instead.
+    const char* name = sonavo::Traits(commandLine_.kind).name;
     if (HWND running = FindWindowA("#32770", name)) {
-      SetForegroundWindow(running);
-      return;
-    }
-    if (kind != sonavo::PlayerKind::Cd) {
-      MessageBoxA(nullptr, "This player is not part of this build yet; the CD player is.", name,
-                  MB_OK | MB_ICONERROR);
+      HandOver(running, name);
       return;
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    DeckDialog(ProgramFolder()).DoModal(nullptr);
+    if (!RegisterPlaybackClass(Instance())) return;
+    DeckDialog(ProgramFolder(), commandLine_).DoModal(nullptr);
   }
 
  private:
+  // A running copy of this player takes the file, if a file player was given one, and comes
+  // forward.
+  void HandOver(HWND running, const char* name) {
+    if (commandLine_.kind != sonavo::PlayerKind::Cd && !commandLine_.path.empty()) {
+      Win32Profile settings(ProgramFolder() + sonavo::kSettingsFile);
+      settings.WriteString(name, "LoadFile", commandLine_.path);
+      SendMessageTimeoutA(running, kDeckMsgLoadFile, 0, 0, SMTO_ABORTIFHUNG, kHandOverTimeoutMs,
+                          nullptr);
+    }
+    SetForegroundWindow(running);
+  }
+
   // The program's folder, ending in a backslash.
   std::string ProgramFolder() const {
     char path[MAX_PATH] = "";
@@ -39,11 +54,13 @@ class SonavoApp : public Application {
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of('\\') + 1);
   }
+
+  sonavo::DeckCommandLine commandLine_;
 };
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  SonavoApp application;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  SonavoApp application(arguments);
   return application.Run(instance);
 }

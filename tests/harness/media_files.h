@@ -9,4 +9,7 @@ namespace harness {
 // A PCM wave file of `milliseconds` of a quiet tone, 8 kHz, 8 bits, mono.
 bool WriteWaveFile(const std::string& path, unsigned milliseconds);
 
+// An uncompressed video of `frames` frames of 32 x 24 pixels at 10 frames a second.
+bool WriteVideoFile(const std::string& path, unsigned frames);
+
 }  // namespace harness

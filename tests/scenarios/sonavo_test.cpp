@@ -1,5 +1,5 @@
-// Sonavo's CD player end to end: the real program, the simulated drive behind MCI, the deck's
-// buttons, MAROVANE.INI and cd.abm beside the program.
+// Sonavo end to end: the real program, the simulated drive behind MCI, Wine's wave and video
+// devices, the deck's buttons, MAROVANE.INI and the album files beside the program.
 
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
+#include "tests/harness/media_files.h"
 #include "tests/harness/simulated_pc.h"
 
 namespace {
@@ -28,9 +29,13 @@ class SonavoTest : public harness::ScenarioTest {
   static std::string MediaFile(const std::string& name) {
     return std::string(machine::kMediaFolder) + "\\" + name;
   }
-  HWND StartCdPlayer(Program& sonavo) {
-    deck_ = harness::WaitForWindow("#32770", "CD Player", sonavo.Id());
+  HWND StartCdPlayer(Program& sonavo) { return StartPlayer(sonavo, "CD Player"); }
+  HWND StartPlayer(Program& sonavo, const char* name) {
+    deck_ = harness::WaitForWindow("#32770", name, sonavo.Id());
     return deck_;
+  }
+  static void Set(const char* section, const char* key, const std::string& value) {
+    WritePrivateProfileStringA(section, key, value.c_str(), MediaFile("MAROVANE.INI").c_str());
   }
   bool Shows(int id, const std::string& text) {
     return harness::WaitFor(
@@ -73,6 +78,45 @@ TEST_F(SonavoTest, ASecondCopyOfAPlayerEndsAndClosingKeepsTheSettings) {
   const auto disc = harness::ReadProfile(MediaFile("cd.abm"), "CD List", "1");
   ASSERT_TRUE(disc.has_value());
   EXPECT_EQ(harness::ReadProfile(MediaFile("cd.abm"), *disc, "Selection"), "1");
+}
+
+TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
+  ASSERT_TRUE(harness::WriteWaveFile(MediaFile("one.wav"), 1000));
+  ASSERT_TRUE(harness::WriteWaveFile(MediaFile("two.wav"), 1000));
+  const std::string album = MediaFile("wave.abm");
+  WritePrivateProfileStringA("List of Albums", "Mix", "", album.c_str());
+  WritePrivateProfileStringA("Mix", "Tracks", "2", album.c_str());
+  WritePrivateProfileStringA("Mix", "1", MediaFile("one.wav").c_str(), album.c_str());
+  WritePrivateProfileStringA("Mix", "2", MediaFile("two.wav").c_str(), album.c_str());
+  Set("Wave Player", "AutoLoad", "1");
+  Set("Wave Player", "CurAlbum", "Mix");
+  Set("Wave Player", "AutoPlay", "1");
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  EXPECT_TRUE(Shows(kStatusLine, "Playing"));
+  EXPECT_TRUE(Shows(kEntryField, "02"));
+  EXPECT_TRUE(Shows(kStatusLine, "two.wav"));
+  // After the last file the album stops.
+  EXPECT_TRUE(Shows(kStatusLine, "Ready"));
+  harness::PressCloseBox(deck_);
+  ASSERT_TRUE(sonavo.WaitForExit());
+  EXPECT_EQ(harness::ReadProfile(album, "Mix", "Selection"), "2");
+}
+
+TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItOver) {
+  ASSERT_TRUE(harness::WriteVideoFile("C:\\A.AVI", 10));
+  ASSERT_TRUE(harness::WriteVideoFile("C:\\B.AVI", 10));
+  Program sonavo(MediaFile("SONAVO.EXE"), "/video /play C:\\A.AVI");
+  ASSERT_NE(StartPlayer(sonavo, "Video Player"), nullptr);
+  HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
+  ASSERT_NE(playback, nullptr);
+  harness::SaveScreenshot(playback, "video-playback");
+  EXPECT_EQ(harness::ReadProfile(MediaFile("video.abm"), "P-r-e-v-i-e-w", "1"), "C:\\A.AVI");
+
+  Program second(MediaFile("SONAVO.EXE"), "/VIDEO /PLAY C:\\B.AVI");
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "B.AVI", sonavo.Id()), nullptr);
+  EXPECT_TRUE(sonavo.Running());
 }
 
 }  // namespace

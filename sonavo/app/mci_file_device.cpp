@@ -1,0 +1,116 @@
+#include "sonavo/app/mci_file_device.h"
+
+#include <digitalv.h>
+
+#include <ctime>
+
+#include "sonavo/core/album_player.h"
+
+namespace {
+
+// Closing the playback window stops the play and hides it.
+LRESULT CALLBACK PlaybackProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    PostMessageA(GetWindow(window, GW_OWNER), WM_COMMAND, 1023, 0);
+    ShowWindow(window, SW_HIDE);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterPlaybackClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = PlaybackProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kPlaybackClass;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+MciFileDevice::~MciFileDevice() {
+  device_.Close();
+  if (playback_ != nullptr) DestroyWindow(playback_);
+}
+
+void MciFileDevice::SetEntries(const std::vector<std::string>& paths) {
+  device_.Close();
+  paths_ = paths;
+}
+
+bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
+  if (entry < 1 || entry > static_cast<int>(paths_.size())) return false;
+  const std::string& path = paths_[static_cast<std::size_t>(entry - 1)];
+  const MCIERROR error = OpenFile(path);
+  if (error != 0) {
+    char text[128] = "";
+    char caption[32] = "";
+    mciGetErrorStringA(error, text, sizeof(text));
+    GetWindowTextA(deck_, caption, sizeof(caption));
+    MessageBoxA(deck_, text, caption, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  // Start and length of the file, to a hundredth of a second.
+  times->start = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_POSITION, 1, 0)) / 10 * 10;
+  times->length = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 1, 0)) / 10 * 10;
+  if (times->length == 0) {
+    times->length = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 0, 0)) / 10 * 10;
+  }
+  if (video_) ShowVideo();
+  return true;
+}
+
+MCIERROR MciFileDevice::OpenFile(const std::string& path) {
+  std::string element = path;
+  MCI_DGV_OPEN_PARMSA open{};
+  open.lpstrElementName = element.data();
+  DWORD flags = MCI_OPEN_ELEMENT;
+  if (video_) {
+    if (playback_ == nullptr) {
+      playback_ = CreateWindowExA(0, kPlaybackClass, sonavo::FileTitle(path).c_str(),
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320, 240,
+                                  deck_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    SetWindowTextA(playback_, sonavo::FileTitle(path).c_str());
+    open.dwStyle = WS_CHILD;
+    open.hWndParent = playback_;
+    flags |= MCI_DGV_OPEN_WS | MCI_DGV_OPEN_PARENT;
+  }
+  return device_.Open(flags, open);
+}
+
+// The picture in the playback window, at its natural size.
+void MciFileDevice::ShowVideo() {
+  MCI_DGV_RECT_PARMS where{};
+  device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
+  const RECT& source = where.rc;  // left, top, width, height
+  RECT frame{0, 0, source.right, source.bottom};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  SetWindowPos(playback_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MCI_DGV_PUT_PARMS put{};
+  put.rc = {0, 0, source.right, source.bottom};
+  device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+  MCI_DGV_WINDOW_PARMSA window{};
+  window.nCmdShow = SW_SHOW;
+  device_.Send(MCI_WINDOW, MCI_DGV_WINDOW_STATE | MCI_WAIT, &window);
+  ShowWindow(playback_, SW_SHOWNOACTIVATE);
+}
+
+void MciFileDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
+  if (playback_ != nullptr && !IsWindowVisible(playback_)) ShowWindow(playback_, SW_SHOWNORMAL);
+  device_.Play(from, to);
+}
+
+void MciFileDevice::StopDevice() {
+  device_.Stop();
+  if (!video_) return;
+  MCI_SEEK_PARMS seek{};
+  seek.dwTo = 0;
+  device_.Send(MCI_SEEK, MCI_TO | MCI_WAIT, &seek);
+}
+
+std::uint32_t MciFileDevice::ShuffleSeed() {
+  return static_cast<std::uint32_t>(std::time(nullptr));
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A file player's device: each album entry's file opened on its own (the system picks the
+// device from the extension); a video plays in a playback window of its natural size.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "sonavo/app/mci_device.h"
+#include "sonavo/core/album_player.h"
+
+class MciFileDevice : public sonavo::FileHost {
+ public:
+  // `video`: the video player, whose pictures go into the playback window.
+  MciFileDevice(HWND deck, bool video) : deck_(deck), video_(video), device_(deck) {}
+  ~MciFileDevice() override;
+
+  void SetEntries(const std::vector<std::string>& paths) override;
+  bool IsOpen() const override { return device_.IsOpen(); }
+  bool SelectEntry(int entry, sonavo::EntryTimes* times) override;
+  std::uint32_t DeviceMode() override { return device_.Mode(); }
+  std::uint32_t Position() override { return device_.Position(); }
+  void Play(std::optional<std::uint32_t> from, std::uint32_t to) override;
+  void Pause() override { device_.Pause(); }
+  void StopDevice() override;
+  void CloseDoor() override {}
+  void PostRangeEnded() override { device_.PostRangeEnded(); }
+  void PostStop() override { device_.PostStop(); }
+  std::uint32_t ShuffleSeed() override;
+
+  HWND PlaybackWindow() const { return playback_; }
+
+ private:
+  MCIERROR OpenFile(const std::string& path);
+  void ShowVideo();
+
+  HWND deck_;
+  bool video_;
+  MciDevice device_;
+  std::vector<std::string> paths_;
+  HWND playback_ = nullptr;
+};
+
+// The video playback window's class, registered once at start.
+inline constexpr const char* kPlaybackClass = "PlaybackWClass";
+bool RegisterPlaybackClass(HINSTANCE instance);
