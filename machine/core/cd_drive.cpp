@@ -5,17 +5,6 @@
 #include "common/text/number_text.h"
 
 namespace machine {
-namespace {
-
-// A play that ran to its end stops there.
-void Settle(CdDriveBlock& drive, std::uint64_t nowMs) {
-  if (drive.playing && nowMs >= PlayEndsAt(drive)) {
-    drive.position = drive.playTo;
-    drive.playing = 0;
-  }
-}
-
-}  // namespace
 
 std::vector<std::uint32_t> ParseCdTracks(const std::string& text) {
   std::vector<std::uint32_t> lengths;
@@ -45,9 +34,7 @@ void LoadDisc(CdDriveBlock& drive, const std::vector<std::uint32_t>& lengthsMs, 
 void Eject(CdDriveBlock& drive) {
   if (drive.inserted) ++drive.discChanges;
   drive.inserted = 0;
-  drive.playing = 0;
-  drive.paused = 0;
-  drive.position = 0;
+  drive.play = PlayClock{};
 }
 
 void Insert(CdDriveBlock& drive, const std::vector<std::uint32_t>& lengthsMs) {
@@ -67,8 +54,8 @@ bool MediaPresent(const CdDriveBlock& drive) {
 
 CdMode Mode(const CdDriveBlock& drive, std::uint64_t nowMs) {
   if (!MediaPresent(drive)) return CdMode::Open;
-  if (drive.playing && nowMs < PlayEndsAt(drive)) return CdMode::Playing;
-  return drive.paused ? CdMode::Paused : CdMode::Stopped;
+  if (IsPlaying(drive.play, nowMs)) return CdMode::Playing;
+  return drive.play.paused ? CdMode::Paused : CdMode::Stopped;
 }
 
 std::uint32_t TrackStart(const CdDriveBlock& drive, std::uint32_t track) {
@@ -83,9 +70,7 @@ std::uint32_t DiscLength(const CdDriveBlock& drive) {
 }
 
 std::uint32_t Position(const CdDriveBlock& drive, std::uint64_t nowMs) {
-  if (!drive.playing) return drive.position;
-  if (nowMs >= PlayEndsAt(drive)) return drive.playTo;
-  return drive.playFrom + static_cast<std::uint32_t>(nowMs - drive.playStartedMs);
+  return Position(drive.play, nowMs);
 }
 
 std::uint32_t CurrentTrack(const CdDriveBlock& drive, std::uint64_t nowMs) {
@@ -99,36 +84,25 @@ std::uint32_t CurrentTrack(const CdDriveBlock& drive, std::uint64_t nowMs) {
 
 bool Play(CdDriveBlock& drive, std::uint32_t from, std::uint32_t to, std::uint64_t nowMs) {
   if (!MediaPresent(drive) || from > to || to > DiscLength(drive)) return false;
-  drive.playing = 1;
-  drive.paused = 0;
-  drive.playStartedMs = nowMs;
-  drive.playFrom = std::max(from, kCdLeadInMs);
-  drive.playTo = std::max(to, drive.playFrom);
+  Start(drive.play, std::max(from, kCdLeadInMs), to, nowMs);
   return true;
 }
 
 std::uint64_t PlayEndsAt(const CdDriveBlock& drive) {
-  return drive.playing ? drive.playStartedMs + (drive.playTo - drive.playFrom) : 0;
+  return EndsAt(drive.play);
 }
 
 void Pause(CdDriveBlock& drive, std::uint64_t nowMs) {
-  Settle(drive, nowMs);
-  if (!drive.playing) return;
-  drive.position = Position(drive, nowMs);
-  drive.playing = 0;
-  drive.paused = 1;
+  Pause(drive.play, nowMs);
 }
 
 void Stop(CdDriveBlock& drive, std::uint64_t nowMs) {
-  drive.position = Position(drive, nowMs);
-  drive.playing = 0;
-  drive.paused = 0;
+  Stop(drive.play, nowMs);
 }
 
 bool Seek(CdDriveBlock& drive, std::uint32_t to, std::uint64_t nowMs) {
   if (!MediaPresent(drive) || to > DiscLength(drive)) return false;
-  Stop(drive, nowMs);
-  drive.position = std::max(to, kCdLeadInMs);
+  MoveTo(drive.play, std::max(to, kCdLeadInMs), nowMs);
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "machine/core/play_clock.h"
+
 namespace machine {
 
 inline constexpr std::uint32_t kMaxCdTracks = 99;
@@ -22,12 +24,7 @@ struct CdDriveBlock {
   std::uint32_t lengthsMs[kMaxCdTracks];
   // Counts every disc that arrives or leaves, for whoever polls.
   std::uint32_t discChanges;
-  std::uint32_t playing;
-  std::uint32_t paused;
-  std::uint64_t playStartedMs;  // on the clock
-  std::uint32_t playFrom;
-  std::uint32_t playTo;
-  std::uint32_t position;  // while not playing
+  PlayClock play;
 };
 
 // The drive's mode, as MCI status item 4 reports it.

@@ -12,9 +12,9 @@
 
 #include <cwchar>
 #include <memory>
-#include <mutex>
 
 #include "machine/core/cd_drive.h"
+#include "machine/mci/play_notifier.h"
 #include "machine/win32/simulator.h"
 
 extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
@@ -25,13 +25,10 @@ constexpr DWORD kFramesPerSecond = 75;
 
 // One open of the device.
 struct OpenDevice {
-  MCIDEVICEID id = 0;
+  explicit OpenDevice(MCIDEVICEID device) : id(device), notifier(device) {}
+  MCIDEVICEID id;
   DWORD timeFormat = MCI_FORMAT_MSF;
-  // The pending notification of a play's end: whom to tell, and the timer that tells.
-  std::mutex lock;
-  HWND notifyWindow = nullptr;
-  HANDLE notifyTimer = nullptr;
-  std::uint64_t notifyStartedMs = 0;
+  PlayNotifier notifier;
 };
 
 std::uint64_t Now() {
@@ -80,36 +77,6 @@ std::uint32_t FromFormat(const OpenDevice& device, const machine::CdDriveBlock& 
 DWORD LengthInFormat(const OpenDevice& device, std::uint32_t ms) {
   if (device.timeFormat == MCI_FORMAT_MILLISECONDS) return ms;
   return MCI_MAKE_MSF(ms / 60000, ms / 1000 % 60, ms % 1000 * kFramesPerSecond / 1000);
-}
-
-// Ends a pending notification with `status` (the play was stopped, or another replaced it).
-void EndNotification(OpenDevice& device, UINT status) {
-  HWND window = nullptr;
-  HANDLE timer = nullptr;
-  {
-    std::lock_guard<std::mutex> guard(device.lock);
-    std::swap(window, device.notifyWindow);
-    std::swap(timer, device.notifyTimer);
-  }
-  // Waits for a notification on its way, so that the device outlives it.
-  if (timer != nullptr) DeleteTimerQueueTimer(nullptr, timer, INVALID_HANDLE_VALUE);
-  if (window != nullptr) mciDriverNotify(window, device.id, status);
-}
-
-void CALLBACK PlayEnded(PVOID parameter, BOOLEAN) {
-  auto& device = *static_cast<OpenDevice*>(parameter);
-  HWND window = nullptr;
-  UINT status = MCI_NOTIFY_ABORTED;
-  {
-    std::lock_guard<std::mutex> guard(device.lock);
-    std::swap(window, device.notifyWindow);
-    machine::CdDriveBlock* drive = Drive();
-    // The play this notification belongs to ran to its end (not ejected or replaced meanwhile).
-    if (drive != nullptr && drive->playing && drive->playStartedMs == device.notifyStartedMs) {
-      status = MCI_NOTIFY_SUCCESSFUL;
-    }
-  }
-  if (window != nullptr) mciDriverNotify(window, device.id, status);
 }
 
 // The notification a command asked for, at once.
@@ -177,16 +144,11 @@ DWORD Play(OpenDevice& device, DWORD flags, const MCI_PLAY_PARMS& parms) {
       (flags & MCI_FROM) ? FromFormat(device, drive, parms.dwFrom) : machine::Position(drive, now);
   const std::uint32_t to =
       (flags & MCI_TO) ? FromFormat(device, drive, parms.dwTo) : machine::DiscLength(drive);
-  EndNotification(device, MCI_NOTIFY_SUPERSEDED);
+  device.notifier.End(MCI_NOTIFY_SUPERSEDED);
   if (!machine::MediaPresent(drive)) return MCIERR_HARDWARE;
   if (!machine::Play(drive, from, to, now)) return MCIERR_OUTOFRANGE;
   if (flags & MCI_NOTIFY) {
-    std::lock_guard<std::mutex> guard(device.lock);
-    device.notifyWindow = reinterpret_cast<HWND>(parms.dwCallback);
-    device.notifyStartedMs = drive.playStartedMs;
-    const DWORD dueMs = static_cast<DWORD>(machine::PlayEndsAt(drive) - now);
-    CreateTimerQueueTimer(&device.notifyTimer, nullptr, PlayEnded, &device, dueMs, 0,
-                          WT_EXECUTEONLYONCE);
+    device.notifier.Arm(reinterpret_cast<HWND>(parms.dwCallback), drive.play, now);
   }
   return 0;
 }
@@ -201,7 +163,7 @@ DWORD Set(OpenDevice& device, DWORD flags, const MCI_SET_PARMS& parms) {
   }
   if (flags & (MCI_SET_DOOR_OPEN | MCI_SET_DOOR_CLOSED)) {
     machine::StateLock lock;
-    EndNotification(device, MCI_NOTIFY_ABORTED);
+    device.notifier.End(MCI_NOTIFY_ABORTED);
     machine::SetDoor(*Drive(), (flags & MCI_SET_DOOR_OPEN) != 0, Now());
   }
   return Done(device, flags, parms.dwCallback);
@@ -214,7 +176,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
       if (Drive()->heldElsewhere && !(flags & MCI_OPEN_SHAREABLE)) return MCIERR_MUST_USE_SHAREABLE;
       return 0;
     case MCI_CLOSE_DRIVER:
-      EndNotification(device, MCI_NOTIFY_ABORTED);
+      device.notifier.End(MCI_NOTIFY_ABORTED);
       return 0;
     case MCI_STATUS:
       return Status(device, flags, *reinterpret_cast<MCI_STATUS_PARMS*>(parms));
@@ -225,7 +187,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
     case MCI_PAUSE:
     case MCI_STOP: {
       machine::StateLock lock;
-      EndNotification(device, MCI_NOTIFY_ABORTED);
+      device.notifier.End(MCI_NOTIFY_ABORTED);
       if (message == MCI_PAUSE) {
         machine::Pause(*Drive(), Now());
       } else {
@@ -237,7 +199,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
       const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
       machine::StateLock lock;
       machine::CdDriveBlock& drive = *Drive();
-      EndNotification(device, MCI_NOTIFY_ABORTED);
+      device.notifier.End(MCI_NOTIFY_ABORTED);
       std::uint32_t to = machine::kCdLeadInMs;
       if (flags & MCI_SEEK_TO_END) to = machine::DiscLength(drive);
       if (flags & MCI_TO) to = FromFormat(device, drive, seek.dwTo);
@@ -282,15 +244,11 @@ extern "C" LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, 
       auto& open = *reinterpret_cast<MCI_OPEN_DRIVER_PARMS*>(lParam2);
       open.wType = MCI_DEVTYPE_CD_AUDIO;
       open.wCustomCommandTable = MCI_NO_COMMAND_TABLE;
-      auto device = std::make_unique<OpenDevice>();
-      device->id = open.wDeviceID;
+      auto device = std::make_unique<OpenDevice>(open.wDeviceID);
       return reinterpret_cast<LRESULT>(device.release());
     }
     case DRV_CLOSE:
-      if (driverId > 1) {
-        std::unique_ptr<OpenDevice> device(reinterpret_cast<OpenDevice*>(driverId));
-        EndNotification(*device, MCI_NOTIFY_ABORTED);
-      }
+      if (driverId > 1) delete reinterpret_cast<OpenDevice*>(driverId);
       return 1;
   }
   if (message < DRV_MCI_FIRST || driverId <= 1)

@@ -30,6 +30,7 @@ constexpr const char* kCardDriver = "s3mrv.drv";
 // Where Wine looks up the driver of an MCI device type, and the machine's drivers there.
 constexpr const char* kMciDrivers = "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI";
 constexpr const char* kCdDriver = "MRVCDA.DLL";
+constexpr const char* kSequencerDriver = "MRVSEQ.DLL";
 
 std::string NodePath(const DeviceNode& node) {
   return std::string(win95reg::kConfigManagerEnum) + "\\" + node.name;
@@ -98,6 +99,7 @@ void RegisterMciDrivers() {
   std::string folder(path, length);
   folder.erase(folder.find_last_of('\\') + 1);
   WriteValue(RegRoot::LocalMachine, kMciDrivers, "cdaudio", folder + kCdDriver);
+  WriteValue(RegRoot::LocalMachine, kMciDrivers, "sequencer", folder + kSequencerDriver);
 }
 
 }  // namespace

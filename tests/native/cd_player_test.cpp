@@ -110,13 +110,13 @@ TEST_F(CdPlayerTest, PlayWithTheDoorOpenClosesItAndPlaysTheDiscOnceRead) {
 
 TEST_F(CdPlayerTest, ADiscThatPlaysAlreadyIsPickedUpWithoutRestarting) {
   machine::Play(drive, machine::TrackStart(drive, 3), machine::DiscLength(drive), host.now);
-  const std::uint64_t started = drive.playStartedMs;
+  const std::uint64_t started = drive.play.startedMs;
   host.now += 500;
   player.Tick();
   EXPECT_EQ(player.engine().Current(), 3);
   EXPECT_EQ(view.entries.back(), "3 Track 03");
   EXPECT_EQ(machine::Position(drive, host.now), machine::TrackStart(drive, 3) + 500);
-  EXPECT_NE(drive.playStartedMs, started);  // played on from where it was
+  EXPECT_NE(drive.play.startedMs, started);  // played on from where it was
 }
 
 }  // namespace

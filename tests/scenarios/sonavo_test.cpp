@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
 #include "tests/harness/simulated_pc.h"
+#include "tests/media/midi_bytes.h"
 
 namespace {
 
@@ -117,6 +120,19 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
   EXPECT_TRUE(second.WaitForExit());
   EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "B.AVI", sonavo.Id()), nullptr);
   EXPECT_TRUE(sonavo.Running());
+}
+
+TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
+  const std::vector<std::uint8_t> song = media::MidiFileBytes(96, {{0, 250000}}, 384);
+  FILE* file = std::fopen("C:\\song.mid", "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(song.data(), 1, song.size(), file);
+  std::fclose(file);
+  Set("MIDI Player", "AutoPlay", "1");
+  Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI C:\\song.mid");
+  ASSERT_NE(StartPlayer(sonavo, "MIDI Player"), nullptr);
+  EXPECT_TRUE(Shows(kStatusLine, "Playing"));
+  EXPECT_TRUE(Shows(kStatusLine, "Ready"));
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <mmsystem.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
+#include "tests/media/midi_bytes.h"
 
 namespace {
 
@@ -122,6 +124,29 @@ TEST_F(MediaDevicesTest, TheSoundCardPlaysAWaveFileInRealTime) {
   ASSERT_EQ(Send("play tone notify"), "");
   EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(5000)), MCI_NOTIFY_SUCCESSFUL);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(800));
+}
+
+TEST_F(MediaDevicesTest, TheSequencerPlaysAMidiFileForTheLengthOfItsTempoMap) {
+  const std::string song = machine::WindowsFolder() + "\\song.mid";
+  const std::vector<std::uint8_t> bytes = media::MidiFileBytes(96, {{0, 250000}}, 384);
+  FILE* file = std::fopen(song.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  // The device comes from the file's extension.
+  ASSERT_EQ(Send("open \"" + song + "\" alias song"), "1");
+  EXPECT_EQ(Send("status song length"), "1000");
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(Send("play song notify"), "");
+  EXPECT_EQ(Send("status song mode"), "playing");
+  EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(5000)), MCI_NOTIFY_SUCCESSFUL);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900));
+  EXPECT_EQ(Send("status song position"), "1000");
+
+  const std::string damaged = machine::WindowsFolder() + "\\damaged.mid";
+  ASSERT_TRUE(harness::WriteWaveFile(damaged, 100));
+  EXPECT_EQ(Send("open \"" + damaged + "\" type sequencer alias bad"),
+            "error " + std::to_string(MCIERR_INVALID_FILE));
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "machine/mci/play_notifier.h"
+
+#include <utility>
+
+extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
+
+void PlayNotifier::Arm(HWND window, const machine::PlayClock& clock, std::uint64_t nowMs) {
+  End(MCI_NOTIFY_SUPERSEDED);
+  std::lock_guard<std::mutex> guard(lock_);
+  window_ = window;
+  clock_ = &clock;
+  startedMs_ = clock.startedMs;
+  const std::uint64_t endsAt = machine::EndsAt(clock);
+  const DWORD dueMs = static_cast<DWORD>(endsAt > nowMs ? endsAt - nowMs : 0);
+  CreateTimerQueueTimer(&timer_, nullptr, Fire, this, dueMs, 0, WT_EXECUTEONLYONCE);
+}
+
+void PlayNotifier::End(UINT status) {
+  HWND window = nullptr;
+  HANDLE timer = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    std::swap(window, window_);
+    std::swap(timer, timer_);
+  }
+  // Waits for a notification on its way, so that the notifier outlives it.
+  if (timer != nullptr) DeleteTimerQueueTimer(nullptr, timer, INVALID_HANDLE_VALUE);
+  if (window != nullptr) mciDriverNotify(window, device_, status);
+}
+
+void CALLBACK PlayNotifier::Fire(PVOID self, BOOLEAN) {
+  auto& notifier = *static_cast<PlayNotifier*>(self);
+  HWND window = nullptr;
+  UINT status = MCI_NOTIFY_ABORTED;
+  {
+    std::lock_guard<std::mutex> guard(notifier.lock_);
+    std::swap(window, notifier.window_);
+    // The play it belongs to ran to its end, not ended or replaced meanwhile.
+    const machine::PlayClock* clock = notifier.clock_;
+    if (clock != nullptr && clock->playing && clock->startedMs == notifier.startedMs_) {
+      status = MCI_NOTIFY_SUCCESSFUL;
+    }
+  }
+  if (window != nullptr) mciDriverNotify(window, notifier.device_, status);
+}
