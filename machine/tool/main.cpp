@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "machine/core/display_modes.h"
+#include "machine/core/sample_media.h"
 #include "machine/win32/install.h"
 #include "machine/win32/screen.h"
 #include "machine/win32/simulator.h"
@@ -115,6 +116,8 @@ int Usage() {
       "drive\n"
       "       machine cd eject | cd door open|closed   take the disc out, open or close the door\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
+      "       machine samples FOLDER              write short wave, MIDI and video files there\n"
+      "       machine profile FILE SECTION KEY VALUE   write a key of a profile file\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
       "       machine close                       close the suite's windows\n");
   return 2;
@@ -141,9 +144,46 @@ int Cd(const std::string& action, const char* argument) {
   return 0;
 }
 
+// Short media files on the PC's disk, for the players to play.
+int Samples(const std::string& folder) {
+  struct Sample {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+  };
+  const Sample samples[] = {
+      {"Tone 1.wav", machine::WaveFileBytes(1500)},
+      {"Tone 2.wav", machine::WaveFileBytes(1500)},
+      {"Tune.mid", machine::MidiFileBytes(96, {{0, 500000}}, 384)},
+      {"Clip.avi", machine::VideoFileBytes(20)},
+  };
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const Sample& sample : samples) {
+    const std::string path = folder + "\\" + sample.name;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file != nullptr && std::fwrite(sample.bytes.data(), 1, sample.bytes.size(),
+                                                        file) == sample.bytes.size();
+    if (file != nullptr) std::fclose(file);
+    if (!written) {
+      std::fprintf(stderr, "machine: cannot write %s\n", path.c_str());
+      return 1;
+    }
+    std::printf("%s\n", path.c_str());
+  }
+  return 0;
+}
+
+// A key of a profile file, as the programs write one.
+int WriteProfile(const std::string& file, const char* section, const char* key, const char* value) {
+  if (!WritePrivateProfileStringA(section, key, value, file.c_str())) {
+    std::fprintf(stderr, "machine: cannot write %s\n", file.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int Set(const char* section, const char* key, const char* value) {
   const std::string ini = machine::WindowsFolder() + "\\" + machine::kConfigFile;
-  if (!WritePrivateProfileStringA(section, key, value, ini.c_str())) return 1;
+  if (WriteProfile(ini, section, key, value) != 0) return 1;
   std::printf("%s [%s] %s=%s (takes effect at the next boot)\n", ini.c_str(), section, key, value);
   return 0;
 }
@@ -225,6 +265,8 @@ int main(int argc, char** argv) {
     return Cd(argv[2], argc == 4 ? argv[3] : nullptr);
   if (command == "pointer" && argc == 2) return FollowThePointer();
   if (command == "install" && argc == 3) return Install(argv[2]);
+  if (command == "samples" && argc == 3) return Samples(argv[2]);
+  if (command == "profile" && argc == 6) return WriteProfile(argv[2], argv[3], argv[4], argv[5]);
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();
   return Usage();

@@ -1,15 +1,12 @@
 #pragma once
-// Short media files made by the tests themselves, with writers of their own (Wine's AVI writer
-// puts a wrong frame time into the header).
+// Files the tests put into the simulated PC, such as the media of machine/core/sample_media.h.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace harness {
 
-// A PCM wave file of `milliseconds` of a quiet tone, 8 kHz, 8 bits, mono.
-bool WriteWaveFile(const std::string& path, unsigned milliseconds);
-
-// An uncompressed video of `frames` frames of 32 x 24 pixels at 10 frames a second.
-bool WriteVideoFile(const std::string& path, unsigned frames);
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace harness

@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
+#include "machine/core/sample_media.h"
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
 #include "tests/harness/simulated_pc.h"
-#include "tests/media/midi_bytes.h"
 
 namespace {
 
@@ -84,8 +82,8 @@ TEST_F(SonavoTest, ASecondCopyOfAPlayerEndsAndClosingKeepsTheSettings) {
 }
 
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
-  ASSERT_TRUE(harness::WriteWaveFile(MediaFile("one.wav"), 1000));
-  ASSERT_TRUE(harness::WriteWaveFile(MediaFile("two.wav"), 1000));
+  ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
+  ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
   const std::string album = MediaFile("wave.abm");
   WritePrivateProfileStringA("List of Albums", "Mix", "", album.c_str());
   WritePrivateProfileStringA("Mix", "Tracks", "2", album.c_str());
@@ -107,8 +105,8 @@ TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
 }
 
 TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItOver) {
-  ASSERT_TRUE(harness::WriteVideoFile("C:\\A.AVI", 10));
-  ASSERT_TRUE(harness::WriteVideoFile("C:\\B.AVI", 10));
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\A.AVI", machine::VideoFileBytes(10)));
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\B.AVI", machine::VideoFileBytes(10)));
   Program sonavo(MediaFile("SONAVO.EXE"), "/video /play C:\\A.AVI");
   ASSERT_NE(StartPlayer(sonavo, "Video Player"), nullptr);
   HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
@@ -123,11 +121,8 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
 }
 
 TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
-  const std::vector<std::uint8_t> song = media::MidiFileBytes(96, {{0, 250000}}, 384);
-  FILE* file = std::fopen("C:\\song.mid", "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(song.data(), 1, song.size(), file);
-  std::fclose(file);
+  ASSERT_TRUE(
+      harness::WriteFileBytes("C:\\song.mid", machine::MidiFileBytes(96, {{0, 250000}}, 384)));
   Set("MIDI Player", "AutoPlay", "1");
   Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI C:\\song.mid");
   ASSERT_NE(StartPlayer(sonavo, "MIDI Player"), nullptr);

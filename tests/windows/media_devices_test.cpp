@@ -7,13 +7,12 @@
 #include <mmsystem.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
+#include "machine/core/sample_media.h"
 #include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
-#include "tests/media/midi_bytes.h"
 
 namespace {
 
@@ -118,7 +117,7 @@ TEST_F(MediaDevicesTest, ADriveHeldByAnotherProgramOpensOnlyShareable) {
 // Wine plays wave audio only with a sound device: the PC's sound card is a PulseAudio null sink.
 TEST_F(MediaDevicesTest, TheSoundCardPlaysAWaveFileInRealTime) {
   const std::string wave = machine::WindowsFolder() + "\\tone.wav";
-  ASSERT_TRUE(harness::WriteWaveFile(wave, 1000));
+  ASSERT_TRUE(harness::WriteFileBytes(wave, machine::WaveFileBytes(1000)));
   ASSERT_EQ(Send("open \"" + wave + "\" type waveaudio alias tone"), "1");
   const auto started = std::chrono::steady_clock::now();
   ASSERT_EQ(Send("play tone notify"), "");
@@ -128,11 +127,7 @@ TEST_F(MediaDevicesTest, TheSoundCardPlaysAWaveFileInRealTime) {
 
 TEST_F(MediaDevicesTest, TheSequencerPlaysAMidiFileForTheLengthOfItsTempoMap) {
   const std::string song = machine::WindowsFolder() + "\\song.mid";
-  const std::vector<std::uint8_t> bytes = media::MidiFileBytes(96, {{0, 250000}}, 384);
-  FILE* file = std::fopen(song.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  ASSERT_TRUE(harness::WriteFileBytes(song, machine::MidiFileBytes(96, {{0, 250000}}, 384)));
   // The device comes from the file's extension.
   ASSERT_EQ(Send("open \"" + song + "\" alias song"), "1");
   EXPECT_EQ(Send("status song length"), "1000");
@@ -144,7 +139,7 @@ TEST_F(MediaDevicesTest, TheSequencerPlaysAMidiFileForTheLengthOfItsTempoMap) {
   EXPECT_EQ(Send("status song position"), "1000");
 
   const std::string damaged = machine::WindowsFolder() + "\\damaged.mid";
-  ASSERT_TRUE(harness::WriteWaveFile(damaged, 100));
+  ASSERT_TRUE(harness::WriteFileBytes(damaged, machine::WaveFileBytes(100)));
   EXPECT_EQ(Send("open \"" + damaged + "\" type sequencer alias bad"),
             "error " + std::to_string(MCIERR_INVALID_FILE));
 }
