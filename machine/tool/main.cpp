@@ -62,9 +62,12 @@ int Show() {
                 change.mode.bitsPerPixel, change.flags, change.result);
   }
   const machine::CdDriveBlock& cd = state->cd;
-  std::printf("cd: %s, %u tracks, door %s, %s\n", cd.inserted ? "disc in the drive" : "no disc",
-              cd.trackCount, cd.doorOpen ? "open" : "closed",
-              cd.heldElsewhere ? "held by another program" : "free");
+  std::printf("cd: %s, %u tracks, door %s, %s, %s at %u ms\n",
+              cd.inserted ? "disc in the drive" : "no disc", cd.trackCount,
+              cd.doorOpen ? "open" : "closed",
+              cd.heldElsewhere ? "held by another program" : "free",
+              machine::IsPlaying(cd.play, GetTickCount64()) ? "playing" : "not playing",
+              machine::Position(cd.play, GetTickCount64()));
   const machine::PowerBlock& power = state->power;
   std::printf("\npower: logoff %u, restart %u, shutdown %u, last flags 0x%X reason 0x%X\n",
               power.logoffCount, power.restartCount, power.shutdownCount, power.lastFlags,
