@@ -7,17 +7,12 @@
 
 #include <mmsystem.h>
 
-// The driver's side of MCI, which builds on mmsystem.h.
-#include <mmddk.h>
-
 #include <cwchar>
-#include <memory>
 
 #include "machine/core/cd_drive.h"
+#include "machine/mci/driver_proc.h"
 #include "machine/mci/play_notifier.h"
 #include "machine/win32/simulator.h"
-
-extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
 
 namespace {
 
@@ -80,12 +75,6 @@ DWORD LengthInFormat(const OpenDevice& device, std::uint32_t ms) {
 }
 
 // The notification a command asked for, at once.
-DWORD Done(OpenDevice& device, DWORD flags, DWORD_PTR callback) {
-  if (flags & MCI_NOTIFY)
-    mciDriverNotify(reinterpret_cast<HWND>(callback), device.id, MCI_NOTIFY_SUCCESSFUL);
-  return 0;
-}
-
 DWORD Status(OpenDevice& device, DWORD flags, MCI_STATUS_PARMS& parms) {
   machine::CdDriveBlock& drive = *Drive();
   const std::uint64_t now = Now();
@@ -166,7 +155,7 @@ DWORD Set(OpenDevice& device, DWORD flags, const MCI_SET_PARMS& parms) {
     device.notifier.End(MCI_NOTIFY_ABORTED);
     machine::SetDoor(*Drive(), (flags & MCI_SET_DOOR_OPEN) != 0, Now());
   }
-  return Done(device, flags, parms.dwCallback);
+  return NotifyDone(device.id, flags, parms.dwCallback);
 }
 
 DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
@@ -193,7 +182,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
       } else {
         machine::Stop(*Drive(), Now());
       }
-      return Done(device, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
+      return NotifyDone(device.id, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
     }
     case MCI_SEEK: {
       const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
@@ -204,7 +193,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
       if (flags & MCI_SEEK_TO_END) to = machine::DiscLength(drive);
       if (flags & MCI_TO) to = FromFormat(device, drive, seek.dwTo);
       if (!machine::Seek(drive, to, Now())) return MCIERR_OUTOFRANGE;
-      return Done(device, flags, seek.dwCallback);
+      return NotifyDone(device.id, flags, seek.dwCallback);
     }
     case MCI_GETDEVCAPS: {
       auto& caps = *reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(parms);
@@ -232,27 +221,6 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
 
 extern "C" LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, LPARAM lParam1,
                                        LPARAM lParam2) {
-  switch (message) {
-    case DRV_LOAD:
-    case DRV_FREE:
-    case DRV_ENABLE:
-    case DRV_DISABLE:
-    case DRV_QUERYCONFIGURE:
-      return message == DRV_QUERYCONFIGURE ? 0 : 1;
-    case DRV_OPEN: {
-      if (lParam2 == 0) return 1;
-      auto& open = *reinterpret_cast<MCI_OPEN_DRIVER_PARMS*>(lParam2);
-      open.wType = MCI_DEVTYPE_CD_AUDIO;
-      open.wCustomCommandTable = MCI_NO_COMMAND_TABLE;
-      auto device = std::make_unique<OpenDevice>(open.wDeviceID);
-      return reinterpret_cast<LRESULT>(device.release());
-    }
-    case DRV_CLOSE:
-      if (driverId > 1) delete reinterpret_cast<OpenDevice*>(driverId);
-      return 1;
-  }
-  if (message < DRV_MCI_FIRST || driverId <= 1)
-    return DefDriverProc(driverId, nullptr, message, lParam1, lParam2);
-  return Command(*reinterpret_cast<OpenDevice*>(driverId), message, static_cast<DWORD>(lParam1),
-                 static_cast<DWORD_PTR>(lParam2));
+  return AnswerDriver<OpenDevice>(MCI_DEVTYPE_CD_AUDIO, driverId, message, lParam1, lParam2,
+                                  Command);
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
+#include "machine/mci/driver_proc.h"
 
 void PlayNotifier::Arm(HWND window, const machine::PlayClock& clock, std::uint64_t nowMs) {
   End(MCI_NOTIFY_SUPERSEDED);

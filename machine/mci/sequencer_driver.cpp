@@ -6,17 +6,12 @@
 
 #include <mmsystem.h>
 
-// The driver's side of MCI, which builds on mmsystem.h.
-#include <mmddk.h>
-
-#include <memory>
 #include <vector>
 
 #include "machine/core/midi_file.h"
 #include "machine/core/play_clock.h"
+#include "machine/mci/driver_proc.h"
 #include "machine/mci/play_notifier.h"
-
-extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
 
 namespace {
 
@@ -52,13 +47,6 @@ MCIERROR Load(Sequence& sequence, const wchar_t* path) {
   if (!length) return MCIERR_INVALID_FILE;
   sequence.loaded = true;
   sequence.lengthMs = *length;
-  return 0;
-}
-
-DWORD Done(Sequence& sequence, DWORD flags, DWORD_PTR callback) {
-  if (flags & MCI_NOTIFY) {
-    mciDriverNotify(reinterpret_cast<HWND>(callback), sequence.id, MCI_NOTIFY_SUCCESSFUL);
-  }
   return 0;
 }
 
@@ -113,7 +101,7 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       if ((flags & MCI_SET_TIME_FORMAT) && set.dwTimeFormat != MCI_FORMAT_MILLISECONDS) {
         return MCIERR_BAD_TIME_FORMAT;
       }
-      return Done(sequence, flags, set.dwCallback);
+      return NotifyDone(sequence.id, flags, set.dwCallback);
     }
     case MCI_PLAY: {
       const auto& play = *reinterpret_cast<MCI_PLAY_PARMS*>(parms);
@@ -137,7 +125,8 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       } else {
         machine::Stop(sequence.clock, now);
       }
-      return Done(sequence, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
+      return NotifyDone(sequence.id, flags,
+                        reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
     case MCI_SEEK: {
       const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
       std::uint32_t to = 0;
@@ -146,7 +135,7 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       if (to > sequence.lengthMs) return MCIERR_OUTOFRANGE;
       sequence.notifier.End(MCI_NOTIFY_ABORTED);
       machine::MoveTo(sequence.clock, to, now);
-      return Done(sequence, flags, seek.dwCallback);
+      return NotifyDone(sequence.id, flags, seek.dwCallback);
     }
     case MCI_GETDEVCAPS: {
       auto& caps = *reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(parms);
@@ -168,28 +157,6 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
 
 extern "C" LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, LPARAM lParam1,
                                        LPARAM lParam2) {
-  switch (message) {
-    case DRV_LOAD:
-    case DRV_FREE:
-    case DRV_ENABLE:
-    case DRV_DISABLE:
-      return 1;
-    case DRV_QUERYCONFIGURE:
-      return 0;
-    case DRV_OPEN: {
-      if (lParam2 == 0) return 1;
-      auto& open = *reinterpret_cast<MCI_OPEN_DRIVER_PARMS*>(lParam2);
-      open.wType = MCI_DEVTYPE_SEQUENCER;
-      open.wCustomCommandTable = MCI_NO_COMMAND_TABLE;
-      return reinterpret_cast<LRESULT>(new Sequence(open.wDeviceID));
-    }
-    case DRV_CLOSE:
-      if (driverId > 1) delete reinterpret_cast<Sequence*>(driverId);
-      return 1;
-  }
-  if (message < DRV_MCI_FIRST || driverId <= 1) {
-    return DefDriverProc(driverId, nullptr, message, lParam1, lParam2);
-  }
-  return Command(*reinterpret_cast<Sequence*>(driverId), message, static_cast<DWORD>(lParam1),
-                 static_cast<DWORD_PTR>(lParam2));
+  return AnswerDriver<Sequence>(MCI_DEVTYPE_SEQUENCER, driverId, message, lParam1, lParam2,
+                                Command);
 }
