@@ -11,13 +11,13 @@ void CdPlayer::Tick() {
     state_ = state;
     view_.ShowState(state);
   }
-  const bool media = disc_.MediaPresent();
+  const bool media = reader_.MediaPresent();
   if (!engine_.Loaded() && media) {
     Scan();
   } else if (engine_.Loaded() && !media) {
     engine_.Unload();
     discId_.clear();
-    trackNames_.clear();
+    disc_ = Disc{};
   }
   if (state == DeckState::Playing && engine_.Loaded()) {
     const std::uint32_t position = host_.Position();
@@ -36,21 +36,42 @@ void CdPlayer::Close() {
   }
 }
 
+std::vector<std::uint32_t> CdPlayer::TrackLengths() const {
+  std::vector<std::uint32_t> lengths;
+  for (int track = 1; track <= engine_.EntryCount(); ++track) {
+    lengths.push_back(engine_.Times(track).length);
+  }
+  return lengths;
+}
+
+bool CdPlayer::SaveEdit(const std::string& identifier, const Disc& disc) {
+  const bool written = catalogue_.Write(identifier, disc);
+  if (identifier == discId_) {
+    disc_.title = disc.title;
+    disc_.artist = disc.artist;
+    disc_.trackNames = disc.trackNames;
+    disc_.programList = disc.programList;
+    engine_.SetProgramList(disc.programList);
+    shownEntry_ = -1;
+    ShowCurrent();
+  }
+  return written;
+}
+
 void CdPlayer::Scan() {
-  const int count = std::clamp(disc_.TrackCount(), 0, kMaxEntries);
+  const int count = std::clamp(reader_.TrackCount(), 0, kMaxEntries);
   if (count == 0) return;
   std::vector<EntryTimes> tracks;
   std::vector<std::uint32_t> lengths;
   for (int track = 1; track <= count; ++track) {
-    std::uint32_t length = disc_.TrackLength(track);
+    std::uint32_t length = reader_.TrackLength(track);
     if (track == count) length -= length % 1000;
-    tracks.push_back({disc_.TrackStart(track), length});
+    tracks.push_back({reader_.TrackStart(track), length});
     lengths.push_back(length);
   }
   discId_ = CdIdentifier(lengths);
-  const Disc disc = catalogue_.Read(discId_, count);
-  trackNames_ = disc.trackNames;
-  engine_.LoadDisc(tracks, disc.programList, disc.selection, autoPlay_);
+  disc_ = catalogue_.Read(discId_, count);
+  engine_.LoadDisc(tracks, disc_.programList, disc_.selection, autoPlay_);
   shownEntry_ = -1;
 }
 
@@ -58,8 +79,8 @@ void CdPlayer::ShowCurrent() {
   const int entry = engine_.Loaded() ? engine_.Current() : 0;
   if (entry == shownEntry_) return;
   shownEntry_ = entry;
-  const bool named = entry >= 1 && entry <= static_cast<int>(trackNames_.size());
-  view_.ShowEntry(entry, named ? trackNames_[static_cast<std::size_t>(entry - 1)] : "");
+  const bool named = entry >= 1 && entry <= static_cast<int>(disc_.trackNames.size());
+  view_.ShowEntry(entry, named ? disc_.trackNames[static_cast<std::size_t>(entry - 1)] : "");
 }
 
 }  // namespace sonavo

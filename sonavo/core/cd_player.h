@@ -39,7 +39,7 @@ class CdPlayer {
   CdPlayer(EngineHost& host, DiscReader& disc, ProfileStore& albumFile, DeckView& view,
            std::string trackWord)
       : host_(host),
-        disc_(disc),
+        reader_(disc),
         catalogue_(albumFile, std::move(trackWord)),
         view_(view),
         engine_(PlayerKind::Cd, host) {}
@@ -51,19 +51,27 @@ class CdPlayer {
   // The player closes: the disc's current track is kept as its selection.
   void Close();
 
+  // The disc in the drive: its identifier (empty without one), its record and its lengths.
+  const std::string& DiscId() const { return discId_; }
+  const Disc& CurrentDisc() const { return disc_; }
+  std::vector<std::uint32_t> TrackLengths() const;
+  // What Program Edit keeps for the disc `identifier`: written to the catalogue, and taken by
+  // the player when that disc is still in the drive. False when the file could not be written.
+  bool SaveEdit(const std::string& identifier, const Disc& disc);
+
  private:
   void Scan();
   void ShowCurrent();
 
   EngineHost& host_;
-  DiscReader& disc_;
+  DiscReader& reader_;
   CdCatalogue catalogue_;
   DeckView& view_;
   Engine engine_;
   bool autoPlay_ = false;
   DeckState state_ = DeckState::Unknown;
   std::string discId_;
-  std::vector<std::string> trackNames_;
+  Disc disc_;
   int shownEntry_ = -1;
 };
 

@@ -119,4 +119,26 @@ TEST_F(CdPlayerTest, ADiscThatPlaysAlreadyIsPickedUpWithoutRestarting) {
   EXPECT_NE(drive.play.startedMs, started);  // played on from where it was
 }
 
+TEST_F(CdPlayerTest, ProgramEditsAreKeptAndTakenForTheDiscInTheDrive) {
+  player.Tick();
+  const std::string disc = player.DiscId();
+  sonavo::Disc edited = player.CurrentDisc();
+  edited.title = "Songs";
+  edited.trackNames[0] = "Opening";
+  edited.programList = {3, 1};
+  ASSERT_TRUE(player.SaveEdit(disc, edited));
+  EXPECT_EQ(album.Value(disc, "Playlist"), "3 1 ");
+  EXPECT_EQ(player.engine().ProgramList(), (std::vector<int>{3, 1}));
+  EXPECT_EQ(view.entries.back(), "1 Opening");
+  EXPECT_EQ(player.TrackLengths(), (std::vector<std::uint32_t>{3000, 2000, 4000}));
+
+  // A disc that left meanwhile keeps the edit in the catalogue only.
+  machine::Eject(drive);
+  player.Tick();
+  edited.title = "Later";
+  player.SaveEdit(disc, edited);
+  EXPECT_EQ(album.Value(disc, "Title"), "Later");
+  EXPECT_TRUE(player.engine().ProgramList().empty() || !player.engine().Loaded());
+}
+
 }  // namespace
