@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "sonavo/app/program_edit_dialog.h"
 #include "sonavo/app/resource.h"
 
 namespace {
@@ -28,6 +29,7 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
     if (IsCd()) cdDevice_->ToggleDoor();
   });
   OnCommand(IDC_REPEAT, BN_CLICKED, [this] { Engine().RepeatButton(); });
+  OnCommand(IDC_PROGRAM_EDIT, BN_CLICKED, [this] { EditProgram(); });
   OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
   OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
   for (int id = IDC_MODE_NORMAL; id <= IDC_MODE_PROGRAM; ++id) {
@@ -75,6 +77,7 @@ bool DeckDialog::StartCdPlayer() {
 
 void DeckDialog::StartAlbumPlayer() {
   EnableWindow(GetDlgItem(Window(), IDC_MODE_PROGRAM), FALSE);
+  EnableWindow(GetDlgItem(Window(), IDC_PROGRAM_EDIT), FALSE);
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
   albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
   // A file on the command line plays instead of the album in use.
@@ -82,6 +85,23 @@ void DeckDialog::StartAlbumPlayer() {
     albumPlayer_->LoadFile(path_, settings_.autoPlay);
   } else if (settings_.autoLoad && !settings_.curAlbum.empty()) {
     albumPlayer_->Load(settings_.curAlbum, settings_.autoPlay);
+  }
+}
+
+// Program Edit on the disc in the drive; after OK in PROGRAM the program starts again.
+void DeckDialog::EditProgram() {
+  if (!IsCd() || cdPlayer_->DiscId().empty()) return;
+  const std::string disc = cdPlayer_->DiscId();
+  ProgramEditDialog dialog(
+      sonavo::ProgramEdit(cdPlayer_->CurrentDisc(), cdPlayer_->TrackLengths(), naming_));
+  const INT_PTR result = dialog.DoModal(Window());
+  naming_ = dialog.Naming();
+  if (result != IDOK) return;
+  if (!cdPlayer_->SaveEdit(disc, dialog.disc())) Error(IDS_NO_MEMORY);
+  if (Engine().Mode() == sonavo::PlayMode::Program) {
+    Engine().Stop();
+    Engine().ChooseMode(sonavo::PlayMode::Normal);
+    Engine().ChooseMode(sonavo::PlayMode::Program);
   }
 }
 

@@ -40,6 +40,7 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   bool StartCdPlayer();
   void StartAlbumPlayer();
   void LoadHandedOverFile();
+  void EditProgram();
   std::string String(UINT id) const;
   void Error(UINT stringId);
 
@@ -53,4 +54,6 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   std::unique_ptr<sonavo::CdPlayer> cdPlayer_;
   std::unique_ptr<MciFileDevice> fileDevice_;
   std::unique_ptr<sonavo::AlbumPlayer> albumPlayer_;
+  // The track Program Edit names first: the one last named in this run.
+  int naming_ = 1;
 };

@@ -29,6 +29,23 @@
 #define IDC_MODE_PROGRAM 1100
 #define IDC_AB 1101
 
+#define IDD_PROGRAM_EDIT 300
+#define IDC_PE_TITLE 1059
+#define IDC_PE_PLAY_COUNT 1060
+#define IDC_PE_PLAY_LIST 1061
+#define IDC_PE_ARTIST 1062
+#define IDC_PE_NAME 1063
+#define IDC_PE_DISC_LIST 1065
+#define IDC_PE_PLAY_TIME 1090
+#define IDC_PE_DISC_COUNT 1091
+#define IDC_PE_DISC_TIME 1092
+#define IDC_PE_ADD 1093
+#define IDC_PE_ADD_ALL 1094
+#define IDC_PE_REMOVE 1095
+#define IDC_PE_DELETE 1096
+#define IDC_PE_SET_NAME 1097
+#define IDC_PE_TRACK_LABEL 1175
+
 #define IDS_CD_HELD 1
 #define IDS_CD_HARDWARE 2
 #define IDS_NO_TIMER 3
@@ -38,3 +55,6 @@
 #define IDS_SCANNING 14
 #define IDS_PLAYER_FIRST 16  // 16-19: the players' names
 #define IDS_TRACK 32
+#define IDS_HR_MIN_SEC 40
+#define IDS_MIN_SEC 41
+#define IDS_TRACK_LABEL 52

@@ -130,4 +130,36 @@ TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
   EXPECT_TRUE(Shows(kStatusLine, "Ready"));
 }
 
+TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  ASSERT_TRUE(Shows(kStatusLine, "Track 01"));
+  harness::PressButton(deck_, 1049);
+  HWND edit = harness::WaitForWindow("#32770", "Program Edit", sonavo.Id());
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(harness::WindowText(harness::Control(edit, 1175)), "Trac&k 01:");
+  EXPECT_EQ(harness::WindowText(harness::Control(edit, 1063)), "Track 01");
+  harness::SaveScreenshot(edit, "program-edit");
+  SetDlgItemTextA(edit, 1059, "Short Pieces");
+  SetDlgItemTextA(edit, 1063, "Overture");
+  SendDlgItemMessageA(edit, 1097, BM_CLICK, 0, 0);  // Set Name: track 2 is next
+  EXPECT_EQ(harness::WindowText(harness::Control(edit, 1175)), "Trac&k 02:");
+  SendDlgItemMessageA(edit, 1096, BM_CLICK, 0, 0);        // Delete the play list
+  SendDlgItemMessageA(edit, 1065, LB_SETSEL, FALSE, -1);  // Set Name selected track 2
+  SendDlgItemMessageA(edit, 1065, LB_SETSEL, TRUE, 2);
+  SendDlgItemMessageA(edit, 1093, BM_CLICK, 0, 0);  // Add track 3
+  EXPECT_EQ(harness::WindowText(harness::Control(edit, 1060)), "1");
+  harness::PressButton(edit, IDOK);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(edit); }));
+
+  const std::string album = MediaFile("cd.abm");
+  const auto disc = harness::ReadProfile(album, "CD List", "1");
+  ASSERT_TRUE(disc.has_value());
+  EXPECT_EQ(harness::ReadProfile(album, *disc, "Title"), "Short Pieces");
+  EXPECT_EQ(harness::ReadProfile(album, *disc, "1"), "Overture");
+  // Written "3 "; the profile functions read it without the trailing blank.
+  EXPECT_EQ(harness::ReadProfile(album, *disc, "Playlist"), "3");
+  EXPECT_TRUE(Shows(kStatusLine, "Overture"));
+}
+
 }  // namespace
