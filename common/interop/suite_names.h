@@ -42,6 +42,10 @@ enum DllParameter : std::uint32_t {
   kViewportSize = 6,  // width in bits 0-15, height in bits 16-31
 };
 
+// Sonavo: a second copy of a player hands its file to the first with this message (WM_USER+11),
+// the path written as `LoadFile` in the player's section of MAROVANE.INI.
+inline constexpr unsigned kDeckMsgLoadFile = 0x0400 + 11;
+
 // The magnifier Loupara: its window (titled "Zoom In (Nx)") and the commands Vistrel sends it.
 inline constexpr const char* kMagnifierClass = "LOUPARA";
 inline constexpr int kMagnifierZoom1x = 500;  // 500-507: zoom 1x-8x

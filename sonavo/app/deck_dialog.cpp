@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/interop/suite_names.h"
 #include "sonavo/app/program_edit_dialog.h"
 #include "sonavo/app/resource.h"
 
@@ -140,7 +141,7 @@ void DeckDialog::OnDestroy() {
 }
 
 INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
-  if (message == kDeckMsgLoadFile) {
+  if (message == names::kDeckMsgLoadFile) {
     // The copy that sent it waits for nothing.
     if (InSendMessage()) ReplyMessage(0);
     LoadHandedOverFile();

@@ -15,9 +15,6 @@
 #include "sonavo/core/cd_player.h"
 #include "sonavo/core/deck_settings.h"
 
-// A second copy of a player hands its file over with this message.
-inline constexpr UINT kDeckMsgLoadFile = WM_USER + 11;
-
 class DeckDialog : public ModalDialog, public sonavo::DeckView {
  public:
   // `folder`: the program's own, where MAROVANE.INI and the album files live.

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "common/framework/application.h"
+#include "common/interop/suite_names.h"
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/deck_dialog.h"
 #include "sonavo/app/mci_file_device.h"
@@ -41,8 +42,8 @@ class SonavoApp : public Application {
     if (commandLine_.kind != sonavo::PlayerKind::Cd && !commandLine_.path.empty()) {
       Win32Profile settings(ProgramFolder() + sonavo::kSettingsFile);
       settings.WriteString(name, "LoadFile", commandLine_.path);
-      SendMessageTimeoutA(running, kDeckMsgLoadFile, 0, 0, SMTO_ABORTIFHUNG, kHandOverTimeoutMs,
-                          nullptr);
+      SendMessageTimeoutA(running, names::kDeckMsgLoadFile, 0, 0, SMTO_ABORTIFHUNG,
+                          kHandOverTimeoutMs, nullptr);
     }
     SetForegroundWindow(running);
   }
