@@ -62,7 +62,7 @@ int Show() {
                 change.mode.bitsPerPixel, change.flags, change.result);
   }
   const machine::CdDriveBlock& cd = state->cd;
-  std::printf("cd: %s, %u tracks, door %s, %s, %s at %u ms\n",
+  std::printf("\ncd: %s, %u tracks, door %s, %s, %s at %u ms",
               cd.inserted ? "disc in the drive" : "no disc", cd.trackCount,
               cd.doorOpen ? "open" : "closed",
               cd.heldElsewhere ? "held by another program" : "free",
