@@ -30,6 +30,9 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
     if (IsCd()) cdDevice_->ToggleDoor();
   });
   OnCommand(IDC_REPEAT, BN_CLICKED, [this] { Engine().RepeatButton(); });
+  // A click on Rewind or Forward is a gesture of one step.
+  OnCommand(IDC_REWIND, BN_CLICKED, [this] { Step(-1); });
+  OnCommand(IDC_FORWARD, BN_CLICKED, [this] { Step(+1); });
   OnCommand(IDC_PROGRAM_EDIT, BN_CLICKED, [this] { EditProgram(); });
   OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
   OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
@@ -140,7 +143,43 @@ void DeckDialog::OnDestroy() {
   KillTimer(Window(), kTickTimer);
 }
 
-INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+std::uint32_t DeckDialog::BarOffset() const {
+  const auto position = SendDlgItemMessageA(Window(), IDC_POSITION_BAR, TBM_GETPOS, 0, 0);
+  return static_cast<std::uint32_t>(position) * sonavo::UnitsFor(kind_, false).barUnit;
+}
+
+void DeckDialog::ShowOffset(std::uint32_t offset) {
+  const sonavo::EntryTimes times = Engine().Times(Engine().Current());
+  ShowTime(offset, times.length);
+}
+
+void DeckDialog::Step(int direction) {
+  if (!Engine().CanSeek()) return;
+  Engine().BeginSeek();
+  const std::uint32_t offset =
+      Engine().SteppedOffset(BarOffset(), direction, sonavo::UnitsFor(kind_, false).step);
+  ShowOffset(offset);
+  Engine().EndSeek(offset, false);
+}
+
+// The position bar dragged: the time follows the thumb, and its release moves the device.
+void DeckDialog::OnBarScroll(int code) {
+  if (!Engine().CanSeek()) return;
+  if (code == TB_THUMBTRACK) {
+    Engine().BeginSeek();
+    ShowOffset(BarOffset());
+  } else if (code == TB_THUMBPOSITION || code == TB_ENDTRACK) {
+    if (!Engine().Seeking()) Engine().BeginSeek();
+    Engine().EndSeek(BarOffset(), code == TB_THUMBPOSITION);
+  }
+}
+
+INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HSCROLL &&
+      reinterpret_cast<HWND>(lParam) == GetDlgItem(Window(), IDC_POSITION_BAR)) {
+    OnBarScroll(LOWORD(wParam));
+    return TRUE;
+  }
   if (message == names::kDeckMsgLoadFile) {
     // The copy that sent it waits for nothing.
     if (InSendMessage()) ReplyMessage(0);

@@ -38,6 +38,11 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void StartAlbumPlayer();
   void LoadHandedOverFile();
   void EditProgram();
+  // Seeking: the position bar's offset into the entry, shown; a step of Rewind or Forward.
+  std::uint32_t BarOffset() const;
+  void ShowOffset(std::uint32_t offset);
+  void Step(int direction);
+  void OnBarScroll(int code);
   std::string String(UINT id) const;
   void Error(UINT stringId);
 

@@ -26,6 +26,7 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
   void Pause() override { device_.Pause(); }
   void StopDevice() override { device_.Stop(); }
   void CloseDoor() override;
+  void Seek(std::uint32_t position, bool wait) override { device_.Seek(position, wait); }
   void PostRangeEnded() override { device_.PostRangeEnded(); }
   void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override;

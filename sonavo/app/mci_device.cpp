@@ -56,6 +56,12 @@ void MciDevice::Stop() {
   Send(MCI_STOP, MCI_WAIT, &stop);
 }
 
+void MciDevice::Seek(std::uint32_t position, bool wait) {
+  MCI_SEEK_PARMS seek{};
+  seek.dwTo = position;
+  Send(MCI_SEEK, MCI_TO | (wait ? MCI_WAIT : 0), &seek);
+}
+
 void MciDevice::PostRangeEnded() {
   PostMessageA(deck_, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, id_);
 }

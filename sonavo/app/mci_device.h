@@ -39,6 +39,7 @@ class MciDevice {
   MCIERROR Play(std::optional<std::uint32_t> from, std::uint32_t to);
   void Pause();
   void Stop();
+  void Seek(std::uint32_t position, bool wait);
   // What the deck posts itself: the end of a range, or Stop.
   void PostRangeEnded();
   void PostStop();

@@ -25,6 +25,7 @@ class MciFileDevice : public sonavo::FileHost {
   void Pause() override { device_.Pause(); }
   void StopDevice() override;
   void CloseDoor() override {}
+  void Seek(std::uint32_t position, bool wait) override { device_.Seek(position, wait); }
   void PostRangeEnded() override { device_.PostRangeEnded(); }
   void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override;

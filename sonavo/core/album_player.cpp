@@ -41,6 +41,12 @@ void AlbumPlayer::Tick() {
     state_ = state;
     view_.ShowState(state);
   }
+  // While the user seeks, the deck shows where the gesture is, not where the file plays.
+  if (!engine_.Seeking()) ShowTime(state);
+  ShowCurrent();
+}
+
+void AlbumPlayer::ShowTime(DeckState state) {
   const EntryTimes times = engine_.Times(engine_.Current());
   if (state == DeckState::Playing) {
     const std::uint32_t position = host_.Position();
@@ -48,7 +54,6 @@ void AlbumPlayer::Tick() {
   } else if (!engine_.Paused()) {
     view_.ShowTime(0, times.length);
   }
-  ShowCurrent();
 }
 
 void AlbumPlayer::Close() {

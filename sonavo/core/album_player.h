@@ -39,6 +39,7 @@ class AlbumPlayer {
 
  private:
   void ShowCurrent();
+  void ShowTime(DeckState state);
 
   FileHost& host_;
   AlbumFile albums_;

@@ -19,6 +19,11 @@ void CdPlayer::Tick() {
     discId_.clear();
     disc_ = Disc{};
   }
+  // While the user seeks, the deck shows where the gesture is, not where the disc plays.
+  if (engine_.Seeking()) {
+    ShowCurrent();
+    return;
+  }
   if (state == DeckState::Playing && engine_.Loaded()) {
     const std::uint32_t position = host_.Position();
     engine_.CdPlaying(position);

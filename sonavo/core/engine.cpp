@@ -199,6 +199,24 @@ std::uint32_t Engine::SteppedOffset(std::uint32_t offset, int direction, std::ui
   return offset + step > rangeLength ? 0 : offset + step;
 }
 
+void Engine::BeginSeek() {
+  if (!CanSeek() || seeking_) return;
+  playedBeforeSeek_ = host_.DeviceMode() == kModePlay;
+  if (end_ == 0 || !paused_) end_ = RangeEnd();
+  seeking_ = true;
+  paused_ = true;
+}
+
+void Engine::EndSeek(std::uint32_t offset, bool wait) {
+  if (!seeking_) return;
+  seeking_ = false;
+  host_.Pause();
+  host_.Seek(Times(current_).start + offset, wait);
+  if (playedBeforeSeek_) {
+    PlayRange(std::nullopt, end_);
+  }
+}
+
 void Engine::Next() {
   Step(+1);
 }

@@ -35,6 +35,8 @@ class EngineHost {
   virtual void Pause() = 0;
   virtual void StopDevice() = 0;
   virtual void CloseDoor() = 0;
+  // Moves the device to `position`, waiting for it when asked to.
+  virtual void Seek(std::uint32_t position, bool wait) = 0;
   // The deck posts itself the end of a range (so a file that failed to open is skipped) or Stop.
   virtual void PostRangeEnded() = 0;
   virtual void PostStop() = 0;
@@ -77,6 +79,14 @@ class Engine {
   // Rewind (-1) or Forward (+1) by `step` from `offset` into the current entry: below 0 to the
   // end of the current range, past that end to 0.
   std::uint32_t SteppedOffset(std::uint32_t offset, int direction, std::uint32_t step) const;
+
+  // Seeking, a gesture of steps or drags on the position bar: only with a disc or album, armed
+  // and not in A=B. Its first event pauses; its end moves the device to `offset` into the
+  // current entry and plays on to the range's end when it played before.
+  bool CanSeek() const { return Loaded() && armed_ && mode_ != PlayMode::AB && current_ > 0; }
+  bool Seeking() const { return seeking_; }
+  void BeginSeek();
+  void EndSeek(std::uint32_t offset, bool wait);
 
   // Settings.
   void SetIntroLength(int seconds) { introMs_ = static_cast<std::uint32_t>(seconds) * 1000 + 500; }
@@ -146,6 +156,8 @@ class Engine {
   bool paused_ = false;
   bool armed_ = false;
   bool playWhenReady_ = false;
+  bool seeking_ = false;
+  bool playedBeforeSeek_ = false;
   std::uint32_t end_ = 0;
   std::optional<std::uint32_t> a_;
   std::optional<std::uint32_t> b_;

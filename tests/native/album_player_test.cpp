@@ -32,6 +32,7 @@ class FakeFiles : public sonavo::FileHost {
   void Pause() override {}
   void StopDevice() override {}
   void CloseDoor() override {}
+  void Seek(std::uint32_t, bool) override {}
   void PostRangeEnded() override { ++postedEnds; }
   void PostStop() override {}
   std::uint32_t ShuffleSeed() override { return 1; }

@@ -26,6 +26,7 @@ class DriveHost : public sonavo::EngineHost, public sonavo::DiscReader {
   void Pause() override { machine::Pause(drive_, now); }
   void StopDevice() override { machine::Stop(drive_, now); }
   void CloseDoor() override { machine::SetDoor(drive_, false, now); }
+  void Seek(std::uint32_t position, bool) override { machine::Seek(drive_, position, now); }
   void PostRangeEnded() override {}
   void PostStop() override {}
   std::uint32_t ShuffleSeed() override { return 1; }

@@ -39,6 +39,10 @@ class FakeHost : public sonavo::EngineHost {
     mode = kModeStop;
   }
   void CloseDoor() override { ++doorCloses; }
+  void Seek(std::uint32_t to, bool wait) override {
+    seeks.push_back(std::to_string(to) + (wait ? " wait" : ""));
+    position = to;
+  }
   void PostRangeEnded() override { ++postedEnds; }
   void PostStop() override { ++postedStops; }
   std::uint32_t ShuffleSeed() override { return 1; }
@@ -49,6 +53,7 @@ class FakeHost : public sonavo::EngineHost {
   std::uint32_t position = 0;
   std::vector<int> selected;
   std::vector<std::string> plays;
+  std::vector<std::string> seeks;
   int pauses = 0, stops = 0, doorCloses = 0, postedEnds = 0, postedStops = 0;
 };
 
@@ -304,6 +309,28 @@ TEST_F(CdEngineTest, RewindAtTheStartWrapsToTheRangesEndAndForwardPastItToZero) 
   EXPECT_EQ(engine.SteppedOffset(5000, -1, 1000), 4000u);
   EXPECT_EQ(engine.SteppedOffset(29500, +1, 1000), 0u);
   EXPECT_EQ(engine.SteppedOffset(28000, +1, 1000), 29000u);
+}
+
+TEST_F(CdEngineTest, ASeekPausesThenMovesAndPlaysOnToTheRangesEnd) {
+  Load({10, 20, 30});
+  engine.BeginSeek();
+  EXPECT_FALSE(engine.Seeking());  // not armed before Play
+  engine.TrackButton(2);           // plays 10000 -> 60000
+  engine.BeginSeek();
+  ASSERT_TRUE(engine.Seeking());
+  EXPECT_TRUE(engine.Paused());
+  engine.EndSeek(5000, true);
+  EXPECT_EQ(host.seeks, std::vector<std::string>{"15000 wait"});
+  EXPECT_EQ(host.plays.back(), "here-60000");
+  EXPECT_FALSE(engine.Seeking());
+
+  // Stopped before the gesture: it only moves.
+  engine.Stop();
+  const std::size_t plays = host.plays.size();
+  engine.BeginSeek();
+  engine.EndSeek(1000, false);
+  EXPECT_EQ(host.seeks.back(), "11000");
+  EXPECT_EQ(host.plays.size(), plays);
 }
 
 }  // namespace
