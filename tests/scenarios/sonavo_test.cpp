@@ -162,4 +162,15 @@ TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {
   EXPECT_TRUE(Shows(kStatusLine, "Overture"));
 }
 
+TEST_F(SonavoTest, RewindAtTheStartOfTheDiscGoesToTheEndOfTheRange) {
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  ASSERT_TRUE(Shows(kStatusLine, "Track 01"));
+  harness::PressButton(deck_, kPlayPause);
+  ASSERT_TRUE(Shows(kStatusLine, "Playing"));
+  // NORMAL plays to the end of the disc: 1.5 + 1.5 + 3 seconds from track 1's start.
+  harness::PressButton(deck_, 1021);
+  EXPECT_TRUE(Shows(1035, "00:06"));
+}
+
 }  // namespace
