@@ -34,6 +34,8 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
   OnCommand(IDC_REWIND, BN_CLICKED, [this] { Step(-1); });
   OnCommand(IDC_FORWARD, BN_CLICKED, [this] { Step(+1); });
   OnCommand(IDC_PROGRAM_EDIT, BN_CLICKED, [this] { EditProgram(); });
+  OnCommand(IDC_FASTER, BN_CLICKED, [this] { ChangeSpeed(true); });
+  OnCommand(IDC_SLOWER, BN_CLICKED, [this] { ChangeSpeed(false); });
   OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
   OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
   for (int id = IDC_MODE_NORMAL; id <= IDC_MODE_PROGRAM; ++id) {
@@ -82,6 +84,10 @@ bool DeckDialog::StartCdPlayer() {
 void DeckDialog::StartAlbumPlayer() {
   EnableWindow(GetDlgItem(Window(), IDC_MODE_PROGRAM), FALSE);
   EnableWindow(GetDlgItem(Window(), IDC_PROGRAM_EDIT), FALSE);
+  if (kind_ == sonavo::PlayerKind::Video) {
+    for (int id : {IDC_FASTER, IDC_SLOWER, IDC_SPEED})
+      ShowWindow(GetDlgItem(Window(), id), SW_SHOW);
+  }
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
   albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
   // A file on the command line plays instead of the album in use.
@@ -107,6 +113,11 @@ void DeckDialog::EditProgram() {
     Engine().ChooseMode(sonavo::PlayMode::Normal);
     Engine().ChooseMode(sonavo::PlayMode::Program);
   }
+}
+
+void DeckDialog::ChangeSpeed(bool faster) {
+  if (kind_ != sonavo::PlayerKind::Video || !fileDevice_->IsOpen()) return;
+  SetDlgItemInt(Window(), IDC_SPEED, fileDevice_->ChangeSpeed(faster), FALSE);
 }
 
 void DeckDialog::LoadHandedOverFile() {

@@ -38,6 +38,7 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void StartAlbumPlayer();
   void LoadHandedOverFile();
   void EditProgram();
+  void ChangeSpeed(bool faster);
   // Seeking: the position bar's offset into the entry, shown; a step of Rewind or Forward.
   std::uint32_t BarOffset() const;
   void ShowOffset(std::uint32_t offset);

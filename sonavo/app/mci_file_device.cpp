@@ -57,8 +57,23 @@ bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
   if (times->length == 0) {
     times->length = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 0, 0)) / 10 * 10;
   }
-  if (video_) ShowVideo();
+  if (video_) {
+    speed_.Reset();
+    ShowVideo();
+  }
   return true;
+}
+
+std::uint32_t MciFileDevice::ChangeSpeed(bool faster) {
+  if (faster) {
+    speed_.Faster();
+  } else {
+    speed_.Slower();
+  }
+  MCI_DGV_SET_PARMS set{};
+  set.dwSpeed = speed_.Value();
+  device_.Send(MCI_SET, MCI_DGV_SET_SPEED | MCI_WAIT, &set);
+  return speed_.Value();
 }
 
 MCIERROR MciFileDevice::OpenFile(const std::string& path) {

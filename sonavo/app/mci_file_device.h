@@ -31,6 +31,8 @@ class MciFileDevice : public sonavo::FileHost {
   std::uint32_t ShuffleSeed() override;
 
   HWND PlaybackWindow() const { return playback_; }
+  // The video's speed one step faster or slower; the speed now.
+  std::uint32_t ChangeSpeed(bool faster);
 
  private:
   MCIERROR OpenFile(const std::string& path);
@@ -41,6 +43,7 @@ class MciFileDevice : public sonavo::FileHost {
   MciDevice device_;
   std::vector<std::string> paths_;
   HWND playback_ = nullptr;
+  sonavo::VideoSpeed speed_;
 };
 
 // The video playback window's class, registered once at start.

@@ -89,6 +89,11 @@ std::vector<int> BuildShuffleOrder(int entries, ShuffleGenerator& generator) {
   return order;
 }
 
+std::uint32_t VideoSpeed::Value() const {
+  constexpr std::uint32_t kSpeeds[kSteps] = {100, 250, 500, 750, 1000, 2000, 3000, 5000, 10000, 0};
+  return kSpeeds[index_];
+}
+
 ClockTime ToClock(std::uint32_t milliseconds) {
   const std::uint32_t seconds = milliseconds / 1000;
   return {seconds / 60, seconds % 60, milliseconds / 10 % 100};

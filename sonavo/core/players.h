@@ -80,6 +80,21 @@ class ShuffleGenerator {
 // in the order.
 std::vector<int> BuildShuffleOrder(int entries, ShuffleGenerator& generator);
 
+// The video player's speed, in thousandths of the normal one (0 is as fast as it goes): normal
+// after every open, one step faster or slower per press within the table.
+class VideoSpeed {
+ public:
+  void Reset() { index_ = kNormal; }
+  void Faster() { index_ = index_ < kSteps - 1 ? index_ + 1 : index_; }
+  void Slower() { index_ = index_ > 0 ? index_ - 1 : 0; }
+  std::uint32_t Value() const;
+
+ private:
+  static constexpr int kSteps = 10;
+  static constexpr int kNormal = 4;
+  int index_ = kNormal;
+};
+
 struct ClockTime {
   std::uint32_t minutes;
   std::uint32_t seconds;

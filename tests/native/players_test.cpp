@@ -73,6 +73,19 @@ TEST(ShuffleTest, TheGeneratorAndTheOrderForAFixedSeed) {
   EXPECT_TRUE(sonavo::BuildShuffleOrder(0, none).empty());
 }
 
+TEST(VideoSpeedTest, StepsThroughTheTableAndStopsAtItsEnds) {
+  sonavo::VideoSpeed speed;
+  EXPECT_EQ(speed.Value(), 1000u);
+  speed.Slower();
+  EXPECT_EQ(speed.Value(), 750u);
+  for (int i = 0; i < 9; ++i) speed.Faster();
+  EXPECT_EQ(speed.Value(), 0u);  // as fast as it goes
+  for (int i = 0; i < 12; ++i) speed.Slower();
+  EXPECT_EQ(speed.Value(), 100u);
+  speed.Reset();
+  EXPECT_EQ(speed.Value(), 1000u);
+}
+
 TEST(ClockTest, MillisecondsToMinutesSecondsAndHundredths) {
   const sonavo::ClockTime time = sonavo::ToClock(3723456);
   EXPECT_EQ(time.minutes, 62u);

@@ -112,6 +112,8 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
   HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
   ASSERT_NE(playback, nullptr);
   harness::SaveScreenshot(playback, "video-playback");
+  harness::PressButton(deck_, 1149);  // one step faster than normal
+  EXPECT_TRUE(Shows(1151, "2000"));
   EXPECT_EQ(harness::ReadProfile(MediaFile("video.abm"), "P-r-e-v-i-e-w", "1"), "C:\\A.AVI");
 
   Program second(MediaFile("SONAVO.EXE"), "/VIDEO /PLAY C:\\B.AVI");
