@@ -1,17 +1,36 @@
 #include "sonavo/app/deck_dialog.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <cstdio>
+#include <cstring>
+#include <map>
+#include <vector>
 
 #include "common/interop/suite_names.h"
 #include "sonavo/app/program_edit_dialog.h"
 #include "sonavo/app/resource.h"
+#include "sonavo/core/file_filter.h"
 
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr std::size_t kPathBuffer = 261;
+
+// The system profile's "mci extensions": extension = device type.
+std::map<std::string, std::string> MciExtensions() {
+  std::map<std::string, std::string> extensions;
+  std::vector<char> keys(4096, '\0');
+  const DWORD length = GetProfileStringA("mci extensions", nullptr, "", keys.data(),
+                                         static_cast<DWORD>(keys.size()));
+  for (std::size_t at = 0; at < length && keys[at] != '\0'; at += std::strlen(&keys[at]) + 1) {
+    char device[64] = "";
+    GetProfileStringA("mci extensions", &keys[at], "", device, sizeof(device));
+    extensions[&keys[at]] = device;
+  }
+  return extensions;
+}
 
 }  // namespace
 
@@ -27,7 +46,11 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
   OnCommand(IDC_NEXT, BN_CLICKED, [this] { Engine().Next(); });
   OnCommand(IDC_STOP, BN_CLICKED, [this] { Engine().Stop(); });
   OnCommand(IDC_EJECT, BN_CLICKED, [this] {
-    if (IsCd()) cdDevice_->ToggleDoor();
+    if (IsCd()) {
+      cdDevice_->ToggleDoor();
+    } else {
+      LoadFromDialog();
+    }
   });
   OnCommand(IDC_REPEAT, BN_CLICKED, [this] { Engine().RepeatButton(); });
   // A click on Rewind or Forward is a gesture of one step.
@@ -113,6 +136,30 @@ void DeckDialog::EditProgram() {
     Engine().ChooseMode(sonavo::PlayMode::Normal);
     Engine().ChooseMode(sonavo::PlayMode::Program);
   }
+}
+
+// Load on a file player: a file chosen in the open-file dialog plays as the preview album.
+void DeckDialog::LoadFromDialog() {
+  const UINT index = static_cast<UINT>(kind_) - 1;
+  const std::string filter = sonavo::OpenFileFilter(
+      kind_, MciExtensions(),
+      {String(IDS_FILTER_FIRST + index), String(IDS_MPEG_VIDEO), String(IDS_ALL_FILES)});
+  const std::string title = String(IDS_LOAD_TITLE_FIRST + index);
+  char path[MAX_PATH] = "";
+  OPENFILENAMEA open{};
+  open.lStructSize = sizeof(open);
+  open.hwndOwner = Window();
+  open.lpstrFilter = filter.c_str();
+  open.lpstrFile = path;
+  open.nMaxFile = sizeof(path);
+  open.lpstrTitle = title.c_str();
+  open.lpstrDefExt = sonavo::DefaultExtension(kind_);
+  open.lpstrInitialDir = settings_.savePath.empty() ? nullptr : settings_.savePath.c_str();
+  open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&open)) return;
+  const std::string chosen = path;
+  settings_.savePath = chosen.substr(0, chosen.find_last_of('\\') + 1);
+  albumPlayer_->LoadFile(chosen, settings_.autoPlay);
 }
 
 void DeckDialog::ChangeSpeed(bool faster) {

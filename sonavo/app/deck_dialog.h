@@ -39,6 +39,7 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void LoadHandedOverFile();
   void EditProgram();
   void ChangeSpeed(bool faster);
+  void LoadFromDialog();
   // Seeking: the position bar's offset into the entry, shown; a step of Rewind or Forward.
   std::uint32_t BarOffset() const;
   void ShowOffset(std::uint32_t offset);

@@ -58,6 +58,10 @@
 #define IDS_SCANNING 14
 #define IDS_PLAYER_FIRST 16  // 16-19: the players' names
 #define IDS_TRACK 32
+#define IDS_LOAD_TITLE_FIRST 34  // 34-36: the MIDI, wave and video players' dialog titles
 #define IDS_HR_MIN_SEC 40
 #define IDS_MIN_SEC 41
+#define IDS_FILTER_FIRST 47  // 47-49: the MIDI, wave and video players' file types
+#define IDS_MPEG_VIDEO 50
+#define IDS_ALL_FILES 51
 #define IDS_TRACK_LABEL 52

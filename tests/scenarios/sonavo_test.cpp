@@ -175,4 +175,18 @@ TEST_F(SonavoTest, RewindAtTheStartOfTheDiscGoesToTheEndOfTheRange) {
   EXPECT_TRUE(Shows(1035, "00:06"));
 }
 
+TEST_F(SonavoTest, LoadOnAFilePlayerPlaysTheChosenFile) {
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\chosen.wav", machine::WaveFileBytes(1000)));
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  harness::PressButton(deck_, kEject);
+  HWND open = harness::WaitForWindow("#32770", "Load Wave File/Album", sonavo.Id());
+  ASSERT_NE(open, nullptr);
+  harness::SaveScreenshot(open, "load-wave");
+  SetDlgItemTextA(open, 0x47C, "C:\\chosen.wav");  // the file name
+  harness::PressButton(open, IDOK);
+  EXPECT_TRUE(Shows(kStatusLine, "chosen.wav"));
+  EXPECT_EQ(harness::ReadProfile(MediaFile("wave.abm"), "P-r-e-v-i-e-w", "1"), "C:\\chosen.wav");
+}
+
 }  // namespace
