@@ -42,7 +42,11 @@ enum DllParameter : std::uint32_t {
   kViewportSize = 6,  // width in bits 0-15, height in bits 16-31
 };
 
-// Sonavo: a second copy of a player hands its file to the first with this message (WM_USER+11),
+// Sonavo: each player's deck is a window of class "AVPLAY" whose property "DEVICE" is its kind
+// (0 CD, 1 MIDI, 2 wave, 3 video).
+inline constexpr const char* kDeckClass = "AVPLAY";
+inline constexpr const char* kDeviceProperty = "DEVICE";
+// A second copy of a player hands its file to the first with this message (WM_USER+11),
 // the path written as `LoadFile` in the player's section of MAROVANE.INI.
 inline constexpr unsigned kDeckMsgLoadFile = 0x0400 + 11;
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -73,6 +74,8 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
 
 void DeckDialog::OnInitDialog() {
   SetWindowTextA(Window(), name_);
+  SetPropA(Window(), names::kDeviceProperty,
+           reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(kind_)));
   settings_ = sonavo::ReadPlayerSettings(settingsFile_, kind_);
   if (IsCd()) {
     if (!StartCdPlayer()) return;
@@ -199,6 +202,7 @@ void DeckDialog::OnCancel() {
 
 void DeckDialog::OnDestroy() {
   KillTimer(Window(), kTickTimer);
+  RemovePropA(Window(), names::kDeviceProperty);
 }
 
 std::uint32_t DeckDialog::BarOffset() const {

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
 #include "common/win32/win32_profile.h"
@@ -25,13 +27,13 @@ class SonavoApp : public Application {
  protected:
   void InitInstance() override {
     const char* name = sonavo::Traits(commandLine_.kind).name;
-    if (HWND running = FindWindowA("#32770", name)) {
+    if (HWND running = RunningDeck(commandLine_.kind)) {
       HandOver(running, name);
       return;
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterPlaybackClass(Instance())) return;
+    if (!RegisterDeckClass() || !RegisterPlaybackClass(Instance())) return;
     DeckDialog(ProgramFolder(), commandLine_).DoModal(nullptr);
   }
 
@@ -46,6 +48,41 @@ class SonavoApp : public Application {
                           kHandOverTimeoutMs, nullptr);
     }
     SetForegroundWindow(running);
+  }
+
+  // The deck of a running copy of this player: class "AVPLAY", its "DEVICE" the kind.
+  static HWND RunningDeck(sonavo::PlayerKind kind) {
+    struct Search {
+      std::uintptr_t kind;
+      HWND found;
+    } search{static_cast<std::uintptr_t>(kind), nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto& search = *reinterpret_cast<Search*>(data);
+          char name[16] = "";
+          GetClassNameA(window, name, sizeof(name));
+          if (lstrcmpiA(name, names::kDeckClass) != 0 ||
+              reinterpret_cast<std::uintptr_t>(GetPropA(window, names::kDeviceProperty)) !=
+                  search.kind) {
+            return TRUE;
+          }
+          search.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  // The deck's class: a dialog's, under its own name.
+  bool RegisterDeckClass() const {
+    WNDCLASSA deck{};
+    deck.lpfnWndProc = DefDlgProcA;
+    deck.cbWndExtra = DLGWINDOWEXTRA;
+    deck.hInstance = Instance();
+    deck.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    deck.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    deck.lpszClassName = names::kDeckClass;
+    return RegisterClassA(&deck) != 0;
   }
 
   // The program's folder, ending in a backslash.

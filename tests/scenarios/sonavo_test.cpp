@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/interop/suite_names.h"
 #include "machine/core/sample_media.h"
 #include "machine/win32/install.h"
 #include "tests/harness/harness.h"
@@ -32,7 +33,7 @@ class SonavoTest : public harness::ScenarioTest {
   }
   HWND StartCdPlayer(Program& sonavo) { return StartPlayer(sonavo, "CD Player"); }
   HWND StartPlayer(Program& sonavo, const char* name) {
-    deck_ = harness::WaitForWindow("#32770", name, sonavo.Id());
+    deck_ = harness::WaitForWindow(names::kDeckClass, name, sonavo.Id());
     return deck_;
   }
   static void Set(const char* section, const char* key, const std::string& value) {
