@@ -85,7 +85,8 @@ void DeckDialog::OnInitDialog() {
   Engine().SetIntroLength(settings_.introLength);
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
   const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
-  if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0) Error(IDS_NO_TIMER);
+  if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0)
+    ShowError(String(IDS_NO_TIMER));
   OnTimer(kTickTimer);
 }
 
@@ -96,11 +97,9 @@ bool DeckDialog::StartCdPlayer() {
   cdPlayer_->SetAutoPlay(settings_.autoPlay);
   const MCIERROR error = cdDevice_->Open();
   if (error == MCIERR_MUST_USE_SHAREABLE) {
-    Error(IDS_CD_HELD);
+    ShowError(String(IDS_CD_HELD));
   } else if (error != 0) {
-    char text[128] = "";
-    mciGetErrorStringA(error, text, sizeof(text));
-    MessageBoxA(Window(), text, name_, MB_OK | MB_ICONERROR);
+    ShowError(MciDevice::ErrorText(error));
     End(IDCANCEL);
     return false;
   }
@@ -133,7 +132,7 @@ void DeckDialog::EditProgram() {
   const INT_PTR result = dialog.DoModal(Window());
   naming_ = dialog.Naming();
   if (result != IDOK) return;
-  if (!cdPlayer_->SaveEdit(disc, dialog.disc())) Error(IDS_NO_MEMORY);
+  if (!cdPlayer_->SaveEdit(disc, dialog.disc())) ShowError(String(IDS_NO_MEMORY));
   if (Engine().Mode() == sonavo::PlayMode::Program) {
     Engine().Stop();
     Engine().ChooseMode(sonavo::PlayMode::Normal);
@@ -285,6 +284,6 @@ std::string DeckDialog::String(UINT id) const {
   return std::string(text, static_cast<std::size_t>(length));
 }
 
-void DeckDialog::Error(UINT stringId) {
-  MessageBoxA(Window(), String(stringId).c_str(), name_, MB_OK | MB_ICONERROR);
+void DeckDialog::ShowError(const std::string& text) {
+  MessageBoxA(Window(), text.c_str(), name_, MB_OK | MB_ICONERROR);
 }

@@ -46,7 +46,7 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void Step(int direction);
   void OnBarScroll(int code);
   std::string String(UINT id) const;
-  void Error(UINT stringId);
+  void ShowError(const std::string& text);
 
   sonavo::PlayerKind kind_;
   std::string path_;

@@ -1,7 +1,5 @@
 #include "sonavo/app/mci_cd_device.h"
 
-#include <ctime>
-
 #include "sonavo/app/resource.h"
 
 MCIERROR MciCdDevice::Open() {
@@ -23,19 +21,13 @@ bool MciCdDevice::SelectEntry(int, sonavo::EntryTimes*) {
 void MciCdDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
   if (device_.Play(from, to) != MCIERR_HARDWARE) return;
   char text[160] = "";
-  char caption[32] = "";
   LoadStringA(GetModuleHandleA(nullptr), IDS_CD_HARDWARE, text, sizeof(text));
-  GetWindowTextA(deck_, caption, sizeof(caption));
-  MessageBoxA(deck_, text, caption, MB_OK | MB_ICONERROR);
+  device_.ShowError(text);
 }
 
 void MciCdDevice::CloseDoor() {
   MCI_SET_PARMS set{};
   device_.Send(MCI_SET, MCI_SET_DOOR_CLOSED | MCI_WAIT, &set);
-}
-
-std::uint32_t MciCdDevice::ShuffleSeed() {
-  return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 bool MciCdDevice::MediaPresent() {

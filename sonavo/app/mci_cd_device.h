@@ -9,7 +9,7 @@
 
 class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
  public:
-  explicit MciCdDevice(HWND deck) : deck_(deck), device_(deck) {}
+  explicit MciCdDevice(HWND deck) : device_(deck) {}
 
   // Opens the drive, not shareable: 0, or the MCI error (MCIERR_MUST_USE_SHAREABLE while
   // another program holds it).
@@ -29,7 +29,7 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
   void Seek(std::uint32_t position, bool wait) override { device_.Seek(position, wait); }
   void PostRangeEnded() override { device_.PostRangeEnded(); }
   void PostStop() override { device_.PostStop(); }
-  std::uint32_t ShuffleSeed() override;
+  std::uint32_t ShuffleSeed() override { return MciDevice::TimeSeed(); }
 
   bool MediaPresent() override;
   int TrackCount() override;
@@ -37,6 +37,5 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
   std::uint32_t TrackLength(int track) override;
 
  private:
-  HWND deck_;
   MciDevice device_;
 };

@@ -1,5 +1,7 @@
 #include "sonavo/app/mci_device.h"
 
+#include <ctime>
+
 #include "sonavo/app/resource.h"
 
 void MciDevice::Opened(MCIDEVICEID id) {
@@ -64,6 +66,22 @@ void MciDevice::Seek(std::uint32_t position, bool wait) {
 
 void MciDevice::PostRangeEnded() {
   PostMessageA(deck_, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, id_);
+}
+
+void MciDevice::ShowError(const std::string& text) const {
+  char caption[32] = "";
+  GetWindowTextA(deck_, caption, sizeof(caption));
+  MessageBoxA(deck_, text.c_str(), caption, MB_OK | MB_ICONERROR);
+}
+
+std::string MciDevice::ErrorText(MCIERROR error) {
+  char text[128] = "";
+  mciGetErrorStringA(error, text, sizeof(text));
+  return text;
+}
+
+std::uint32_t MciDevice::TimeSeed() {
+  return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 void MciDevice::PostStop() {

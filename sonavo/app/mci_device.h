@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class MciDevice {
  public:
@@ -43,6 +44,13 @@ class MciDevice {
   // What the deck posts itself: the end of a range, or Stop.
   void PostRangeEnded();
   void PostStop();
+  // An error box over the deck, captioned with the player's name as the deck shows it.
+  void ShowError(const std::string& text) const;
+
+  // The system's words for an MCI error.
+  static std::string ErrorText(MCIERROR error);
+  // The seed of a shuffle: the time in seconds.
+  static std::uint32_t TimeSeed();
 
  private:
   void Opened(MCIDEVICEID id);

@@ -2,8 +2,6 @@
 
 #include <digitalv.h>
 
-#include <ctime>
-
 #include "sonavo/core/album_player.h"
 
 namespace {
@@ -44,11 +42,7 @@ bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
   const std::string& path = paths_[static_cast<std::size_t>(entry - 1)];
   const MCIERROR error = OpenFile(path);
   if (error != 0) {
-    char text[128] = "";
-    char caption[32] = "";
-    mciGetErrorStringA(error, text, sizeof(text));
-    GetWindowTextA(deck_, caption, sizeof(caption));
-    MessageBoxA(deck_, text, caption, MB_OK | MB_ICONERROR);
+    device_.ShowError(MciDevice::ErrorText(error));
     return false;
   }
   // Start and length of the file, to a hundredth of a second.
@@ -124,8 +118,4 @@ void MciFileDevice::StopDevice() {
   MCI_SEEK_PARMS seek{};
   seek.dwTo = 0;
   device_.Send(MCI_SEEK, MCI_TO | MCI_WAIT, &seek);
-}
-
-std::uint32_t MciFileDevice::ShuffleSeed() {
-  return static_cast<std::uint32_t>(std::time(nullptr));
 }

@@ -28,7 +28,7 @@ class MciFileDevice : public sonavo::FileHost {
   void Seek(std::uint32_t position, bool wait) override { device_.Seek(position, wait); }
   void PostRangeEnded() override { device_.PostRangeEnded(); }
   void PostStop() override { device_.PostStop(); }
-  std::uint32_t ShuffleSeed() override;
+  std::uint32_t ShuffleSeed() override { return MciDevice::TimeSeed(); }
 
   HWND PlaybackWindow() const { return playback_; }
   // The video's speed one step faster or slower; the speed now.

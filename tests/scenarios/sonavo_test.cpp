@@ -18,7 +18,9 @@ using harness::Program;
 
 constexpr int kPlayPause = 1018;
 constexpr int kEject = 1024;
+constexpr int kRewind = 1021;
 constexpr int kEntryField = 1034;
+constexpr int kTimeField = 1035;
 constexpr int kStatusLine = 1063;
 
 class SonavoTest : public harness::ScenarioTest {
@@ -172,8 +174,8 @@ TEST_F(SonavoTest, RewindAtTheStartOfTheDiscGoesToTheEndOfTheRange) {
   harness::PressButton(deck_, kPlayPause);
   ASSERT_TRUE(Shows(kStatusLine, "Playing"));
   // NORMAL plays to the end of the disc: 1.5 + 1.5 + 3 seconds from track 1's start.
-  harness::PressButton(deck_, 1021);
-  EXPECT_TRUE(Shows(1035, "00:06"));
+  harness::PressButton(deck_, kRewind);
+  EXPECT_TRUE(Shows(kTimeField, "00:06"));
 }
 
 TEST_F(SonavoTest, LoadOnAFilePlayerPlaysTheChosenFile) {
