@@ -54,20 +54,28 @@ name_failures() {
   trap 'echo "$(basename "$0"): \"$BASH_COMMAND\" failed with status $? (line $LINENO); rerun to see its output" >&2' ERR
 }
 
+# Waits at most five seconds for a service started in the background (process $1) to show it is
+# ready: `test $2 $3` holds. False when it ended or the time ran out.
+wait_for_service() {
+  local tries
+  for tries in $(seq 200); do
+    test "$2" "$3" && return 0
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.025
+  done
+  return 1
+}
+
 # Starts an Xvfb of its own on a free display (Xvfb picks it and says which when it is ready)
 # and exports DISPLAY and XVFB_PID; the caller stops it.
 start_xvfb() {
-  local number_file tries
+  local number_file
   number_file=$(mktemp)
   # Not a process of any simulated PC: stopping a PC leaves its display to its owner.
   env -u WINEPREFIX Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" \
     >/dev/null 2>&1 &
   XVFB_PID=$!
-  for tries in $(seq 200); do
-    [ -s "$number_file" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.025
-  done
+  wait_for_service "$XVFB_PID" -s "$number_file" || true
   DISPLAY=":$(tr -d '\n' <"$number_file")"
   rm -f "$number_file"
   [ "$DISPLAY" != ":" ] || { kill "$XVFB_PID" 2>/dev/null; echo "Xvfb did not start" >&2; return 1; }
@@ -125,18 +133,13 @@ stop_pc_services() {
 # settings in folder $1, so that nothing depends on the host's sound system. Exports
 # PULSE_SERVER for the programs and SOUND_PID for whoever stops it.
 start_sound_card() {
-  local folder=$1 tries
+  local folder=$1
   mkdir -p "$folder"
   rm -f "$folder/native"
   HOME=$folder XDG_RUNTIME_DIR=$folder env -u WINEPREFIX pulseaudio -n --daemonize=no \
     --exit-idle-time=-1 -L module-null-sink -L module-always-sink \
     -L "module-native-protocol-unix socket=$folder/native auth-anonymous=1" >"$folder/log" 2>&1 &
   SOUND_PID=$!
-  for tries in $(seq 200); do
-    [ -S "$folder/native" ] && break
-    kill -0 "$SOUND_PID" 2>/dev/null || break
-    sleep 0.025
-  done
-  [ -S "$folder/native" ] || { kill "$SOUND_PID" 2>/dev/null; echo "PulseAudio did not start (see $folder/log)" >&2; return 1; }
+  wait_for_service "$SOUND_PID" -S "$folder/native" || { kill "$SOUND_PID" 2>/dev/null; echo "PulseAudio did not start (see $folder/log)" >&2; return 1; }
   export PULSE_SERVER=unix:$folder/native SOUND_PID
 }
