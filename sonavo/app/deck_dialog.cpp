@@ -10,28 +10,15 @@
 #include <vector>
 
 #include "common/interop/suite_names.h"
+#include "common/win32/resource_text.h"
+#include "sonavo/app/album_file_dialog.h"
 #include "sonavo/app/program_edit_dialog.h"
 #include "sonavo/app/resource.h"
-#include "sonavo/core/file_filter.h"
 
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr std::size_t kPathBuffer = 261;
-
-// The system profile's "mci extensions": extension = device type.
-std::map<std::string, std::string> MciExtensions() {
-  std::map<std::string, std::string> extensions;
-  std::vector<char> keys(4096, '\0');
-  const DWORD length = GetProfileStringA("mci extensions", nullptr, "", keys.data(),
-                                         static_cast<DWORD>(keys.size()));
-  for (std::size_t at = 0; at < length && keys[at] != '\0'; at += std::strlen(&keys[at]) + 1) {
-    char device[64] = "";
-    GetProfileStringA("mci extensions", &keys[at], "", device, sizeof(device));
-    extensions[&keys[at]] = device;
-  }
-  return extensions;
-}
 
 }  // namespace
 
@@ -60,6 +47,8 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
   OnCommand(IDC_PROGRAM_EDIT, BN_CLICKED, [this] { EditProgram(); });
   OnCommand(IDC_FASTER, BN_CLICKED, [this] { ChangeSpeed(true); });
   OnCommand(IDC_SLOWER, BN_CLICKED, [this] { ChangeSpeed(false); });
+  OnCommand(IDC_VOLUME_UP, BN_CLICKED, [this] { volume_.Press(true); });
+  OnCommand(IDC_VOLUME_DOWN, BN_CLICKED, [this] { volume_.Press(false); });
   OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
   OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
   for (int id = IDC_MODE_NORMAL; id <= IDC_MODE_PROGRAM; ++id) {
@@ -82,22 +71,23 @@ void DeckDialog::OnInitDialog() {
   } else {
     StartAlbumPlayer();
   }
+  volume_.Attach(kind_, settings_.audioSource);
   Engine().SetIntroLength(settings_.introLength);
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
   const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
   if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0)
-    ShowError(String(IDS_NO_TIMER));
+    ShowError(ResourceText(IDS_NO_TIMER));
   OnTimer(kTickTimer);
 }
 
 bool DeckDialog::StartCdPlayer() {
   cdDevice_ = std::make_unique<MciCdDevice>(Window());
   cdPlayer_ = std::make_unique<sonavo::CdPlayer>(*cdDevice_, *cdDevice_, albumFile_, *this,
-                                                 String(IDS_TRACK));
+                                                 ResourceText(IDS_TRACK));
   cdPlayer_->SetAutoPlay(settings_.autoPlay);
   const MCIERROR error = cdDevice_->Open();
   if (error == MCIERR_MUST_USE_SHAREABLE) {
-    ShowError(String(IDS_CD_HELD));
+    ShowError(ResourceText(IDS_CD_HELD));
   } else if (error != 0) {
     ShowError(MciDevice::ErrorText(error));
     End(IDCANCEL);
@@ -110,7 +100,7 @@ void DeckDialog::StartAlbumPlayer() {
   EnableWindow(GetDlgItem(Window(), IDC_MODE_PROGRAM), FALSE);
   EnableWindow(GetDlgItem(Window(), IDC_PROGRAM_EDIT), FALSE);
   if (kind_ == sonavo::PlayerKind::Video) {
-    for (int id : {IDC_FASTER, IDC_SLOWER, IDC_SPEED})
+    for (int id : {IDC_FASTER, IDC_SLOWER, IDC_SPEED, IDC_VOLUME_DOWN, IDC_VOLUME_UP})
       ShowWindow(GetDlgItem(Window(), id), SW_SHOW);
   }
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
@@ -132,7 +122,7 @@ void DeckDialog::EditProgram() {
   const INT_PTR result = dialog.DoModal(Window());
   naming_ = dialog.Naming();
   if (result != IDOK) return;
-  if (!cdPlayer_->SaveEdit(disc, dialog.disc())) ShowError(String(IDS_NO_MEMORY));
+  if (!cdPlayer_->SaveEdit(disc, dialog.disc())) ShowError(ResourceText(IDS_NOT_WRITTEN));
   if (Engine().Mode() == sonavo::PlayMode::Program) {
     Engine().Stop();
     Engine().ChooseMode(sonavo::PlayMode::Normal);
@@ -140,28 +130,12 @@ void DeckDialog::EditProgram() {
   }
 }
 
-// Load on a file player: a file chosen in the open-file dialog plays as the preview album.
+// Load on a file player: the files or the album chosen in the open-file dialog.
 void DeckDialog::LoadFromDialog() {
-  const UINT index = static_cast<UINT>(kind_) - 1;
-  const std::string filter = sonavo::OpenFileFilter(
-      kind_, MciExtensions(),
-      {String(IDS_FILTER_FIRST + index), String(IDS_MPEG_VIDEO), String(IDS_ALL_FILES)});
-  const std::string title = String(IDS_LOAD_TITLE_FIRST + index);
-  char path[MAX_PATH] = "";
-  OPENFILENAMEA open{};
-  open.lStructSize = sizeof(open);
-  open.hwndOwner = Window();
-  open.lpstrFilter = filter.c_str();
-  open.lpstrFile = path;
-  open.nMaxFile = sizeof(path);
-  open.lpstrTitle = title.c_str();
-  open.lpstrDefExt = sonavo::DefaultExtension(kind_);
-  open.lpstrInitialDir = settings_.savePath.empty() ? nullptr : settings_.savePath.c_str();
-  open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&open)) return;
-  const std::string chosen = path;
-  settings_.savePath = chosen.substr(0, chosen.find_last_of('\\') + 1);
-  albumPlayer_->LoadFile(chosen, settings_.autoPlay);
+  AlbumFileDialog dialog(kind_, albumFile_, settingsFile_, settings_);
+  if (const std::optional<std::string> album = dialog.Choose(Window())) {
+    albumPlayer_->Load(*album, settings_.autoPlay);
+  }
 }
 
 void DeckDialog::ChangeSpeed(bool faster) {
@@ -229,6 +203,7 @@ void DeckDialog::OnBarScroll(int code) {
   if (code == TB_THUMBTRACK) {
     Engine().BeginSeek();
     ShowOffset(BarOffset());
+    Engine().DragTo(BarOffset());
   } else if (code == TB_THUMBPOSITION || code == TB_ENDTRACK) {
     if (!Engine().Seeking()) Engine().BeginSeek();
     Engine().EndSeek(BarOffset(), code == TB_THUMBPOSITION);
@@ -256,7 +231,7 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void DeckDialog::ShowState(sonavo::DeckState state) {
   if (state == sonavo::DeckState::Unknown) return;
   SetDlgItemTextA(Window(), IDC_STATUS_LINE,
-                  String(IDS_STATE_FIRST + static_cast<UINT>(state)).c_str());
+                  ResourceText(IDS_STATE_FIRST + static_cast<UINT>(state)).c_str());
   SetDlgItemTextA(Window(), IDC_PLAY_PAUSE, state == sonavo::DeckState::Playing ? "Pause" : "Play");
 }
 
@@ -276,12 +251,6 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
   HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
   SendMessageA(bar, TBM_SETRANGEMAX, FALSE, static_cast<LPARAM>(lengthMs / unit));
   SendMessageA(bar, TBM_SETPOS, TRUE, static_cast<LPARAM>(offsetMs / unit));
-}
-
-std::string DeckDialog::String(UINT id) const {
-  char text[160] = "";
-  const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text));
-  return std::string(text, static_cast<std::size_t>(length));
 }
 
 void DeckDialog::ShowError(const std::string& text) {

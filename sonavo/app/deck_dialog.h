@@ -11,9 +11,11 @@
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/mci_cd_device.h"
 #include "sonavo/app/mci_file_device.h"
+#include "sonavo/app/mixer_line.h"
 #include "sonavo/core/album_player.h"
 #include "sonavo/core/cd_player.h"
 #include "sonavo/core/deck_settings.h"
+#include "sonavo/core/volume.h"
 
 class DeckDialog : public ModalDialog, public sonavo::DeckView {
  public:
@@ -45,7 +47,6 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void ShowOffset(std::uint32_t offset);
   void Step(int direction);
   void OnBarScroll(int code);
-  std::string String(UINT id) const;
   void ShowError(const std::string& text);
 
   sonavo::PlayerKind kind_;
@@ -58,6 +59,8 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   std::unique_ptr<sonavo::CdPlayer> cdPlayer_;
   std::unique_ptr<MciFileDevice> fileDevice_;
   std::unique_ptr<sonavo::AlbumPlayer> albumPlayer_;
+  Win32MixerLine mixer_;
+  sonavo::VolumeButtons volume_{mixer_};
   // The track Program Edit names first: the one last named in this run.
   int naming_ = 1;
 };

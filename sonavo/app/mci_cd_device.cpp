@@ -1,5 +1,6 @@
 #include "sonavo/app/mci_cd_device.h"
 
+#include "common/win32/resource_text.h"
 #include "sonavo/app/resource.h"
 
 MCIERROR MciCdDevice::Open() {
@@ -20,9 +21,7 @@ bool MciCdDevice::SelectEntry(int, sonavo::EntryTimes*) {
 
 void MciCdDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
   if (device_.Play(from, to) != MCIERR_HARDWARE) return;
-  char text[160] = "";
-  LoadStringA(GetModuleHandleA(nullptr), IDS_CD_HARDWARE, text, sizeof(text));
-  device_.ShowError(text);
+  device_.ShowError(ResourceText(IDS_CD_HARDWARE));
 }
 
 void MciCdDevice::CloseDoor() {

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "common/win32/list_box.h"
+#include "common/win32/resource_text.h"
+#include "sonavo/app/album_dialogs.h"
 #include "sonavo/app/resource.h"
 
 namespace {
@@ -22,13 +25,14 @@ ProgramEditDialog::ProgramEditDialog(sonavo::ProgramEdit edit)
     if (!edit_.Add(tracks)) {
       char caption[32] = "";
       GetWindowTextA(GetParent(Window()), caption, sizeof(caption));
-      MessageBoxA(Window(), String(IDS_MAX_ENTRIES).c_str(), caption, MB_OK | MB_ICONERROR);
+      MessageBoxA(Window(), ResourceText(IDS_MAX_ENTRIES).c_str(), caption, MB_OK | MB_ICONERROR);
     }
     FillPlayList();
   };
   OnCommand(IDC_PE_ADD, BN_CLICKED, [this, addTracks] {
     std::vector<int> tracks;
-    for (int line : Selected(IDC_PE_DISC_LIST)) tracks.push_back(line + 1);
+    for (int line : SelectedLines(GetDlgItem(Window(), IDC_PE_DISC_LIST)))
+      tracks.push_back(line + 1);
     addTracks(tracks);
   });
   OnCommand(IDC_PE_ADD_ALL, BN_CLICKED, [this, addTracks] {
@@ -37,7 +41,7 @@ ProgramEditDialog::ProgramEditDialog(sonavo::ProgramEdit edit)
     addTracks(tracks);
   });
   OnCommand(IDC_PE_REMOVE, BN_CLICKED, [this] {
-    edit_.Remove(Selected(IDC_PE_PLAY_LIST));
+    edit_.Remove(SelectedLines(GetDlgItem(Window(), IDC_PE_PLAY_LIST)));
     FillPlayList();
   });
   OnCommand(IDC_PE_DELETE, BN_CLICKED, [this] {
@@ -61,14 +65,7 @@ ProgramEditDialog::ProgramEditDialog(sonavo::ProgramEdit edit)
 }
 
 void ProgramEditDialog::OnInitDialog() {
-  // Centred over the deck across, and over the desktop from top to bottom.
-  RECT deck{}, dialog{};
-  GetWindowRect(GetParent(Window()), &deck);
-  GetWindowRect(Window(), &dialog);
-  const int width = dialog.right - dialog.left;
-  const int height = dialog.bottom - dialog.top;
-  SetWindowPos(Window(), nullptr, (deck.left + deck.right - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CentreOverDeck(Window(), GetParent(Window()));
   for (int id : {IDC_PE_TITLE, IDC_PE_ARTIST, IDC_PE_NAME}) {
     SendDlgItemMessageA(Window(), id, EM_LIMITTEXT, kNameLimit, 0);
   }
@@ -92,10 +89,10 @@ void ProgramEditDialog::FillDiscList() {
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(edit_.DiscLine(track).c_str()));
   }
   SetDlgItemInt(Window(), IDC_PE_DISC_COUNT, static_cast<UINT>(edit_.TrackCount()), FALSE);
-  SetDlgItemTextA(
-      Window(), IDC_PE_DISC_TIME,
-      sonavo::FormatTotalTime(edit_.DiscMs(), false, String(IDS_MIN_SEC), String(IDS_HR_MIN_SEC))
-          .c_str());
+  SetDlgItemTextA(Window(), IDC_PE_DISC_TIME,
+                  sonavo::FormatTotalTime(edit_.DiscMs(), false, ResourceText(IDS_MIN_SEC),
+                                          ResourceText(IDS_HR_MIN_SEC))
+                      .c_str());
 }
 
 void ProgramEditDialog::FillPlayList() {
@@ -109,33 +106,18 @@ void ProgramEditDialog::FillPlayList() {
   SetDlgItemInt(Window(), IDC_PE_PLAY_COUNT, static_cast<UINT>(edit_.disc().programList.size()),
                 FALSE);
   SetDlgItemTextA(Window(), IDC_PE_PLAY_TIME,
-                  sonavo::FormatTotalTime(edit_.PlayListMs(), false, String(IDS_MIN_SEC),
-                                          String(IDS_HR_MIN_SEC))
+                  sonavo::FormatTotalTime(edit_.PlayListMs(), false, ResourceText(IDS_MIN_SEC),
+                                          ResourceText(IDS_HR_MIN_SEC))
                       .c_str());
 }
 
 void ProgramEditDialog::ShowNaming() {
   char label[32];
-  std::snprintf(label, sizeof(label), "%s %02d:", String(IDS_TRACK_LABEL).c_str(), edit_.Naming());
+  std::snprintf(label, sizeof(label), "%s %02d:", ResourceText(IDS_TRACK_LABEL).c_str(),
+                edit_.Naming());
   SetDlgItemTextA(Window(), IDC_PE_TRACK_LABEL, label);
   const std::string line = edit_.DiscLine(edit_.Naming());
   // The name without the line's time, "(mm:ss) ".
   SetDlgItemTextA(Window(), IDC_PE_NAME, line.size() > 8 ? line.substr(8).c_str() : "");
   SendDlgItemMessageA(Window(), IDC_PE_NAME, EM_SETSEL, 0, -1);
-}
-
-std::vector<int> ProgramEditDialog::Selected(int listId) const {
-  HWND list = GetDlgItem(Window(), listId);
-  std::vector<int> lines(static_cast<std::size_t>(SendMessageA(list, LB_GETSELCOUNT, 0, 0)));
-  if (lines.empty()) return lines;
-  const auto count =
-      SendMessageA(list, LB_GETSELITEMS, lines.size(), reinterpret_cast<LPARAM>(lines.data()));
-  lines.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
-  return lines;
-}
-
-std::string ProgramEditDialog::String(UINT id) const {
-  char text[64] = "";
-  const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text));
-  return std::string(text, static_cast<std::size_t>(length));
 }

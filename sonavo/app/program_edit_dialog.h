@@ -24,8 +24,6 @@ class ProgramEditDialog : public ModalDialog {
   void FillDiscList();
   void FillPlayList();
   void ShowNaming();
-  std::vector<int> Selected(int listId) const;
-  std::string String(UINT id) const;
 
   sonavo::ProgramEdit edit_;
 };

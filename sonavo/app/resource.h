@@ -14,6 +14,8 @@
 #define IDC_FORWARD 1022
 #define IDC_STOP 1023
 #define IDC_EJECT 1024
+#define IDC_VOLUME_UP 1025
+#define IDC_VOLUME_DOWN 1026
 #define IDC_MINIMIZE 1029
 #define IDC_CLOSE 1030
 #define IDC_REPEAT 1031
@@ -49,6 +51,31 @@
 #define IDC_PE_SET_NAME 1097
 #define IDC_PE_TRACK_LABEL 1175
 
+#define IDD_SELECT_ALBUM 301
+#define IDC_SA_LIST 1079
+#define IDD_ALBUM_TITLE 302
+#define IDC_AT_TITLE 1080
+
+// The open-file dialog's template; its own controls beside the standard ones.
+#define IDD_ALBUM_PANEL "Compile MIDI Album"
+#define IDC_AP_TITLE 1070
+#define IDC_AP_LIST 1071
+#define IDC_AP_EXTENDED_LIST 1072
+#define IDC_AP_REMOVE 1073
+#define IDC_AP_REMOVE_ALL 1074
+#define IDC_AP_SAVE 1075
+#define IDC_AP_SAVE_AS 1076
+#define IDC_AP_SHOW_EXTENDED 1077
+#define IDC_AP_OPEN 1079
+#define IDC_AP_DELETE 1080
+#define IDC_AP_TOGGLE 1081
+#define IDC_AP_ADD 1083
+#define IDC_AP_ADD_ALL 1084
+#define IDC_AP_COUNT 1085
+#define IDC_AP_MARKER 1086
+#define IDC_AP_NEW 1092
+#define IDC_AP_HEADER 1093
+
 #define IDS_CD_HELD 1
 #define IDS_CD_HARDWARE 2
 #define IDS_NO_TIMER 3
@@ -58,10 +85,17 @@
 #define IDS_SCANNING 14
 #define IDS_PLAYER_FIRST 16  // 16-19: the players' names
 #define IDS_TRACK 32
+#define IDS_CLOSE_PANEL 33
 #define IDS_LOAD_TITLE_FIRST 34  // 34-36: the MIDI, wave and video players' dialog titles
 #define IDS_HR_MIN_SEC 40
 #define IDS_MIN_SEC 41
+#define IDS_FILES 42
+#define IDS_LOAD_FILE 43
+#define IDS_ALBUM 44
+#define IDS_OPEN_PANEL 45
+#define IDS_LOAD_ALBUM 46
 #define IDS_FILTER_FIRST 47  // 47-49: the MIDI, wave and video players' file types
 #define IDS_MPEG_VIDEO 50
 #define IDS_ALL_FILES 51
 #define IDS_TRACK_LABEL 52
+#define IDS_NOT_WRITTEN 53

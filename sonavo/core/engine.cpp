@@ -9,6 +9,7 @@ namespace sonavo {
 namespace {
 
 constexpr std::uint32_t kModePlay = 526;
+constexpr std::uint32_t kModeSeek = 528;
 
 }  // namespace
 
@@ -215,6 +216,11 @@ void Engine::EndSeek(std::uint32_t offset, bool wait) {
   if (playedBeforeSeek_) {
     PlayRange(std::nullopt, end_);
   }
+}
+
+void Engine::DragTo(std::uint32_t offset) {
+  if (!seeking_ || kind_ != PlayerKind::Video || host_.DeviceMode() == kModeSeek) return;
+  host_.Seek(Times(current_).start + offset, false);
 }
 
 void Engine::Next() {

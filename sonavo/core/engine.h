@@ -87,6 +87,9 @@ class Engine {
   bool Seeking() const { return seeking_; }
   void BeginSeek();
   void EndSeek(std::uint32_t offset, bool wait);
+  // A drag of the thumb reaching `offset`: the video player's picture follows it, unless the
+  // device is still seeking to the last one.
+  void DragTo(std::uint32_t offset);
 
   // Settings.
   void SetIntroLength(int seconds) { introMs_ = static_cast<std::uint32_t>(seconds) * 1000 + 500; }

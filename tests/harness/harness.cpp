@@ -248,9 +248,12 @@ std::optional<MessageBox> WaitForMessageBox(DWORD processId, Milliseconds timeou
   WaitFor(
       [&] {
         for (HWND window : TopLevelWindows(processId)) {
-          // A message box's text is control 0xFFFF beside its icon, control 0x440.
+          // A message box's text is control 0xFFFF beside its icon, control 0x440 (which in an
+          // open-file dialog of the old style is the folder's name).
           HWND text = GetDlgItem(window, 0xFFFF);
-          const bool messageBox = text != nullptr && GetDlgItem(window, 0x440) != nullptr;
+          HWND icon = GetDlgItem(window, 0x440);
+          const bool messageBox = text != nullptr && icon != nullptr &&
+                                  (GetWindowLongPtrA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
           if (IsWindowVisible(window) && ClassName(window) == "#32770" && messageBox) {
             box = MessageBox{window, WindowText(window), WindowText(text)};
             return true;

@@ -275,6 +275,30 @@ TEST_F(AlbumEngineTest, AnEmptyAlbumLeavesTheDeckWithoutOneAndModesStopAtShuffle
   EXPECT_EQ(engine.Mode(), PlayMode::Normal);
 }
 
+TEST(VideoEngineTest, ThePictureFollowsTheThumbUnlessTheDeviceIsStillSeeking) {
+  constexpr std::uint32_t kModeSeek = 528;
+  FakeHost host;
+  host.albumTimes = {{40, 5000}};
+  sonavo::Engine video{sonavo::PlayerKind::Video, host};
+  video.LoadAlbum(1, 1);
+  video.PlayPause();
+  video.DragTo(1000);  // no gesture yet
+  video.BeginSeek();
+  video.DragTo(1000);
+  host.mode = kModeSeek;
+  video.DragTo(2000);
+  EXPECT_EQ(host.seeks, std::vector<std::string>{"1040"});
+
+  // A wave player's device moves only at the end of the gesture.
+  sonavo::Engine wave{sonavo::PlayerKind::Wave, host};
+  host.mode = kModeStop;
+  wave.LoadAlbum(1, 1);
+  wave.PlayPause();
+  wave.BeginSeek();
+  wave.DragTo(3000);
+  EXPECT_EQ(host.seeks.size(), 1u);
+}
+
 TEST_F(AlbumEngineTest, TrackRepeatReplaysTheEntry) {
   engine.LoadAlbum(3, 1);
   engine.TrackButton(3);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "common/interop/suite_names.h"
 #include "machine/core/sample_media.h"
 #include "machine/win32/install.h"
@@ -190,6 +192,14 @@ TEST_F(SonavoTest, RewindAtTheStartOfTheDiscGoesToTheEndOfTheRange) {
   EXPECT_TRUE(Shows(kTimeField, "00:06"));
 }
 
+// The open-file dialog's own controls: the name edit and file list of the standard dialog,
+// and the album panel's.
+constexpr int kFileName = 1152;
+constexpr int kFileList = 1120;
+constexpr int kAlbumToggle = 1081;
+constexpr int kAlbumTitle = 1070;
+constexpr int kAlbumCount = 1085;
+
 TEST_F(SonavoTest, LoadOnAFilePlayerPlaysTheChosenFile) {
   ASSERT_TRUE(harness::WriteFileBytes("C:\\chosen.wav", machine::WaveFileBytes(1000)));
   Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
@@ -197,12 +207,133 @@ TEST_F(SonavoTest, LoadOnAFilePlayerPlaysTheChosenFile) {
   harness::PressButton(deck_, kEject);
   HWND open = harness::WaitForWindow("#32770", "Load Wave File/Album", sonavo.Id());
   ASSERT_NE(open, nullptr);
+  // The album panel starts closed: the dialog ends above it.
+  EXPECT_EQ(harness::WindowText(harness::Control(open, IDOK)), "Load File");
+  EXPECT_EQ(harness::WindowText(harness::Control(open, kAlbumToggle)), "Al&bum >>");
+  RECT dialog{}, panel{};
+  GetWindowRect(open, &dialog);
+  GetWindowRect(harness::Control(open, kAlbumCount), &panel);
+  EXPECT_LE(dialog.bottom, panel.top);
   harness::SaveScreenshot(open, "load-wave");
-  ASSERT_TRUE(Type(open, 0x47C, "C:\\chosen.wav"));  // the file name
+  ASSERT_TRUE(Type(open, kFileName, "C:\\chosen.wav"));
   harness::PressButton(open, IDOK);
   // The file is the album's one entry (the status line soon shows the device's state).
   EXPECT_TRUE(Shows(kEntryField, "01"));
   EXPECT_EQ(harness::ReadProfile(MediaFile("wave.abm"), "P-r-e-v-i-e-w", "1"), "C:\\chosen.wav");
+}
+
+TEST_F(SonavoTest, TheAlbumPanelCompilesSavesAndLoadsAnAlbumAndStopsAtNinetyNineFiles) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\Songs", nullptr));
+  for (int i = 1; i <= 50; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof(name), "C:\\Songs\\song%02d.wav", i);
+    ASSERT_TRUE(harness::WriteFileBytes(name, machine::WaveFileBytes(i == 2 ? 400 : 200)));
+  }
+  Set("Wave Player", "SavePath", "C:\\Songs\\");
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  harness::PressButton(deck_, kEject);
+  HWND open = harness::WaitForWindow("#32770", "Load Wave File/Album", sonavo.Id());
+  ASSERT_NE(open, nullptr);
+  const auto holds = [&](int id, const std::string& text) {
+    return harness::WaitFor(
+        [&] { return harness::WindowText(harness::Control(open, id)) == text; });
+  };
+  ASSERT_TRUE(harness::WaitFor(
+      [&] { return SendDlgItemMessageA(open, kFileList, LB_GETCOUNT, 0, 0) == 50; }));
+  harness::PressButton(open, kAlbumToggle);
+  EXPECT_TRUE(holds(IDOK, "Load Album"));
+  EXPECT_TRUE(holds(kAlbumToggle, "<< &Close"));
+  harness::PressButton(open, 1092);  // New
+  EXPECT_TRUE(holds(kAlbumTitle, "Album 01"));
+
+  // Add All twice, then once more: the third time stops at 99 with the message.
+  harness::PressButton(open, 1084);
+  EXPECT_TRUE(holds(kAlbumCount, "50 Files"));
+  harness::PressButton(open, 1084);
+  const auto full = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(full.has_value());
+  EXPECT_EQ(full->caption, "Wave Player");
+  EXPECT_EQ(full->text, "Maximum number of 99 entries reached.");
+  PostMessageA(full->window, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(holds(kAlbumCount, "99 Files"));
+  harness::SaveScreenshot(open, "album-panel");
+
+  // Remove All, then only songs 2 and 3 from the file list.
+  harness::PressButton(open, 1074);
+  EXPECT_TRUE(holds(kAlbumCount, "0 Files"));
+  SendDlgItemMessageA(open, kFileList, LB_SETSEL, FALSE, -1);
+  SendDlgItemMessageA(open, kFileList, LB_SETSEL, TRUE, 1);
+  SendDlgItemMessageA(open, kFileList, LB_SETSEL, TRUE, 2);
+  harness::PressButton(open, 1083);
+  EXPECT_TRUE(holds(kAlbumCount, "2 Files"));
+  harness::PressButton(open, 1075);  // Save
+  const std::string albums = MediaFile("wave.abm");
+  EXPECT_TRUE(
+      harness::WaitFor([&] { return harness::ReadProfile(albums, "Album 01", "Tracks") == "2"; }));
+  EXPECT_EQ(harness::ReadProfile(albums, "List of Albums", "Album 01"), "");
+  EXPECT_EQ(harness::ReadProfile(albums, "Album 01", "1"), "C:\\Songs\\song02.wav");
+
+  harness::PressButton(open, IDOK);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(open); }));
+  EXPECT_TRUE(Shows(kEntryField, "01"));
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Wave Player", "MraAlbum"), "Album 01");
+}
+
+TEST_F(SonavoTest, SaveAsOpenAndDeleteGoThroughTheirDialogs) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\Trip", nullptr));
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\Trip\\road.wav", machine::WaveFileBytes(200)));
+  Set("Wave Player", "SavePath", "C:\\Trip\\");
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  harness::PressButton(deck_, kEject);
+  HWND open = harness::WaitForWindow("#32770", "Load Wave File/Album", sonavo.Id());
+  ASSERT_NE(open, nullptr);
+  const auto holds = [&](int id, const std::string& text) {
+    return harness::WaitFor(
+        [&] { return harness::WindowText(harness::Control(open, id)) == text; });
+  };
+  harness::PressButton(open, kAlbumToggle);
+  harness::PressButton(open, 1084);  // Add All
+  ASSERT_TRUE(holds(kAlbumCount, "1 Files"));
+
+  // Save As proposes the first free name; an empty one is refused.
+  harness::PressButton(open, 1076);
+  HWND title = harness::WaitForWindow("#32770", "Album Title", sonavo.Id());
+  ASSERT_NE(title, nullptr);
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return harness::WindowText(harness::Control(title, 1080)) == "Album 01"; }));
+  harness::SaveScreenshot(title, "album-title");
+  ASSERT_TRUE(Type(title, 1080, ""));
+  harness::PressButton(title, IDOK);
+  // A message posted after the click shows when the click has been handled.
+  PostMessageA(harness::Control(title, 1080), EM_LIMITTEXT, 31, 0);
+  ASSERT_TRUE(harness::WaitFor(
+      [&] { return SendDlgItemMessageA(title, 1080, EM_GETLIMITTEXT, 0, 0) == 31; }));
+  EXPECT_TRUE(IsWindow(title));
+  ASSERT_TRUE(Type(title, 1080, "Road Trip"));
+  harness::PressButton(title, IDOK);
+  EXPECT_TRUE(holds(kAlbumTitle, "Road Trip"));
+  const std::string albums = MediaFile("wave.abm");
+  EXPECT_EQ(harness::ReadProfile(albums, "List of Albums", "Road Trip"), "");
+
+  // A new album empties the panel; Open... brings the saved one back.
+  harness::PressButton(open, 1092);
+  ASSERT_TRUE(holds(kAlbumCount, "0 Files"));
+  harness::PressButton(open, 1079);
+  HWND select = harness::WaitForWindow("#32770", "Select Album", sonavo.Id());
+  ASSERT_NE(select, nullptr);
+  ASSERT_EQ(SendDlgItemMessageA(select, 1079, LB_GETCOUNT, 0, 0), 1);
+  SendDlgItemMessageA(select, 1079, LB_SETCURSEL, 0, 0);
+  harness::PressButton(select, IDOK);
+  EXPECT_TRUE(holds(kAlbumTitle, "Road Trip"));
+  EXPECT_TRUE(holds(kAlbumCount, "1 Files"));
+
+  harness::PressButton(open, 1080);  // Delete
+  EXPECT_TRUE(holds(kAlbumTitle, ""));
+  EXPECT_TRUE(holds(kAlbumCount, "0 Files"));
+  EXPECT_FALSE(harness::ReadProfile(albums, "List of Albums", "Road Trip").has_value());
+  EXPECT_FALSE(harness::ReadProfile(albums, "Road Trip", "Tracks").has_value());
 }
 
 }  // namespace

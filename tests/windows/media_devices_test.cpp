@@ -11,6 +11,7 @@
 
 #include "machine/core/sample_media.h"
 #include "machine/win32/simulator.h"
+#include "sonavo/app/mixer_line.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
 
@@ -123,6 +124,17 @@ TEST_F(MediaDevicesTest, TheSoundCardPlaysAWaveFileInRealTime) {
   ASSERT_EQ(Send("play tone notify"), "");
   EXPECT_EQ(WaitForNotify(std::chrono::milliseconds(5000)), MCI_NOTIFY_SUCCESSFUL);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(800));
+}
+
+// The only line of Wine's mixer here is wave output, what the wave and video players' volume
+// buttons drive (Wine keeps no volume there without an open device: the steps themselves are
+// tested natively); the CD player's line is not there, and its buttons do nothing.
+TEST_F(MediaDevicesTest, TheVolumeButtonsFindTheWaveOutputLineOnly) {
+  Win32MixerLine mixer;
+  ASSERT_TRUE(mixer.Take(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT));
+  EXPECT_TRUE(mixer.Read().has_value());
+  EXPECT_FALSE(mixer.Take(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC));
+  EXPECT_FALSE(mixer.Read().has_value());
 }
 
 TEST_F(MediaDevicesTest, TheSequencerPlaysAMidiFileForTheLengthOfItsTempoMap) {

@@ -8,6 +8,7 @@
 #include "common/interop/suite_names.h"
 #include "common/win32/bitmap_drawing.h"
 #include "common/win32/control_rect.h"
+#include "common/win32/resource_text.h"
 #include "machine/win32/driver_escape.h"
 #include "vistrel/core/font_size.h"
 #include "vistrel/modes/font_dialog.h"
@@ -36,10 +37,7 @@ LRESULT DialogControls::Send(int id, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 std::string DialogControls::String(int stringId) {
-  char text[256] = "";
-  const int length =
-      LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(stringId), text, sizeof(text));
-  return std::string(text, static_cast<std::size_t>(length));
+  return ResourceText(static_cast<UINT>(stringId));
 }
 
 void DialogControls::Enable(int id, bool enabled) {

@@ -3,6 +3,7 @@
 #include "common/framework/application.h"
 #include "common/settings/marovane_settings.h"
 #include "common/win32/control_rect.h"
+#include "common/win32/resource_text.h"
 #include "common/win32/sunken_border.h"
 #include "common/win32/win32_profile.h"
 #include "vistrel/shell/resource.h"
@@ -13,13 +14,6 @@ constexpr std::uint32_t kFineRetraces = 3000;
 constexpr std::uint32_t kCoarseRetraces = 200;
 constexpr const char* kNoRetrace = "No retrace";
 constexpr const char* kRateProperty = "MeterRate";
-
-std::string LoadText(int id) {
-  char text[128] = "";
-  const int length =
-      LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof(text));
-  return std::string(text, static_cast<std::size_t>(length));
-}
 
 // Where text of this size goes to be centred in the rectangle.
 POINT CentredOrigin(const RECT& area, const SIZE& text) {
@@ -87,8 +81,8 @@ void CPPage3::OnPaint(HDC dc) {
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Window(), WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   const RECT hints = ControlRect(Window(), IDC_METER_TEXT_AREA);
-  const std::string coarse = LoadText(IDS_COARSE_HINT);
-  const std::string fine = LoadText(IDS_FINE_HINT);
+  const std::string coarse = ResourceText(IDS_COARSE_HINT);
+  const std::string fine = ResourceText(IDS_FINE_HINT);
   TextOutA(dc, hints.left, hints.top, coarse.c_str(), static_cast<int>(coarse.size()));
   TextOutA(dc, hints.left, hints.top + 22, fine.c_str(), static_cast<int>(fine.size()));
 
@@ -97,7 +91,7 @@ void CPPage3::OnPaint(HDC dc) {
     HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
     FillRect(dc, &panel, grey);
     DeleteObject(grey);
-    const std::string counting = LoadText(IDS_COUNTING);
+    const std::string counting = ResourceText(IDS_COUNTING);
     SIZE size{};
     GetTextExtentPoint32A(dc, counting.c_str(), static_cast<int>(counting.size()), &size);
     const POINT origin = CentredOrigin(panel, size);
