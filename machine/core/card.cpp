@@ -4,6 +4,12 @@ namespace machine {
 namespace {
 
 constexpr std::uint8_t kProtectBit = 0x80;  // CR11: CR00-CR07 are write-protected
+// The chips test their keys with masks, so CR38 = 0x48 or 0x7B unlock alike.
+constexpr std::uint8_t kLock1Mask = 0xCC;
+constexpr std::uint8_t kLock2Mask = 0xE0;
+constexpr std::uint8_t kLock2Masked = 0xA0;
+// Input Status 0: bit 4, the switch sense, as a colour monitor answers.
+constexpr std::uint8_t kInputStatus0 = 0x10;
 
 int Bit(std::uint32_t value, int bit) {
   return (value >> bit) & 1;
@@ -29,8 +35,10 @@ Vertical VerticalTiming(const std::uint8_t* crtc) {
       crtc[0x12] | Bit(overflow, 1) << 8 | Bit(overflow, 6) << 9 | Bit(extended, 1) << 10;
   const std::uint32_t start =
       crtc[0x10] | Bit(overflow, 2) << 8 | Bit(overflow, 7) << 9 | Bit(extended, 4) << 10;
-  // The retrace ends where the line counter's low four bits next equal CR11 bits 0-3.
-  const std::uint32_t length = ((crtc[0x11] & 0x0F) - (start & 0x0F)) & 0x0F;
+  // The retrace ends where the line counter's low four bits next equal CR11 bits 0-3: equal to
+  // the start's, sixteen lines on.
+  std::uint32_t length = ((crtc[0x11] & 0x0F) - (start & 0x0F)) & 0x0F;
+  if (length == 0) length = 16;
   return {total + 2, displayEnd + 1, start, start + length};
 }
 
@@ -73,11 +81,33 @@ std::uint8_t Card::In(std::uint16_t port) {
   if (port == (ColourAddressing() ? vga::kColourInputStatus : vga::kMonoInputStatus)) {
     return InputStatus();
   }
+  if (port == vga::kMiscOutputWrite) return kInputStatus0;
+  return InEnhanced(port);
+}
+
+// The 8514-compatible registers answer only in enhanced mode (CR40 bit 0).
+std::uint8_t Card::InEnhanced(std::uint16_t port) {
+  if (!Enhanced()) return 0xFF;
   if (port == 0x92E8) return Low(r_.engine92E8);
   if (port == 0x92E9) return Low(r_.engine92E8 >> 8);
-  // 8514 subsystem status: bit 0 is the vertical retrace.
-  if (port == 0x42E8) return InVerticalRetrace(clock_()) ? 0x01 : 0x00;
+  // Subsystem status: bit 0, the vertical sync, latched until cleared.
+  if (port == 0x42E8) return SyncLatched(clock_()) ? 0x01 : 0x00;
   return 0xFF;
+}
+
+void Card::OutEnhanced(std::uint16_t port, std::uint8_t value) {
+  if (!Enhanced()) return;
+  if (port == 0x92E8) {
+    r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0xFF00) | value);
+  } else if (port == 0x92E9) {
+    // Fourteen bits, the sign extended into the top two.
+    std::uint16_t word = static_cast<std::uint16_t>((r_.engine92E8 & 0x00FF) | (value & 0x3F) << 8);
+    if (word & 0x2000) word |= 0xC000;
+    r_.engine92E8 = word;
+  } else if (port == 0x42E8 && (value & 0x01)) {
+    // Subsystem control: a 1 in bit 0 clears the latched vertical sync.
+    r_.syncClearedAt = clock_();
+  }
 }
 
 void Card::Out(std::uint16_t port, std::uint8_t value) {
@@ -87,10 +117,8 @@ void Card::Out(std::uint16_t port, std::uint8_t value) {
     r_.crtcIndex = value;
   } else if (port == CrtcIndexPort() + 1) {
     if (Writable(r_.crtcIndex)) WriteCrtc(r_.crtcIndex, value);
-  } else if (port == 0x92E8) {
-    r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0xFF00) | value);
-  } else if (port == 0x92E9) {
-    r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0x00FF) | value << 8);
+  } else {
+    OutEnhanced(port, value);
   }
 }
 
@@ -98,8 +126,10 @@ bool Card::Writable(std::uint8_t index) const {
   if (index == vga::kLock1 || index == vga::kLock2) return true;
   // Identification is read-only.
   if ((index >= 0x2D && index <= 0x30) || index == 0x36) return false;
-  if (index >= 0x2D && index <= 0x3F) return r_.crtc[vga::kLock1] == vga::kLock1Key;
-  if (index >= 0x40) return r_.crtc[vga::kLock2] == vga::kLock2Key;
+  if (index >= 0x2D && index <= 0x3F) {
+    return (r_.crtc[vga::kLock1] & kLock1Mask) == vga::kLock1Key;
+  }
+  if (index >= 0x40) return (r_.crtc[vga::kLock2] & kLock2Mask) == kLock2Masked;
   // Bit 4 of CR07 stays writable under the protection.
   if (index <= 0x07) return !(r_.crtc[0x11] & kProtectBit) || index == 0x07;
   return true;
@@ -109,7 +139,29 @@ void Card::WriteCrtc(std::uint8_t index, std::uint8_t value) {
   if (index == 0x07 && (r_.crtc[0x11] & kProtectBit)) {
     value = static_cast<std::uint8_t>((r_.crtc[0x07] & ~0x10) | (value & 0x10));
   }
+  StoreCrtc(index, value);
+}
+
+void Card::StoreCrtc(std::uint8_t index, std::uint8_t value) {
   r_.crtc[index] = value;
+  // CR31 bits 4-5, CR51 bits 0-1 and CR69 are one field, the start address's bits 16-20:
+  // CR69 overwrites what the others set, and each reads the whole.
+  std::uint8_t* crtc = r_.crtc;
+  if (!HasCr69()) return;
+  if (index == 0x31) {
+    crtc[0x69] = static_cast<std::uint8_t>((crtc[0x69] & ~0x03) | (value >> 4 & 0x03));
+  } else if (index == 0x51) {
+    crtc[0x69] = static_cast<std::uint8_t>((crtc[0x69] & ~0x0C) | (value & 0x03) << 2);
+  } else if (index == 0x69) {
+    crtc[0x69] = value & 0x1F;
+    crtc[0x31] = static_cast<std::uint8_t>((crtc[0x31] & ~0x30) | (value & 0x03) << 4);
+    crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x03) | (value >> 2 & 0x03));
+  }
+}
+
+// From the Vision964 (CR30 0xD1) on: the Vision968 and the Trio family (0xE1).
+bool Card::HasCr69() const {
+  return r_.crtc[0x30] == 0xD1 || r_.crtc[0x30] == 0xE1;
 }
 
 std::uint8_t Card::InputStatus() const {
@@ -130,6 +182,18 @@ std::uint8_t Card::InputStatus() const {
   return status;
 }
 
+bool Card::SyncLatched(std::uint64_t now) const {
+  if (r_.refreshHz == 0) return false;
+  const Vertical vertical = VerticalTiming(r_.crtc);
+  const std::uint64_t frame = 1000000 / r_.refreshHz;
+  const std::uint64_t displayEnd = frame * vertical.displayEnd / vertical.total;
+  // Display ends passed by a moment: those of frames whose end-of-display lies at or before it.
+  const auto endsBy = [&](std::uint64_t t) {
+    return t < displayEnd ? 0 : (t - displayEnd) / frame + 1;
+  };
+  return endsBy(now) > endsBy(r_.syncClearedAt);
+}
+
 bool Card::InVerticalRetrace(std::uint64_t now) const {
   if (r_.refreshHz == 0) return false;
   const Vertical vertical = VerticalTiming(r_.crtc);
@@ -146,8 +210,8 @@ void Card::PowerOn(Chip chip, std::uint32_t memoryKb) {
   r_.crtc[0x2E] = identity.cr2e;
   r_.crtc[0x2F] = identity.cr2f;
   r_.crtc[0x30] = identity.cr30;
-  // Bits 1-3: PCI bus, fast page memory.
-  r_.crtc[0x36] = static_cast<std::uint8_t>(MemoryBitsOf(memoryKb) << 5 | 0x0E);
+  // Bits 1-4: PCI bus, fast page memory, as these boards read.
+  r_.crtc[0x36] = static_cast<std::uint8_t>(MemoryBitsOf(memoryKb) << 5 | 0x1E);
 }
 
 void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
@@ -190,6 +254,8 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   crtc[0x14] = 0x00;
   crtc[0x43] = static_cast<std::uint8_t>((crtc[0x43] & ~0x04) | Bit(offset, 8) << 2);
   crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x30) | (offset >> 8 & 0x03) << 4);
+  // Enhanced mode on, as the Windows drivers of these chips set it.
+  crtc[0x40] |= 0x01;
   r_.miscOutput = 0xEF;
   r_.refreshHz = refreshHz;
   SetViewportOrigin(mode, 0, 0);
@@ -198,8 +264,8 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
 PanPosition Card::ViewportOrigin(const DisplayMode& mode) const {
   const std::uint8_t* crtc = r_.crtc;
   std::uint32_t start = crtc[0x0C] << 8 | crtc[0x0D];
-  if (crtc[0x30] == 0xE1) {
-    start |= (crtc[0x69] & 0x0Fu) << 16;
+  if (HasCr69()) {
+    start |= (crtc[0x69] & 0x1Fu) << 16;
   } else {
     start |= (crtc[0x31] >> 4 & 0x03u) << 16 | (crtc[0x51] & 0x03u) << 18;
   }
@@ -215,11 +281,10 @@ void Card::SetViewportOrigin(const DisplayMode& mode, std::uint32_t x, std::uint
   std::uint8_t* crtc = r_.crtc;
   crtc[0x0C] = Low(start >> 8);
   crtc[0x0D] = Low(start);
-  crtc[0x31] = static_cast<std::uint8_t>((crtc[0x31] & ~0x30) | 0x08 | (start >> 16 & 0x03) << 4);
-  crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x03) | (start >> 18 & 0x03));
-  // The Trio family and the Vision968 hold bits 16-19 in CR69 as well.
-  const bool hasCr69 = crtc[0x30] == 0xE1;
-  crtc[0x69] = hasCr69 ? Low(start >> 16 & 0x0F) : 0;
+  StoreCrtc(0x31,
+            static_cast<std::uint8_t>((crtc[0x31] & ~0x30) | 0x08 | (start >> 16 & 0x03) << 4));
+  StoreCrtc(0x51, static_cast<std::uint8_t>((crtc[0x51] & ~0x03) | (start >> 18 & 0x03)));
+  if (HasCr69()) StoreCrtc(0x69, Low(start >> 16 & 0x1F));
 }
 
 std::uint8_t Card::DriverView::In(std::uint16_t port) {
@@ -228,7 +293,7 @@ std::uint8_t Card::DriverView::In(std::uint16_t port) {
 
 void Card::DriverView::Out(std::uint16_t port, std::uint8_t value) {
   if (port == card_.CrtcIndexPort() + 1) {
-    card_.r_.crtc[card_.r_.crtcIndex] = value;
+    card_.StoreCrtc(card_.r_.crtcIndex, value);
   } else {
     card_.Out(port, value);
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The S3 card's I/O ports: the VGA CRT controller with the S3 extended registers and their
-// locks, Miscellaneous Output, Input Status 1 with a vertical retrace on the real clock, and the
-// 8514-compatible registers the suite probes. Ports no card answers read 0xFF.
+// locks, Miscellaneous Output, Input Status 0 and 1 with a vertical retrace on the real clock,
+// and, while enhanced mode is on, the 8514-compatible registers the suite probes, with the
+// vertical-sync status latched once a frame. Ports no card answers read 0xFF.
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,9 @@ struct CardRegisters {
   std::uint8_t crtcIndex;
   std::uint8_t crtc[256];
   std::uint16_t engine92E8;
+  // When a program last cleared the latched vertical-sync status (0x42E8 bit 0), in
+  // microseconds of the card's clock.
+  std::uint64_t syncClearedAt;
   // Vertical refresh of the current mode; 0 means the card shows no retrace at all.
   std::uint32_t refreshHz;
 };
@@ -72,9 +76,17 @@ class Card : public PortIo {
   bool ColourAddressing() const { return r_.miscOutput & 0x01; }
   std::uint16_t CrtcIndexPort() const { return ColourAddressing() ? 0x3D4 : 0x3B4; }
   bool Writable(std::uint8_t index) const;
+  // A write of a program, under CR11's protection; a store below every lock.
   void WriteCrtc(std::uint8_t index, std::uint8_t value);
+  void StoreCrtc(std::uint8_t index, std::uint8_t value);
   std::uint8_t InputStatus() const;
   bool InVerticalRetrace(std::uint64_t now) const;
+  bool Enhanced() const { return r_.crtc[0x40] & 0x01; }
+  bool HasCr69() const;
+  // The latched vertical-sync status: a display end has passed since the last clear.
+  bool SyncLatched(std::uint64_t now) const;
+  std::uint8_t InEnhanced(std::uint16_t port);
+  void OutEnhanced(std::uint16_t port, std::uint8_t value);
 
   CardRegisters& r_;
   Clock clock_;

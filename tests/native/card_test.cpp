@@ -72,7 +72,21 @@ TEST_F(CardTest, ExtendedRegistersIgnoreWritesUntilUnlocked) {
   WriteCr(0x30, 0x00);
   WriteCr(0x36, 0x00);
   EXPECT_EQ(ReadCr(0x30), 0xE1);
-  EXPECT_EQ(ReadCr(0x36) >> 5, 4);
+  EXPECT_EQ(ReadCr(0x36), 4 << 5 | 0x1E);
+
+  // The keys are tested through masks: CR38 AND 0xCC = 0x48, CR39 AND 0xE0 = 0xA0.
+  WriteCr(0x38, 0x7B);
+  WriteCr(0x39, 0xBF);
+  WriteCr(0x35, 0x03);
+  WriteCr(0x40, 0x11);
+  EXPECT_EQ(ReadCr(0x35), 0x03);
+  EXPECT_EQ(ReadCr(0x40), 0x11);
+  WriteCr(0x38, 0x40);
+  WriteCr(0x39, 0x85);
+  WriteCr(0x35, 0x04);
+  WriteCr(0x40, 0x22);
+  EXPECT_EQ(ReadCr(0x35), 0x03);
+  EXPECT_EQ(ReadCr(0x40), 0x11);
 }
 
 TEST_F(CardTest, Cr11BitSevenProtectsCr00ToCr07ButLineCompareBitEight) {
@@ -98,16 +112,30 @@ TEST_F(CardTest, AWordWrittenToTheIndexPortSetsIndexAndData) {
   EXPECT_EQ(ReadCr(0x40), 0x3C);
 }
 
-TEST_F(CardTest, UnansweredPortsReadAllOnesAnd8514RegistersAnswer) {
+TEST_F(CardTest, UnansweredPortsReadAllOnesAndTheEnhancedRegistersAnswerInEnhancedModeOnly) {
   for (std::uint16_t port : {0x216A, 0x2165, 0x1234, 0x3C0}) {
     card.Out(port, 0x15);
     EXPECT_EQ(card.In(port), 0xFF) << std::hex << port;
   }
+  EXPECT_EQ(card.In(0x3C2), 0x10);  // Input Status 0
+
+  // The mode set turned enhanced mode on. 0x92E8 holds 14 bits, the sign extended.
   card.Out(0x92E8, 0x15);
   EXPECT_EQ(card.In(0x92E8), 0x15);
   card.OutWord(0x92E8, 0xABCD);
   EXPECT_EQ(card.In(0x92E8), 0xCD);
-  EXPECT_EQ(card.In(0x92E9), 0xAB);
+  EXPECT_EQ(card.In(0x92E9), 0xEB);
+  card.OutWord(0x92E8, 0x5BCD);
+  EXPECT_EQ(card.In(0x92E9), 0x1B);
+
+  Unlock();
+  WriteCr(0x40, ReadCr(0x40) & ~0x01);
+  card.OutWord(0x92E8, 0x0123);
+  for (std::uint16_t port : {0x92E8, 0x92E9, 0x42E8}) {
+    EXPECT_EQ(card.In(port), 0xFF) << std::hex << port;
+  }
+  WriteCr(0x40, ReadCr(0x40) | 0x01);
+  EXPECT_EQ(card.In(0x92E8), 0xCD);  // the write while off was ignored
 }
 
 TEST_F(CardTest, TheVerticalRetraceRunsAtTheRefreshRateForAShortPartOfTheFrame) {
@@ -117,7 +145,6 @@ TEST_F(CardTest, TheVerticalRetraceRunsAtTheRefreshRateForAShortPartOfTheFrame) 
   bool previous = false;
   for (now = 0; now < 1000000 / 60; ++now) {
     const bool retrace = card.In(0x3DA) & 0x08;
-    EXPECT_EQ(retrace, (card.In(0x42E8) & 0x01) != 0);
     retraceMicros += retrace;
     rises += retrace && !previous;
     previous = retrace;
@@ -132,6 +159,35 @@ TEST_F(CardTest, TheVerticalRetraceRunsAtTheRefreshRateForAShortPartOfTheFrame) 
   EXPECT_LT(blanked, 900);
 }
 
+TEST_F(CardTest, TheVerticalSyncIsLatchedAtTheEndOfTheDisplayUntilAProgramClearsIt) {
+  // 800 x 600 at 60 Hz: 650 lines a frame, the display ends after line 600.
+  const std::uint64_t frame = 1000000 / 60;
+  const std::uint64_t displayEnd = frame * 600 / 650;
+  now = displayEnd - 2;
+  EXPECT_EQ(card.In(0x42E8), 0x00);
+  now = displayEnd + 2;
+  EXPECT_EQ(card.In(0x42E8), 0x01);
+  now += 3 * frame;  // held, whatever the beam does meanwhile
+  EXPECT_EQ(card.In(0x42E8), 0x01);
+  card.Out(0x42E8, 0x02);  // other bits do not clear it
+  EXPECT_EQ(card.In(0x42E8), 0x01);
+  card.Out(0x42E8, 0x01);
+  EXPECT_EQ(card.In(0x42E8), 0x00);
+  now += frame - 4;  // just before the next display end
+  EXPECT_EQ(card.In(0x42E8), 0x00);
+  now += 6;
+  EXPECT_EQ(card.In(0x42E8), 0x01);
+}
+
+TEST_F(CardTest, ARetraceEndEqualToItsStartRunsSixteenLines) {
+  Unlock();
+  WriteCr(0x11, static_cast<std::uint8_t>((ReadCr(0x11) & 0xF0) | (ReadCr(0x10) & 0x0F)));
+  int retraceMicros = 0;
+  for (now = 0; now < 1000000 / 60; ++now) retraceMicros += (card.In(0x3DA) & 0x08) != 0;
+  // Sixteen of 650 lines of a 16.7 ms frame.
+  EXPECT_NEAR(retraceMicros, 16 * 16667 / 650, 3);
+}
+
 TEST_F(CardTest, NoRefreshMeansNoRetraceEver) {
   card.SetMode({800, 600, 8}, 0);
   for (now = 0; now < 40000; now += 7) ASSERT_EQ(card.In(0x3DA) & 0x08, 0);
@@ -144,10 +200,33 @@ TEST_F(CardTest, LineOffsetAndStartAddressDescribeTheFrameBufferAndTheOrigin) {
   EXPECT_TRUE(ReadCr(0x31) & 0x08);  // offset in units of 8 bytes
   EXPECT_EQ(offset * 8, 1280 * 2);
   card.SetViewportOrigin({1280, 1024, 16}, 320, 200);
-  const std::uint32_t start = ReadCr(0x0C) << 8 | ReadCr(0x0D) | (ReadCr(0x69) & 0x0F) << 16;
+  const std::uint32_t start = ReadCr(0x0C) << 8 | ReadCr(0x0D) | (ReadCr(0x69) & 0x1F) << 16;
   const std::uint32_t startLow = (ReadCr(0x31) & 0x30) << 12 | (ReadCr(0x51) & 0x03) << 18;
   EXPECT_EQ(start * 4, 200u * 2560 + 320 * 2);
   EXPECT_EQ(startLow, start & 0xF0000);
+}
+
+TEST(StartAddressTest, Cr69AndCr31WithCr51AreOneFieldOnEveryChipThatHasCr69) {
+  for (Chip chip : {Chip::Trio32, Chip::Trio64, Chip::Trio64VPlus, Chip::Vision964,
+                    Chip::Vision968, Chip::Other}) {
+    machine::CardRegisters registers{};
+    Card card(registers, [] { return 0; });
+    card.PowerOn(chip, 2048);
+    Crtc crtc(card, 0x3D4);
+    crtc.Write(0x38, 0x48);
+    crtc.Write(0x39, 0xA5);
+    const bool hasCr69 = chip != Chip::Other;
+    crtc.Write(0x31, 0x20);  // bits 16-17: 2
+    crtc.Write(0x51, 0x03);  // bits 18-19: 3
+    EXPECT_EQ(crtc.Read(0x69), hasCr69 ? 0x0E : 0x00) << machine::ChipName(chip);
+    crtc.Write(0x69, 0x15);  // bits 16-20: overwrites what CR31 and CR51 set
+    EXPECT_EQ(crtc.Read(0x31) & 0x30, hasCr69 ? 0x10 : 0x20) << machine::ChipName(chip);
+    EXPECT_EQ(crtc.Read(0x51) & 0x03, hasCr69 ? 0x01 : 0x03) << machine::ChipName(chip);
+    const machine::DisplayMode mode{1024, 768, 8};
+    const std::uint32_t start = (hasCr69 ? 0x15u : 0x0Eu) << 16;
+    const machine::PanPosition origin = card.ViewportOrigin(mode);
+    EXPECT_EQ(origin.y * 1024 + origin.x, start * 4) << machine::ChipName(chip);
+  }
 }
 
 struct ChipCase {

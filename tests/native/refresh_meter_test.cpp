@@ -79,6 +79,9 @@ TEST_F(MeterTest, AMeasurementAcrossTheHourIsTimedRight) {
 }
 
 TEST_F(MeterTest, TheProbeChoosesTheSourceTheCardAnswersTo) {
+  // Before a mode is set enhanced mode is off: the card answers as a VGA only.
+  EXPECT_EQ(ProbeAdapter("s3mrv.drv", ports), RetraceSource::Vga);
+  card.SetMode({800, 600, 8}, 60);
   EXPECT_EQ(ProbeAdapter("s3mrv.drv", ports), RetraceSource::Compatible8514);
   const int reads = ports.reads;
   EXPECT_EQ(ProbeAdapter("VGA.DRV", ports), RetraceSource::Vga);

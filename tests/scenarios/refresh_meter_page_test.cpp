@@ -55,6 +55,8 @@ TEST_F(MeterPageTest, CoarseReadsTheCardsSixtyHertz) {
   const double rate = MeasureNear(page, IDC_COARSE, "refresh-meter", 60.0);
   EXPECT_NEAR(rate, 60.0, 0.5);
   std::printf("Coarse at 60 Hz: %.1f Hz\n", rate);
+  // It counted the 8514-compatible vertical sync, clearing the latch after each.
+  EXPECT_NE(machine::State()->card.registers.syncClearedAt, 0u);
 
   // Away and back: the panel is empty again.
   SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);
@@ -72,6 +74,16 @@ TEST_F(MeterPageTest, CoarseReadsSeventyFiveHertzWhenTheDriverSetsIt) {
   const double rate = MeasureNear(page, IDC_COARSE, "", 75.0);
   EXPECT_NEAR(rate, 75.0, 0.5);
   std::printf("Coarse at 75 Hz: %.1f Hz\n", rate);
+}
+
+TEST_F(MeterPageTest, WithEnhancedModeOffTheMeterCountsTheVgaRetraceAlike) {
+  machine::State()->card.registers.crtc[0x40] &= ~0x01;
+  Program vistrel(VistrelPath());
+  HWND page = OpenVistrelPage(vistrel, 2);
+  ASSERT_NE(page, nullptr);
+  const double rate = MeasureNear(page, IDC_COARSE, "", 60.0);
+  EXPECT_NEAR(rate, 60.0, 0.5);
+  EXPECT_EQ(machine::State()->card.registers.syncClearedAt, 0u);
 }
 
 // Fine counts 3000 retraces, about 50 seconds: run by hand with

@@ -171,13 +171,16 @@ TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {
   harness::PressButton(edit, IDOK);
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(edit); }));
 
+  // Each value is a write of the whole file: read once the last one is there ("Playlist",
+  // written "3 ", which the profile functions read without its trailing blank).
   const std::string album = MediaFile("cd.abm");
-  const auto disc = harness::ReadProfile(album, "CD List", "1");
-  ASSERT_TRUE(disc.has_value());
+  std::optional<std::string> disc;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    disc = harness::ReadProfile(album, "CD List", "1");
+    return disc && harness::ReadProfile(album, *disc, "Playlist") == "3";
+  }));
   EXPECT_EQ(harness::ReadProfile(album, *disc, "Title"), "Short Pieces");
   EXPECT_EQ(harness::ReadProfile(album, *disc, "1"), "Overture");
-  // Written "3 "; the profile functions read it without the trailing blank.
-  EXPECT_EQ(harness::ReadProfile(album, *disc, "Playlist"), "3");
   EXPECT_TRUE(Shows(kStatusLine, "Overture"));
 }
 
@@ -269,8 +272,10 @@ TEST_F(SonavoTest, TheAlbumPanelCompilesSavesAndLoadsAnAlbumAndStopsAtNinetyNine
   EXPECT_TRUE(holds(kAlbumCount, "2 Files"));
   harness::PressButton(open, 1075);  // Save
   const std::string albums = MediaFile("wave.abm");
-  EXPECT_TRUE(
-      harness::WaitFor([&] { return harness::ReadProfile(albums, "Album 01", "Tracks") == "2"; }));
+  // Each value is a write of the whole file: read once the last one is there.
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return harness::ReadProfile(albums, "Album 01", "2") == "C:\\Songs\\song03.wav"; }));
+  EXPECT_EQ(harness::ReadProfile(albums, "Album 01", "Tracks"), "2");
   EXPECT_EQ(harness::ReadProfile(albums, "List of Albums", "Album 01"), "");
   EXPECT_EQ(harness::ReadProfile(albums, "Album 01", "1"), "C:\\Songs\\song02.wav");
 
@@ -315,6 +320,8 @@ TEST_F(SonavoTest, SaveAsOpenAndDeleteGoThroughTheirDialogs) {
   harness::PressButton(title, IDOK);
   EXPECT_TRUE(holds(kAlbumTitle, "Road Trip"));
   const std::string albums = MediaFile("wave.abm");
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return harness::ReadProfile(albums, "Road Trip", "1") == "C:\\Trip\\road.wav"; }));
   EXPECT_EQ(harness::ReadProfile(albums, "List of Albums", "Road Trip"), "");
 
   // A new album empties the panel; Open... brings the saved one back.

@@ -5,20 +5,29 @@
 
 namespace {
 
+// A latched status stays set until the program acknowledges it; a live one falls by itself.
 struct StatusPort {
   std::uint16_t port;
   std::uint8_t mask;
+  bool latched;
 };
 
 StatusPort StatusOf(RetraceSource source) {
   switch (source) {
     case RetraceSource::Adapter216A:
-      return {0x2165, 0x02};
+      return {0x2165, 0x02, true};
     case RetraceSource::Compatible8514:
-      return {0x42E8, 0x01};
+      return {0x42E8, 0x01, true};
     default:
-      return {vga::kColourInputStatus, 0x08};
+      return {vga::kColourInputStatus, 0x08, false};
   }
+}
+
+// The 0x216A adapter takes its status back; the 8514-compatible subsystem control clears the
+// vertical sync with a 1 in bit 0 (its other bits reset the engine, so only that bit).
+void Acknowledge(PortIo& ports, RetraceSource source, std::uint8_t value) {
+  const StatusPort status = StatusOf(source);
+  ports.Out(status.port, source == RetraceSource::Adapter216A ? value : status.mask);
 }
 
 bool ReadsBack(PortIo& ports, std::uint16_t port) {
@@ -43,13 +52,13 @@ bool WaitForBit(PortIo& ports, const StatusPort& status, bool set, MeterClock& c
   }
 }
 
-// One whole retrace: the bit rises and falls (the 0x216A adapter: rises and is acknowledged).
+// One whole retrace: the bit rises and falls, or, latched, rises and is acknowledged.
 bool CountRetrace(PortIo& ports, RetraceSource source, MeterClock& clock) {
   const StatusPort status = StatusOf(source);
   std::uint8_t value = 0;
   if (!WaitForBit(ports, status, true, clock, &value)) return false;
-  if (source == RetraceSource::Adapter216A) {
-    ports.Out(status.port, value);
+  if (status.latched) {
+    Acknowledge(ports, source, value);
     return true;
   }
   return WaitForBit(ports, status, false, clock);
@@ -73,8 +82,13 @@ int ElapsedMilliseconds(const TimeOfDay& start, const TimeOfDay& end) {
 
 Measurement MeasureRefreshRate(PortIo& ports, RetraceSource source, std::uint32_t retraceCount,
                                MeterClock& clock) {
+  // The count starts at the end of a retrace: a live bit seen rise and fall, a latched one
+  // (perhaps set long ago) acknowledged.
   const StatusPort status = StatusOf(source);
-  if (source != RetraceSource::Adapter216A &&
+  if (source == RetraceSource::Compatible8514 && !CountRetrace(ports, source, clock)) {
+    return {false, 0};
+  }
+  if (!status.latched &&
       !(WaitForBit(ports, status, true, clock) && WaitForBit(ports, status, false, clock))) {
     return {false, 0};
   }
@@ -92,6 +106,10 @@ Measurement MeasureRefreshRate(PortIo& ports, RetraceSource source, std::uint32_
 bool WaitForNextRetrace(PortIo& ports, RetraceSource source, MeterClock& clock) {
   if (source == RetraceSource::Adapter216A) return true;
   const StatusPort status = StatusOf(source);
+  if (status.latched) {
+    Acknowledge(ports, source, status.mask);
+    return WaitForBit(ports, status, true, clock);
+  }
   return WaitForBit(ports, status, false, clock) && WaitForBit(ports, status, true, clock);
 }
 
