@@ -77,6 +77,8 @@ std::uint8_t MemoryBitsOf(std::uint32_t memoryKb) {
 std::uint8_t Card::In(std::uint16_t port) {
   if (port == vga::kMiscOutputRead) return r_.miscOutput;
   if (port == CrtcIndexPort()) return r_.crtcIndex;
+  // Reads ignore the locks: a program asks CR30 who the chip is before it knows which keys the
+  // chip takes (the identification routines of the suite unlock first all the same).
   if (port == CrtcIndexPort() + 1) return r_.crtc[r_.crtcIndex];
   if (port == (ColourAddressing() ? vga::kColourInputStatus : vga::kMonoInputStatus)) {
     return InputStatus();
