@@ -49,6 +49,19 @@ inline constexpr const char* kDeviceProperty = "DEVICE";
 // A second copy of a player hands its file to the first with this message (WM_USER+11),
 // the path written as `LoadFile` in the player's section of MAROVANE.INI.
 inline constexpr unsigned kDeckMsgLoadFile = 0x0400 + 11;
+// Jubilo hands a player its window (0 when it goes) and asks it to re-read MAROVANE.INI; the
+// video player asks Jubilo to repaint its video screen.
+inline constexpr unsigned kDeckMsgAttach = 0x0400 + 42;
+inline constexpr unsigned kLauncherMsgRepaintScreen = 0x0400 + 44;
+inline constexpr unsigned kDeckMsgReloadSettings = 0x0400 + 48;
+// Jubilo's window: class "AVCENTER", property "DEVICE" 5.
+inline constexpr const char* kLauncherClass = "AVCENTER";
+inline constexpr int kLauncherDevice = 5;
+// The timer library Tickora: its export by ordinal 2 is the multimedia timer callback that
+// sends the window given as user data WM_COMMAND with DeckTick in the low word, once a period.
+inline constexpr const char* kTimerLibrary = "TICKORA.DLL";
+inline constexpr int kTimerCallbackOrdinal = 2;
+inline constexpr int kDeckTick = 3000;
 
 // The magnifier Loupara: its window (titled "Zoom In (Nx)") and the commands Vistrel sends it.
 inline constexpr const char* kMagnifierClass = "LOUPARA";

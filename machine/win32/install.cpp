@@ -18,7 +18,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"LATCHWIN.DLL", kDisplayToolsFolder},  {"restart.dat", kDisplayToolsFolder},
     {"fleetmark.exe", kDisplayToolsFolder}, {"QORVID.DLL", kDisplayToolsFolder},
     {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
-    {"SONAVO.EXE", kMediaFolder},
+    {"SONAVO.EXE", kMediaFolder},           {"TICKORA.DLL", kMediaFolder},
 };
 
 // The system's own words for an error code, on one line.

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr UINT_PTR kTickTimer = 1;
 constexpr std::size_t kPathBuffer = 261;
 
 }  // namespace
@@ -29,6 +28,7 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
       name_(sonavo::Traits(kind_).name),
       settingsFile_(folder + sonavo::kSettingsFile),
       albumFile_(folder + sonavo::Traits(kind_).albumFile) {
+  OnCommand(names::kDeckTick, 0, [this] { Tick(); });
   OnCommand(IDC_PLAY_PAUSE, BN_CLICKED, [this] { Engine().PlayPause(); });
   OnCommand(IDC_PREVIOUS, BN_CLICKED, [this] { Engine().Previous(); });
   OnCommand(IDC_NEXT, BN_CLICKED, [this] { Engine().Next(); });
@@ -75,9 +75,9 @@ void DeckDialog::OnInitDialog() {
   Engine().SetIntroLength(settings_.introLength);
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
   const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
-  if (SetTimer(Window(), kTickTimer, units.timerPeriodMs, nullptr) == 0)
-    ShowError(ResourceText(IDS_NO_TIMER));
-  OnTimer(kTickTimer);
+  // Without a timer the deck runs on, without polling.
+  if (!timer_.Start(Window(), units.timerPeriodMs)) ShowError(ResourceText(IDS_NO_TIMER));
+  Tick();
 }
 
 bool DeckDialog::StartCdPlayer() {
@@ -148,8 +148,7 @@ void DeckDialog::LoadHandedOverFile() {
   if (!path.empty() && albumPlayer_ != nullptr) albumPlayer_->LoadFile(path, settings_.autoPlay);
 }
 
-void DeckDialog::OnTimer(UINT_PTR id) {
-  if (id != kTickTimer) return;
+void DeckDialog::Tick() {
   if (!IsCd()) {
     albumPlayer_->Tick();
     return;
@@ -174,7 +173,7 @@ void DeckDialog::OnCancel() {
 }
 
 void DeckDialog::OnDestroy() {
-  KillTimer(Window(), kTickTimer);
+  timer_.Stop();
   RemovePropA(Window(), names::kDeviceProperty);
 }
 

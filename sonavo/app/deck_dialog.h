@@ -1,6 +1,6 @@
 #pragma once
 // The deck: for now a plain dialog 7 with the deck's command ids, a status line, the entry and
-// time fields and the position bar, driving one player; the tick comes from a window timer.
+// time fields and the position bar, driving one player; the tick comes from the timer library.
 
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 
 #include "common/framework/modal_dialog.h"
 #include "common/win32/win32_profile.h"
+#include "sonavo/app/deck_timer.h"
 #include "sonavo/app/mci_cd_device.h"
 #include "sonavo/app/mci_file_device.h"
 #include "sonavo/app/mixer_line.h"
@@ -28,7 +29,6 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
 
  protected:
   void OnInitDialog() override;
-  void OnTimer(UINT_PTR id) override;
   void OnCancel() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -36,6 +36,8 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
  private:
   bool IsCd() const { return kind_ == sonavo::PlayerKind::Cd; }
   sonavo::Engine& Engine() { return IsCd() ? cdPlayer_->engine() : albumPlayer_->engine(); }
+  // DeckTick: the device polled, the display brought up to date.
+  void Tick();
   bool StartCdPlayer();
   void StartAlbumPlayer();
   void LoadHandedOverFile();
@@ -59,6 +61,7 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   std::unique_ptr<sonavo::CdPlayer> cdPlayer_;
   std::unique_ptr<MciFileDevice> fileDevice_;
   std::unique_ptr<sonavo::AlbumPlayer> albumPlayer_;
+  DeckTimer timer_;
   Win32MixerLine mixer_;
   sonavo::VolumeButtons volume_{mixer_};
   // The track Program Edit names first: the one last named in this run.

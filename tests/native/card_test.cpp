@@ -207,8 +207,8 @@ TEST_F(CardTest, LineOffsetAndStartAddressDescribeTheFrameBufferAndTheOrigin) {
 }
 
 TEST(StartAddressTest, Cr69AndCr31WithCr51AreOneFieldOnEveryChipThatHasCr69) {
-  for (Chip chip : {Chip::Trio32, Chip::Trio64, Chip::Trio64VPlus, Chip::Vision964,
-                    Chip::Vision968, Chip::Other}) {
+  for (Chip chip : {Chip::Trio32, Chip::Trio64, Chip::Trio64VPlus, Chip::Vision964, Chip::Vision968,
+                    Chip::Other}) {
     machine::CardRegisters registers{};
     Card card(registers, [] { return 0; });
     card.PowerOn(chip, 2048);

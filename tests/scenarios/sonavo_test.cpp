@@ -94,6 +94,18 @@ TEST_F(SonavoTest, ASecondCopyOfAPlayerEndsAndClosingKeepsTheSettings) {
   EXPECT_EQ(harness::ReadProfile(MediaFile("cd.abm"), *disc, "Selection"), "1");
 }
 
+TEST_F(SonavoTest, WithoutTheTimerLibraryThePlayerSaysSoAndRunsOn) {
+  ASSERT_TRUE(DeleteFileA(MediaFile("TICKORA.DLL").c_str()));
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  const auto box = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "CD Player");
+  EXPECT_EQ(box->text, "Timer not available, program may not run correctly.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  EXPECT_TRUE(sonavo.Running());
+}
+
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
