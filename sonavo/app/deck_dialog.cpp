@@ -12,12 +12,17 @@
 #include "common/interop/suite_names.h"
 #include "common/win32/resource_text.h"
 #include "sonavo/app/album_file_dialog.h"
+#include "sonavo/app/auto_repeat_button.h"
+#include "sonavo/app/position_bar.h"
 #include "sonavo/app/program_edit_dialog.h"
 #include "sonavo/app/resource.h"
 
 namespace {
 
 constexpr std::size_t kPathBuffer = 261;
+constexpr UINT kHelpCommand = 130;
+constexpr UINT kAboutCommand = 132;
+constexpr int kStatusFontPixels = 11;
 
 }  // namespace
 
@@ -27,42 +32,52 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
       path_(commandLine.path),
       name_(sonavo::Traits(kind_).name),
       settingsFile_(folder + sonavo::kSettingsFile),
-      albumFile_(folder + sonavo::Traits(kind_).albumFile) {
+      albumFile_(folder + sonavo::Traits(kind_).albumFile),
+      blinker_(sonavo::UnitsFor(kind_, false).blinkDivider) {
   OnCommand(names::kDeckTick, 0, [this] { Tick(); });
-  OnCommand(IDC_PLAY_PAUSE, BN_CLICKED, [this] { Engine().PlayPause(); });
-  OnCommand(IDC_PREVIOUS, BN_CLICKED, [this] { Engine().Previous(); });
-  OnCommand(IDC_NEXT, BN_CLICKED, [this] { Engine().Next(); });
-  OnCommand(IDC_STOP, BN_CLICKED, [this] { Engine().Stop(); });
-  OnCommand(IDC_EJECT, BN_CLICKED, [this] {
+  // After a click the face shows the state it led to.
+  OnClick(IDC_PLAY_PAUSE, [this] { Engine().PlayPause(); });
+  OnClick(IDC_PREVIOUS, [this] { Engine().Previous(); });
+  OnClick(IDC_NEXT, [this] { Engine().Next(); });
+  OnClick(IDC_STOP, [this] { Engine().Stop(); });
+  OnClick(IDC_EJECT, [this] {
     if (IsCd()) {
       cdDevice_->ToggleDoor();
     } else {
       LoadFromDialog();
     }
   });
-  OnCommand(IDC_REPEAT, BN_CLICKED, [this] { Engine().RepeatButton(); });
-  // A click on Rewind or Forward is a gesture of one step.
-  OnCommand(IDC_REWIND, BN_CLICKED, [this] { Step(-1); });
-  OnCommand(IDC_FORWARD, BN_CLICKED, [this] { Step(+1); });
-  OnCommand(IDC_PROGRAM_EDIT, BN_CLICKED, [this] { EditProgram(); });
-  OnCommand(IDC_FASTER, BN_CLICKED, [this] { ChangeSpeed(true); });
-  OnCommand(IDC_SLOWER, BN_CLICKED, [this] { ChangeSpeed(false); });
-  OnCommand(IDC_VOLUME_UP, BN_CLICKED, [this] { volume_.Press(true); });
-  OnCommand(IDC_VOLUME_DOWN, BN_CLICKED, [this] { volume_.Press(false); });
-  OnCommand(IDC_MODE, BN_CLICKED, [this] { Engine().NextMode(); });
-  OnCommand(IDC_AB, BN_CLICKED, [this] { Engine().AbButton(); });
+  OnClick(IDC_REPEAT, [this] { Engine().RepeatButton(); });
+  // Rewind and Forward step while the mouse holds them; from the keyboard a press is one step.
+  OnClick(IDC_REWIND, [this] { Step(-1); });
+  OnClick(IDC_FORWARD, [this] { Step(+1); });
+  OnClick(IDC_NEXT_PAGE,
+          [this] { page_ = (page_ + 1) % sonavo::PageCount(Engine().EntryCount()); });
+  OnClick(IDC_MENU, [this] { ShowSystemMenu(); });
+  OnClick(IDC_MINIMIZE, [this] { ShowWindow(Window(), SW_MINIMIZE); });
+  OnClick(IDC_CLOSE, [this] { OnCancel(); });
+  OnClick(IDC_PROGRAM_EDIT, [this] { EditProgram(); });
+  OnClick(IDC_FASTER, [this] { ChangeSpeed(true); });
+  OnClick(IDC_SLOWER, [this] { ChangeSpeed(false); });
+  OnClick(IDC_VOLUME_UP, [this] { volume_.Press(true); });
+  OnClick(IDC_VOLUME_DOWN, [this] { volume_.Press(false); });
+  OnClick(IDC_MODE, [this] { Engine().NextMode(); });
+  OnClick(IDC_AB, [this] { Engine().AbButton(); });
   for (int id = IDC_MODE_NORMAL; id <= IDC_MODE_PROGRAM; ++id) {
-    OnCommand(id, BN_CLICKED, [this, id] {
+    OnClick(id, [this, id] {
       Engine().ChooseMode(static_cast<sonavo::PlayMode>(id - IDC_MODE_NORMAL));
     });
   }
   for (int id = IDC_TRACK_FIRST; id <= IDC_TRACK_LAST; ++id) {
-    OnCommand(id, BN_CLICKED, [this, id] { Engine().TrackButton(id - IDC_TRACK_FIRST + 1); });
+    OnClick(id, [this, id] {
+      Engine().TrackButton(sonavo::EntryOfButton(page_, id - IDC_TRACK_FIRST + 1));
+    });
   }
 }
 
 void DeckDialog::OnInitDialog() {
   SetWindowTextA(Window(), name_);
+  SetUpFace();
   SetPropA(Window(), names::kDeviceProperty,
            reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(kind_)));
   settings_ = sonavo::ReadPlayerSettings(settingsFile_, kind_);
@@ -78,6 +93,16 @@ void DeckDialog::OnInitDialog() {
   // Without a timer the deck runs on, without polling.
   if (!timer_.Start(Window(), units.timerPeriodMs)) ShowError(ResourceText(IDS_NO_TIMER));
   Tick();
+  if (const auto corner = sonavo::ReadWindowPos(settingsFile_, name_, GetSystemMetrics(SM_CXSCREEN),
+                                                GetSystemMetrics(SM_CYSCREEN))) {
+    RECT deck{};
+    GetWindowRect(Window(), &deck);
+    SetWindowPos(Window(), nullptr, corner->x - (deck.right - deck.left),
+                 corner->y - (deck.bottom - deck.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  } else {
+    CentreOnParent();
+  }
+  SetFocus(GetDlgItem(Window(), IDC_PLAY_PAUSE));
 }
 
 bool DeckDialog::StartCdPlayer() {
@@ -149,6 +174,10 @@ void DeckDialog::LoadHandedOverFile() {
 }
 
 void DeckDialog::Tick() {
+  // Without a disc or album the display blinks, and so does A=B while only A is set.
+  if (blinker_.Tick() && (!Engine().Loaded() || (Engine().PointA() && !Engine().PointB()))) {
+    Refresh();
+  }
   if (!IsCd()) {
     albumPlayer_->Tick();
     return;
@@ -169,16 +198,24 @@ void DeckDialog::OnCancel() {
     settings_.curAlbum = albumPlayer_->AlbumName();
   }
   sonavo::WriteExitSettings(settingsFile_, kind_, settings_);
+  if (!IsIconic(Window())) {
+    RECT deck{};
+    GetWindowRect(Window(), &deck);
+    sonavo::WriteWindowPos(settingsFile_, name_, {deck.right, deck.bottom});
+  }
   End(IDCANCEL);
 }
 
 void DeckDialog::OnDestroy() {
   timer_.Stop();
+  WinHelpA(Window(), nullptr, HELP_QUIT, 0);
   RemovePropA(Window(), names::kDeviceProperty);
+  if (statusFont_ != nullptr) DeleteObject(statusFont_);
+  statusFont_ = nullptr;
 }
 
 std::uint32_t DeckDialog::BarOffset() const {
-  const auto position = SendDlgItemMessageA(Window(), IDC_POSITION_BAR, TBM_GETPOS, 0, 0);
+  const auto position = SendDlgItemMessageA(Window(), IDC_POSITION_BAR, kBarGetPos, 0, 0);
   return static_cast<std::uint32_t>(position) * sonavo::UnitsFor(kind_, false).barUnit;
 }
 
@@ -196,24 +233,73 @@ void DeckDialog::Step(int direction) {
   Engine().EndSeek(offset, false);
 }
 
-// The position bar dragged: the time follows the thumb, and its release moves the device.
+// A gesture on the position bar or the Rewind and Forward keys: the time follows each step or
+// drag, and its end moves the device.
 void DeckDialog::OnBarScroll(int code) {
   if (!Engine().CanSeek()) return;
-  if (code == TB_THUMBTRACK) {
-    Engine().BeginSeek();
-    ShowOffset(BarOffset());
-    Engine().DragTo(BarOffset());
-  } else if (code == TB_THUMBPOSITION || code == TB_ENDTRACK) {
-    if (!Engine().Seeking()) Engine().BeginSeek();
-    Engine().EndSeek(BarOffset(), code == TB_THUMBPOSITION);
+  const std::uint32_t step = sonavo::UnitsFor(kind_, false).step;
+  switch (code) {
+    case SB_LINELEFT:
+    case SB_LINERIGHT: {
+      Engine().BeginSeek();
+      const std::uint32_t offset =
+          Engine().SteppedOffset(BarOffset(), code == SB_LINELEFT ? -1 : +1, step);
+      ShowOffset(offset);
+      Engine().DragTo(offset);
+      break;
+    }
+    case SB_THUMBTRACK:
+      Engine().BeginSeek();
+      ShowOffset(BarOffset());
+      Engine().DragTo(BarOffset());
+      break;
+    case SB_THUMBPOSITION:
+    case SB_ENDSCROLL:
+      if (!Engine().Seeking()) Engine().BeginSeek();
+      Engine().EndSeek(BarOffset(), code == SB_THUMBPOSITION);
+      break;
   }
 }
 
+INT_PTR DeckDialog::Answer(LRESULT result) {
+  SetWindowLongPtrA(Window(), DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
 INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_HSCROLL &&
-      reinterpret_cast<HWND>(lParam) == GetDlgItem(Window(), IDC_POSITION_BAR)) {
-    OnBarScroll(LOWORD(wParam));
-    return TRUE;
+  switch (message) {
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(Window(), IDC_POSITION_BAR)) return FALSE;
+      OnBarScroll(LOWORD(wParam));
+      return TRUE;
+    case WM_NCHITTEST: {
+      // The body drags the deck; the repeat indicator is a button.
+      POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ScreenToClient(Window(), &point);
+      const LRESULT hit = DefWindowProcA(Window(), message, wParam, lParam);
+      if (hit != HTCLIENT || (display_ && display_->OnRepeatMark(point))) return Answer(hit);
+      return Answer(HTCAPTION);
+    }
+    case WM_LBUTTONDOWN: {
+      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (!display_ || !display_->OnRepeatMark(point)) return FALSE;
+      Engine().RepeatButton();
+      Refresh();
+      return TRUE;
+    }
+    case WM_ERASEBKGND:
+      return Answer(1);
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, ColourOf(sonavo::kLitColour));
+      SetBkColor(dc, RGB(0, 0, 0));
+      if (statusFont_ != nullptr) SelectObject(dc, statusFont_);
+      return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kHelpCommand && (wParam & 0xFFF0) != kAboutCommand) return FALSE;
+      OnSystemCommand(static_cast<UINT>(wParam & 0xFFF0));
+      return TRUE;
   }
   if (message == names::kDeckMsgLoadFile) {
     // The copy that sent it waits for nothing.
@@ -229,27 +315,132 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void DeckDialog::ShowState(sonavo::DeckState state) {
   if (state == sonavo::DeckState::Unknown) return;
+  state_ = state;
   SetDlgItemTextA(Window(), IDC_STATUS_LINE,
                   ResourceText(IDS_STATE_FIRST + static_cast<UINT>(state)).c_str());
   SetDlgItemTextA(Window(), IDC_PLAY_PAUSE, state == sonavo::DeckState::Playing ? "Pause" : "Play");
+  // While it plays or pauses, the position bar takes the status line's place.
+  const bool bar = state == sonavo::DeckState::Playing || state == sonavo::DeckState::Paused;
+  ShowWindow(GetDlgItem(Window(), IDC_POSITION_BAR), bar ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(GetDlgItem(Window(), IDC_STATUS_LINE), bar ? SW_HIDE : SW_SHOWNA);
+  Refresh();
 }
 
 void DeckDialog::ShowEntry(int entry, const std::string& name) {
-  char number[16] = "";
-  if (entry > 0) std::snprintf(number, sizeof(number), "%02d", entry);
-  SetDlgItemTextA(Window(), IDC_ENTRY_FIELD, number);
+  SetDlgItemTextA(Window(), IDC_ENTRY_FIELD, sonavo::EntryText(entry).c_str());
   if (!name.empty()) SetDlgItemTextA(Window(), IDC_STATUS_LINE, name.c_str());
+  page_ = sonavo::PageOf(entry);
+  Refresh();
 }
 
 void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
-  const sonavo::ClockTime time = sonavo::ToClock(offsetMs);
-  char text[16];
-  std::snprintf(text, sizeof(text), "%02u:%02u", time.minutes, time.seconds);
-  SetDlgItemTextA(Window(), IDC_TIME_FIELD, text);
+  const std::string text = sonavo::ClockText(offsetMs);
+  SetDlgItemTextA(Window(), IDC_TIME_FIELD, text.c_str());
   const std::uint32_t unit = sonavo::UnitsFor(kind_, false).barUnit;
   HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
-  SendMessageA(bar, TBM_SETRANGEMAX, FALSE, static_cast<LPARAM>(lengthMs / unit));
-  SendMessageA(bar, TBM_SETPOS, TRUE, static_cast<LPARAM>(offsetMs / unit));
+  SendMessageA(bar, kBarSetMax, 0, static_cast<LPARAM>(lengthMs / unit));
+  SendMessageA(bar, kBarSetPos, 0, static_cast<LPARAM>(offsetMs / unit));
+  if (text != time_ && display_) {
+    time_ = text;
+    InvalidateRect(Window(), &display_->Area(), FALSE);
+  }
+}
+
+void DeckDialog::SetUpFace() {
+  display_ = std::make_unique<DeckDisplay>(Window(), kind_);
+  statusFont_ = CreateFontA(-kStatusFontPixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            VARIABLE_PITCH | FF_SWISS, "Arial");
+  HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
+  SendMessageA(bar, kBarSetStyle, kBarStyleBar, 0);
+  MakeAutoRepeat(GetDlgItem(Window(), IDC_REWIND), SB_LINELEFT, bar);
+  MakeAutoRepeat(GetDlgItem(Window(), IDC_FORWARD), SB_LINERIGHT, bar);
+  HMENU menu = GetSystemMenu(Window(), FALSE);
+  for (UINT command : {SC_SIZE, SC_MAXIMIZE, SC_MINIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kHelpCommand, ResourceText(IDS_HELP).c_str());
+  AppendMenuA(menu, MF_STRING, kAboutCommand, ResourceText(IDS_ABOUT).c_str());
+}
+
+// The menu button shows the system menu at its top-left corner.
+void DeckDialog::ShowSystemMenu() {
+  RECT button{};
+  GetWindowRect(GetDlgItem(Window(), IDC_MENU), &button);
+  const UINT command =
+      TrackPopupMenu(GetSystemMenu(Window(), FALSE), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
+                     button.left, button.top, 0, Window(), nullptr);
+  if (command != 0) SendMessageA(Window(), WM_SYSCOMMAND, command, 0);
+}
+
+void DeckDialog::OnSystemCommand(UINT command) {
+  if (command == kHelpCommand) {
+    WinHelpA(Window(), "JUBILO.HLP", HELP_CONTEXT,
+             static_cast<ULONG_PTR>(sonavo::Traits(kind_).helpContext));
+    return;
+  }
+  if (IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
+  ShowAbout();
+}
+
+void DeckDialog::ShowAbout() {
+  const std::string text = std::string("Marovane Sonavo\n") + name_ +
+                           "\n\nThe media deck of the Marovane tools: audio CDs, MIDI, wave and "
+                           "video files, played through the multimedia control interface.";
+  MSGBOXPARAMSA about{};
+  about.cbSize = sizeof(about);
+  about.hwndOwner = Window();
+  about.hInstance = GetModuleHandleA(nullptr);
+  about.lpszText = text.c_str();
+  about.lpszCaption = name_;
+  about.dwStyle = MB_OK | MB_USERICON;
+  about.lpszIcon = MAKEINTRESOURCEA(IDI_DECK);
+  MessageBoxIndirectA(&about);
+}
+
+void DeckDialog::Refresh() {
+  if (!IsWindow(Window())) return;
+  const int entries = Engine().EntryCount();
+  const bool loaded = Engine().Loaded();
+  for (int id = IDC_TRACK_FIRST; id <= IDC_TRACK_LAST; ++id) {
+    const int entry = sonavo::EntryOfButton(page_, id - IDC_TRACK_FIRST + 1);
+    EnableWindow(GetDlgItem(Window(), id), loaded && entry <= entries);
+  }
+  EnableWindow(GetDlgItem(Window(), IDC_NEXT_PAGE), loaded && sonavo::PageCount(entries) > 1);
+  RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+DisplaySnapshot DeckDialog::Snapshot() {
+  DisplaySnapshot shown;
+  sonavo::Engine& engine = Engine();
+  shown.loaded = engine.Loaded();
+  shown.blinkOn = blinker_.On();
+  shown.entry = engine.Current();
+  shown.entries = engine.EntryCount();
+  shown.page = page_;
+  shown.time = time_;
+  shown.playing = state_ == sonavo::DeckState::Playing;
+  shown.paused = state_ == sonavo::DeckState::Paused;
+  shown.repeat = engine.Repeat() || engine.TrackRepeat();
+  shown.trackRepeat = engine.TrackRepeat();
+  shown.mode = engine.Mode();
+  shown.abActive = engine.Mode() == sonavo::PlayMode::AB;
+  shown.onlyA = engine.PointA().has_value() && !engine.PointB().has_value();
+  return shown;
+}
+
+void DeckDialog::OnPaint(HDC dc) {
+  if (display_) display_->Paint(dc, Snapshot());
+}
+
+bool DeckDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  return display_ && display_->DrawItem(item, Snapshot());
+}
+
+void DeckDialog::OnClick(int id, std::function<void()> action) {
+  OnCommand(id, BN_CLICKED, [this, action = std::move(action)] {
+    action();
+    Refresh();
+  });
 }
 
 void DeckDialog::ShowError(const std::string& text) {

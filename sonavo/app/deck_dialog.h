@@ -1,14 +1,16 @@
 #pragma once
-// The deck: for now a plain dialog 7 with the deck's command ids, a status line, the entry and
-// time fields and the position bar, driving one player; the tick comes from the timer library.
+// The deck: dialog 7, a caption-less piece of equipment with a lit display, driving one player.
+// The tick comes from the timer library; the deck is dragged by its body.
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/framework/modal_dialog.h"
 #include "common/win32/win32_profile.h"
+#include "sonavo/app/deck_display.h"
 #include "sonavo/app/deck_timer.h"
 #include "sonavo/app/mci_cd_device.h"
 #include "sonavo/app/mci_file_device.h"
@@ -29,6 +31,8 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
 
  protected:
   void OnInitDialog() override;
+  void OnPaint(HDC dc) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
   void OnCancel() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,6 +54,16 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void Step(int direction);
   void OnBarScroll(int code);
   void ShowError(const std::string& text);
+  // The face: the system menu, the status line's font, the bar and the repeating buttons.
+  void SetUpFace();
+  void ShowSystemMenu();
+  void OnSystemCommand(UINT command);
+  void ShowAbout();
+  // The display and the buttons drawn afresh after a change of state.
+  void Refresh();
+  DisplaySnapshot Snapshot();
+  INT_PTR Answer(LRESULT result);
+  void OnClick(int id, std::function<void()> action);
 
   sonavo::PlayerKind kind_;
   std::string path_;
@@ -66,4 +80,10 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   sonavo::VolumeButtons volume_{mixer_};
   // The track Program Edit names first: the one last named in this run.
   int naming_ = 1;
+  std::unique_ptr<DeckDisplay> display_;
+  sonavo::Blinker blinker_;
+  int page_ = 0;
+  std::string time_;
+  sonavo::DeckState state_ = sonavo::DeckState::Unknown;
+  HFONT statusFont_ = nullptr;
 };

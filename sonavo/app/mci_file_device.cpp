@@ -2,6 +2,7 @@
 
 #include <digitalv.h>
 
+#include "sonavo/app/resource.h"
 #include "sonavo/core/album_player.h"
 
 namespace {
@@ -22,6 +23,7 @@ bool RegisterPlaybackClass(HINSTANCE instance) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = PlaybackProc;
   windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYBACK));
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kPlaybackClass;
   return RegisterClassA(&windowClass) != 0;

@@ -3,6 +3,26 @@
 
 #define IDD_DECK 7
 
+#define IDI_PLAYBACK 211
+#define IDI_DECK 213
+#define IDC_HAND_CURSOR 174
+#define IDB_DIGITS 117
+#define IDB_PLAY_MARK 120
+#define IDB_PAUSE_MARK 121
+#define IDB_GLYPHS 122
+#define IDB_REPEAT_MARK 124
+#define IDB_EMBLEM_FIRST 144  // 144-147: the players' emblems
+#define IDB_TRACK_REPEAT_MARK 157
+#define IDB_FACE_FIRST 158  // 158-161: the players' faces
+#define IDB_COMPACT_DISPLAY 189
+#define IDB_COMPACT_CD 192
+#define IDB_SMALL_DIGITS 193
+#define IDB_THUMB 205
+#define IDB_THUMB_ERASE 206
+#define IDB_COMPACT_FILES 209
+#define IDB_COMPACT_PLAY 215
+#define IDB_COMPACT_PAUSE 216
+
 #define IDC_TRACK_FIRST 1001  // track buttons 1001-1011
 #define IDC_TRACK_LAST 1011
 #define IDC_NEXT_PAGE 1012
@@ -20,8 +40,24 @@
 #define IDC_CLOSE 1030
 #define IDC_REPEAT 1031
 #define IDC_POSITION_BAR 1033
+// The display's places, hidden statics that keep the text of their field.
 #define IDC_ENTRY_FIELD 1034
 #define IDC_TIME_FIELD 1035
+#define IDC_PLAY_MARK 1036
+#define IDC_PAUSE_MARK 1037
+#define IDC_REPEAT_MARK 1038
+#define IDC_EMBLEM 1039
+#define IDC_FACE 1040
+#define IDC_ENTRY_LABEL 1041
+#define IDC_TIME_LABEL 1042
+#define IDC_MINUTES_LABEL 1043
+#define IDC_SECONDS_LABEL 1044
+#define IDC_AB_LABEL 1045
+#define IDC_DISPLAY_FRAME 1047
+#define IDC_REPEAT_LABEL 1053
+#define IDC_MODE_LABEL 1055
+#define IDC_EDIT_LABEL 1057
+#define IDC_VIDEO_TIME 1163
 #define IDC_MODE 1046
 #define IDC_PROGRAM_EDIT 1049
 #define IDC_STATUS_LINE 1063
@@ -81,9 +117,12 @@
 #define IDS_NO_TIMER 3
 #define IDS_MAX_ENTRIES 4
 #define IDS_NO_MEMORY 5
+#define IDS_FULL_SCREEN 6
 #define IDS_STATE_FIRST 7  // 7-13: Not Ready ... CD not inserted
 #define IDS_SCANNING 14
 #define IDS_PLAYER_FIRST 16  // 16-19: the players' names
+#define IDS_HELP 25
+#define IDS_ABOUT 27
 #define IDS_TRACK 32
 #define IDS_CLOSE_PANEL 33
 #define IDS_LOAD_TITLE_FIRST 34  // 34-36: the MIDI, wave and video players' dialog titles

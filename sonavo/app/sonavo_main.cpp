@@ -10,6 +10,7 @@
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
 #include "common/win32/win32_profile.h"
+#include "sonavo/app/deck_classes.h"
 #include "sonavo/app/deck_dialog.h"
 #include "sonavo/app/mci_file_device.h"
 #include "sonavo/core/deck_settings.h"
@@ -33,7 +34,7 @@ class SonavoApp : public Application {
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterDeckClass() || !RegisterPlaybackClass(Instance())) return;
+    if (!RegisterDeckClasses(Instance())) return;
     DeckDialog(ProgramFolder(), commandLine_).DoModal(nullptr);
   }
 
@@ -71,18 +72,6 @@ class SonavoApp : public Application {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
-  }
-
-  // The deck's class: a dialog's, under its own name.
-  bool RegisterDeckClass() const {
-    WNDCLASSA deck{};
-    deck.lpfnWndProc = DefDlgProcA;
-    deck.cbWndExtra = DLGWINDOWEXTRA;
-    deck.hInstance = Instance();
-    deck.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    deck.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    deck.lpszClassName = names::kDeckClass;
-    return RegisterClassA(&deck) != 0;
   }
 
   // The program's folder, ending in a backslash.

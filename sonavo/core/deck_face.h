@@ -65,6 +65,19 @@ std::string EntryText(int entry);
 std::string ClockText(std::uint32_t offsetMs);
 std::string FrameText(std::uint32_t frame);
 
+// The track buttons: eleven a page; button `button` (1-11) of page `page` (0-based) plays
+// entry page x 11 + button.
+inline constexpr int kTrackButtons = 11;
+inline int PageCount(int entries) {
+  return entries > 0 ? (entries - 1) / kTrackButtons + 1 : 1;
+}
+inline int PageOf(int entry) {
+  return entry > 0 ? (entry - 1) / kTrackButtons : 0;
+}
+inline int EntryOfButton(int page, int button) {
+  return page * kTrackButtons + button;
+}
+
 // The position bar in slider style: the position under the pointer at `x` (client
 // coordinates), the thumb centred on it, within minimum..maximum.
 int SliderPosition(int x, int width, int thumbWidth, int minimum, int maximum);
