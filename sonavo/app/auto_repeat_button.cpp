@@ -12,6 +12,7 @@ struct AutoRepeat {
   WORD code;
   HWND bar;
   bool held = false;
+  bool over = false;  // the pointer on the button, as the captured mouse moves say
 };
 
 void Send(HWND button, const AutoRepeat& repeat, WORD code) {
@@ -19,12 +20,11 @@ void Send(HWND button, const AutoRepeat& repeat, WORD code) {
                reinterpret_cast<LPARAM>(repeat.bar));
 }
 
-bool PointerOver(HWND button) {
-  POINT pointer{};
-  GetCursorPos(&pointer);
+bool Inside(HWND button, LPARAM point) {
   RECT area{};
-  GetWindowRect(button, &area);
-  return PtInRect(&area, pointer);
+  GetClientRect(button, &area);
+  const POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  return PtInRect(&area, at) != 0;
 }
 
 void Release(HWND button, AutoRepeat& repeat) {
@@ -42,6 +42,7 @@ LRESULT CALLBACK AutoRepeatProc(HWND button, UINT message, WPARAM wParam, LPARAM
       SetFocus(button);
       SetCapture(button);
       repeat->held = true;
+      repeat->over = true;
       SendMessageA(button, BM_SETSTATE, TRUE, 0);
       Send(button, *repeat, repeat->code);
       SetTimer(button, kRepeatTimer, kFirstDelayMs, nullptr);
@@ -49,11 +50,13 @@ LRESULT CALLBACK AutoRepeatProc(HWND button, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam != kRepeatTimer) break;
       SetTimer(button, kRepeatTimer, kRepeatMs, nullptr);
-      if (repeat->held && PointerOver(button)) Send(button, *repeat, repeat->code);
+      if (repeat->held && repeat->over) Send(button, *repeat, repeat->code);
       return 0;
     case WM_MOUSEMOVE:
       // Off the button the steps pause, and it looks released.
-      if (repeat->held) SendMessageA(button, BM_SETSTATE, PointerOver(button), 0);
+      if (!repeat->held) break;
+      repeat->over = Inside(button, lParam);
+      SendMessageA(button, BM_SETSTATE, repeat->over, 0);
       return 0;
     case WM_LBUTTONUP:
     case WM_CANCELMODE:

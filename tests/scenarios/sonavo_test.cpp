@@ -21,6 +21,9 @@ using harness::Program;
 constexpr int kPlayPause = 1018;
 constexpr int kEject = 1024;
 constexpr int kRewind = 1021;
+constexpr int kForward = 1022;
+constexpr int kPositionBar = 1033;
+constexpr UINT kBarGetPos = WM_USER + 24;
 constexpr int kEntryField = 1034;
 constexpr int kTimeField = 1035;
 constexpr int kStatusLine = 1063;
@@ -51,6 +54,11 @@ class SonavoTest : public harness::ScenarioTest {
   static void Set(const char* section, const char* key, const std::string& value) {
     WritePrivateProfileStringA(section, key, value.c_str(), MediaFile("MAROVANE.INI").c_str());
   }
+  // The seconds the time field shows ("MM:SS").
+  int SecondsShown() {
+    const std::string time = harness::WindowText(harness::Control(deck_, kTimeField));
+    return time.size() == 5 ? std::stoi(time.substr(0, 2)) * 60 + std::stoi(time.substr(3)) : -1;
+  }
   bool Shows(int id, const std::string& text) {
     return harness::WaitFor(
         [&] { return harness::WindowText(harness::Control(deck_, id)) == text; });
@@ -72,6 +80,7 @@ TEST_F(SonavoTest, TheCdPlayerPlaysTheDiscTrackAfterTrackAndEjectLeavesItEmpty) 
   harness::PressButton(deck_, kEject);
   EXPECT_TRUE(Shows(kStatusLine, "CD not inserted"));
   EXPECT_TRUE(Shows(kEntryField, ""));
+  harness::SaveScreenshot(deck_, "cd-no-disc");
   // The catalogue knows the disc, with its default names and play list.
   EXPECT_EQ(harness::ReadProfile(MediaFile("cd.abm"), "CD List", "Number of CDs"), "1");
 }
@@ -89,6 +98,10 @@ TEST_F(SonavoTest, ASecondCopyOfAPlayerEndsAndClosingKeepsTheSettings) {
   harness::PressCloseBox(deck_);
   ASSERT_TRUE(sonavo.WaitForExit());
   EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "CD Player", "TrackRepeat"), "1");
+  // The deck's bottom-right corner, where it opens next time.
+  const auto corner = harness::ReadProfile(MediaFile("MAROVANE.INI"), "CD Player", "WindowPos");
+  ASSERT_TRUE(corner.has_value());
+  EXPECT_NE(corner->find(','), std::string::npos);
   const auto disc = harness::ReadProfile(MediaFile("cd.abm"), "CD List", "1");
   ASSERT_TRUE(disc.has_value());
   EXPECT_EQ(harness::ReadProfile(MediaFile("cd.abm"), *disc, "Selection"), "1");
@@ -136,6 +149,7 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
   HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
   ASSERT_NE(playback, nullptr);
   harness::SaveScreenshot(playback, "video-playback");
+  harness::SaveScreenshot(deck_, "video-deck");
   harness::PressButton(deck_, 1149);  // one step faster than normal
   EXPECT_TRUE(Shows(1151, "2000"));
   EXPECT_EQ(harness::ReadProfile(MediaFile("video.abm"), "P-r-e-v-i-e-w", "1"), "C:\\A.AVI");
@@ -152,7 +166,8 @@ TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
   Set("MIDI Player", "AutoPlay", "1");
   Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI C:\\song.mid");
   ASSERT_NE(StartPlayer(sonavo, "MIDI Player"), nullptr);
-  EXPECT_TRUE(Shows(kStatusLine, "Playing"));
+  EXPECT_TRUE(Shows(kPlayPause, "Pause"));
+  harness::SaveScreenshot(deck_, "midi-playing");
   EXPECT_TRUE(Shows(kStatusLine, "Ready"));
 }
 
@@ -205,6 +220,42 @@ TEST_F(SonavoTest, RewindAtTheStartOfTheDiscGoesToTheEndOfTheRange) {
   // NORMAL plays to the end of the disc: 1.5 + 1.5 + 3 seconds from track 1's start.
   harness::PressButton(deck_, kRewind);
   EXPECT_TRUE(Shows(kTimeField, "00:06"));
+}
+
+TEST_F(SonavoTest, ThePositionBarFollowsPlayAndADragOrAHeldForwardSeeks) {
+  Configure("CD", "Tracks", "90000,60000");
+  Boot();
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  ASSERT_TRUE(Shows(kStatusLine, "Track 01"));
+  harness::PressButton(deck_, kPlayPause);
+  HWND bar = harness::Control(deck_, kPositionBar);
+  ASSERT_TRUE(harness::WaitFor(
+      [&] { return IsWindowVisible(bar) && SendMessageA(bar, kBarGetPos, 0, 0) >= 1; }));
+  harness::SaveScreenshot(deck_, "cd-playing");
+
+  // A press and release in the middle of the bar: 45 of the track's 90 seconds.
+  RECT area{};
+  GetClientRect(bar, &area);
+  const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageA(bar, WM_LBUTTONUP, 0, middle);
+  EXPECT_TRUE(harness::WaitFor([&] { return SecondsShown() >= 43 && SecondsShown() <= 50; }))
+      << SecondsShown();
+
+  // Forward held: a step, then after a quarter of a second a step every 50 ms while the
+  // pointer stays on it.
+  HWND forward = harness::Control(deck_, kForward);
+  const int before = SecondsShown();
+  PostMessageA(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  EXPECT_TRUE(harness::WaitFor([&] { return SecondsShown() >= before + 8; })) << SecondsShown();
+  PostMessageA(forward, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_TRUE(Shows(kStatusLine, "Playing"));
+  harness::PressButton(deck_, kPlayPause);
+  // Paused: the button plays again, and the bar stays.
+  ASSERT_TRUE(Shows(kPlayPause, "Play"));
+  EXPECT_TRUE(IsWindowVisible(bar));
+  harness::SaveScreenshot(deck_, "cd-paused");
 }
 
 // The open-file dialog's own controls: the name edit and file list of the standard dialog,
