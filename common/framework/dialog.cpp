@@ -27,6 +27,19 @@ void Dialog::OnCommand(int id, int code, std::function<void()> handler) {
   commands_.Add(id, code, std::move(handler));
 }
 
+void Dialog::CentreOnParent() {
+  RECT dialog{};
+  RECT owner{};
+  GetWindowRect(window_, &dialog);
+  HWND parent = GetParent(window_);
+  if (parent == nullptr) parent = GetDesktopWindow();
+  GetWindowRect(parent, &owner);
+  const int width = dialog.right - dialog.left;
+  const int height = dialog.bottom - dialog.top;
+  SetWindowPos(window_, nullptr, (owner.left + owner.right - width) / 2,
+               (owner.top + owner.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 void Dialog::ExchangeValues(bool toControls) {
   ValueExchange exchange(window_, toControls);
   Exchange(exchange);

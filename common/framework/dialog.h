@@ -33,6 +33,8 @@ class Dialog {
   // The message map: `handler` runs when control `id` sends notification `code`.
   void OnCommand(int id, int code, std::function<void()> handler);
   void ExchangeValues(bool toControls);
+  // Centres the dialog on its owner (or on the screen without one).
+  void CentreOnParent();
 
   // The dialog's own initialisation (filling lists, ...); the values go to the controls after it.
   virtual void OnInitDialog() {}

@@ -15,8 +15,6 @@ class ModalDialog : public Dialog {
  protected:
   // Closes with `result`.
   void End(INT_PTR result);
-  // Centres the dialog on its owner (or on the screen without one).
-  void CentreOnParent();
 
   virtual void OnOK();
   virtual void OnCancel() { End(IDCANCEL); }

@@ -1,7 +1,8 @@
 #include "sonavo/app/deck_classes.h"
 
 #include "common/interop/suite_names.h"
-#include "sonavo/app/mci_file_device.h"
+#include "sonavo/app/compact_deck_window.h"
+#include "sonavo/app/playback_window.h"
 #include "sonavo/app/position_bar.h"
 #include "sonavo/app/resource.h"
 
@@ -34,5 +35,7 @@ bool RegisterButton(HINSTANCE instance, HCURSOR hand) {
 bool RegisterDeckClasses(HINSTANCE instance) {
   HCURSOR hand = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_CURSOR));
   return RegisterDeck(instance) && RegisterButton(instance, hand) &&
-         RegisterPositionBarClass(instance, hand) && RegisterPlaybackClass(instance);
+         RegisterPositionBarClass(instance, hand) &&
+         PlaybackWindow::RegisterWindowClass(instance) &&
+         CompactDeckWindow::RegisterWindowClass(instance, hand);
 }

@@ -24,10 +24,22 @@ constexpr UINT kHelpCommand = 130;
 constexpr UINT kAboutCommand = 132;
 constexpr int kStatusFontPixels = 11;
 
+// Jubilo's panel: class "AVCENTER" with "DEVICE" 5.
+HWND FindLauncher() {
+  HWND launcher = nullptr;
+  while ((launcher = FindWindowExA(nullptr, launcher, names::kLauncherClass, nullptr)) != nullptr) {
+    if (reinterpret_cast<std::uintptr_t>(GetPropA(launcher, names::kDeviceProperty)) ==
+        static_cast<std::uintptr_t>(names::kLauncherDevice)) {
+      return launcher;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine& commandLine)
-    : ModalDialog(IDD_DECK),
+    : ModelessDialog(IDD_DECK),
       kind_(commandLine.kind),
       path_(commandLine.path),
       name_(sonavo::Traits(kind_).name),
@@ -54,7 +66,8 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
   OnClick(IDC_NEXT_PAGE,
           [this] { page_ = (page_ + 1) % sonavo::PageCount(Engine().EntryCount()); });
   OnClick(IDC_MENU, [this] { ShowSystemMenu(); });
-  OnClick(IDC_MINIMIZE, [this] { ShowWindow(Window(), SW_MINIMIZE); });
+  // Inside Jubilo the deck hides instead: the compact deck shows it again.
+  OnClick(IDC_MINIMIZE, [this] { ShowWindow(Window(), compact_ ? SW_HIDE : SW_MINIMIZE); });
   OnClick(IDC_CLOSE, [this] { OnCancel(); });
   OnClick(IDC_PROGRAM_EDIT, [this] { EditProgram(); });
   OnClick(IDC_FASTER, [this] { ChangeSpeed(true); });
@@ -103,6 +116,7 @@ void DeckDialog::OnInitDialog() {
     CentreOnParent();
   }
   SetFocus(GetDlgItem(Window(), IDC_PLAY_PAUSE));
+  ShowAtStart();
 }
 
 bool DeckDialog::StartCdPlayer() {
@@ -115,7 +129,7 @@ bool DeckDialog::StartCdPlayer() {
     ShowError(ResourceText(IDS_CD_HELD));
   } else if (error != 0) {
     ShowError(MciDevice::ErrorText(error));
-    End(IDCANCEL);
+    End();
     return false;
   }
   return true;
@@ -203,13 +217,14 @@ void DeckDialog::OnCancel() {
     GetWindowRect(Window(), &deck);
     sonavo::WriteWindowPos(settingsFile_, name_, {deck.right, deck.bottom});
   }
-  End(IDCANCEL);
+  End();
 }
 
 void DeckDialog::OnDestroy() {
   timer_.Stop();
   WinHelpA(Window(), nullptr, HELP_QUIT, 0);
   RemovePropA(Window(), names::kDeviceProperty);
+  compact_.reset();
   if (statusFont_ != nullptr) DeleteObject(statusFont_);
   statusFont_ = nullptr;
 }
@@ -301,6 +316,11 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSystemCommand(static_cast<UINT>(wParam & 0xFFF0));
       return TRUE;
   }
+  if (message == names::kDeckMsgAttach) {
+    if (InSendMessage()) ReplyMessage(0);
+    Attach(reinterpret_cast<HWND>(wParam));
+    return TRUE;
+  }
   if (message == names::kDeckMsgLoadFile) {
     // The copy that sent it waits for nothing.
     if (InSendMessage()) ReplyMessage(0);
@@ -343,7 +363,39 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
   if (text != time_ && display_) {
     time_ = text;
     InvalidateRect(Window(), &display_->Area(), FALSE);
+    UpdateCompact();
   }
+}
+
+void DeckDialog::Attach(HWND launcher) {
+  // The video player's deck in Jubilo is its video deck, not a compact one.
+  if (kind_ == sonavo::PlayerKind::Video) return;
+  compact_.reset();
+  if (launcher == nullptr || !IsWindow(launcher)) return;
+  compact_ = std::make_unique<CompactDeckWindow>(Window(), kind_);
+  if (!compact_->Create(launcher)) {
+    compact_.reset();
+    return;
+  }
+  UpdateCompact();
+}
+
+void DeckDialog::ShowAtStart() {
+  Attach(FindLauncher());
+  // A video given to play shows in its playback window; its menu shows the deck.
+  const bool videoGiven = kind_ == sonavo::PlayerKind::Video && !path_.empty();
+  if (compact_ || videoGiven || !IsWindow(Window())) return;
+  ShowWindow(Window(), SW_SHOWDEFAULT);
+}
+
+void DeckDialog::UpdateCompact() {
+  if (!compact_) return;
+  CompactShown shown;
+  shown.entry = sonavo::EntryText(Engine().Current());
+  shown.time = time_;
+  shown.playing = state_ == sonavo::DeckState::Playing;
+  shown.paused = state_ == sonavo::DeckState::Paused;
+  compact_->Show(shown);
 }
 
 void DeckDialog::SetUpFace() {
@@ -407,6 +459,7 @@ void DeckDialog::Refresh() {
   }
   EnableWindow(GetDlgItem(Window(), IDC_NEXT_PAGE), loaded && sonavo::PageCount(entries) > 1);
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  UpdateCompact();
 }
 
 DisplaySnapshot DeckDialog::Snapshot() {

@@ -8,8 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "common/framework/modal_dialog.h"
+#include "common/framework/modeless_dialog.h"
 #include "common/win32/win32_profile.h"
+#include "sonavo/app/compact_deck_window.h"
 #include "sonavo/app/deck_display.h"
 #include "sonavo/app/deck_timer.h"
 #include "sonavo/app/mci_cd_device.h"
@@ -20,7 +21,7 @@
 #include "sonavo/core/deck_settings.h"
 #include "sonavo/core/volume.h"
 
-class DeckDialog : public ModalDialog, public sonavo::DeckView {
+class DeckDialog : public ModelessDialog, public sonavo::DeckView {
  public:
   // `folder`: the program's own, where MAROVANE.INI and the album files live.
   DeckDialog(const std::string& folder, const sonavo::DeckCommandLine& commandLine);
@@ -28,6 +29,8 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void ShowState(sonavo::DeckState state) override;
   void ShowEntry(int entry, const std::string& name) override;
   void ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) override;
+  // The compact deck in Jubilo, when there is one.
+  HWND CompactWindow() const { return compact_ ? compact_->Window() : nullptr; }
 
  protected:
   void OnInitDialog() override;
@@ -63,6 +66,11 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   void Refresh();
   DisplaySnapshot Snapshot();
   INT_PTR Answer(LRESULT result);
+  // Into Jubilo's panel (nullptr: out of it).
+  void Attach(HWND launcher);
+  // The first showing: the compact deck in Jubilo, or the deck itself.
+  void ShowAtStart();
+  void UpdateCompact();
   void OnClick(int id, std::function<void()> action);
 
   sonavo::PlayerKind kind_;
@@ -86,4 +94,5 @@ class DeckDialog : public ModalDialog, public sonavo::DeckView {
   std::string time_;
   sonavo::DeckState state_ = sonavo::DeckState::Unknown;
   HFONT statusFont_ = nullptr;
+  std::unique_ptr<CompactDeckWindow> compact_;
 };

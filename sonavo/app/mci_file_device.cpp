@@ -5,33 +5,8 @@
 #include "sonavo/app/resource.h"
 #include "sonavo/core/album_player.h"
 
-namespace {
-
-// Closing the playback window stops the play and hides it.
-LRESULT CALLBACK PlaybackProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) {
-    PostMessageA(GetWindow(window, GW_OWNER), WM_COMMAND, 1023, 0);
-    ShowWindow(window, SW_HIDE);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-bool RegisterPlaybackClass(HINSTANCE instance) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = PlaybackProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLAYBACK));
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kPlaybackClass;
-  return RegisterClassA(&windowClass) != 0;
-}
-
 MciFileDevice::~MciFileDevice() {
   device_.Close();
-  if (playback_ != nullptr) DestroyWindow(playback_);
 }
 
 void MciFileDevice::SetEntries(const std::vector<std::string>& paths) {
@@ -78,39 +53,33 @@ MCIERROR MciFileDevice::OpenFile(const std::string& path) {
   open.lpstrElementName = element.data();
   DWORD flags = MCI_OPEN_ELEMENT;
   if (video_) {
-    if (playback_ == nullptr) {
-      playback_ = CreateWindowExA(0, kPlaybackClass, sonavo::FileTitle(path).c_str(),
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 320, 240,
-                                  deck_, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    SetWindowTextA(playback_, sonavo::FileTitle(path).c_str());
+    title_ = sonavo::FileTitle(path);
     open.dwStyle = WS_CHILD;
-    open.hWndParent = playback_;
+    open.hWndParent = playback_.Window();
     flags |= MCI_DGV_OPEN_WS | MCI_DGV_OPEN_PARENT;
   }
   return device_.Open(flags, open);
 }
 
-// The picture in the playback window, at its natural size.
+// The picture fills the playback window, which opens at the video's natural size.
 void MciFileDevice::ShowVideo() {
   MCI_DGV_RECT_PARMS where{};
   device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
   const RECT& source = where.rc;  // left, top, width, height
-  RECT frame{0, 0, source.right, source.bottom};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  SetWindowPos(playback_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  MCI_DGV_PUT_PARMS put{};
-  put.rc = {0, 0, source.right, source.bottom};
-  device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+  playback_.OnResize([this](int width, int height) {
+    MCI_DGV_PUT_PARMS put{};
+    put.rc = {0, 0, width, height};
+    device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+  });
+  playback_.Present(title_.c_str(), source.right, source.bottom);
   MCI_DGV_WINDOW_PARMSA window{};
   window.nCmdShow = SW_SHOW;
   device_.Send(MCI_WINDOW, MCI_DGV_WINDOW_STATE | MCI_WAIT, &window);
-  ShowWindow(playback_, SW_SHOWNOACTIVATE);
+  playback_.AdoptPicture();
 }
 
 void MciFileDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
-  if (playback_ != nullptr && !IsWindowVisible(playback_)) ShowWindow(playback_, SW_SHOWNORMAL);
+  if (video_ && !IsWindowVisible(playback_.Window())) ShowWindow(playback_.Window(), SW_SHOWNORMAL);
   device_.Play(from, to);
 }
 

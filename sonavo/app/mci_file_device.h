@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sonavo/app/mci_device.h"
+#include "sonavo/app/playback_window.h"
 #include "sonavo/core/album_player.h"
 
 class MciFileDevice : public sonavo::FileHost {
@@ -30,7 +31,6 @@ class MciFileDevice : public sonavo::FileHost {
   void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override { return MciDevice::TimeSeed(); }
 
-  HWND PlaybackWindow() const { return playback_; }
   // The video's speed one step faster or slower; the speed now.
   std::uint32_t ChangeSpeed(bool faster);
 
@@ -42,10 +42,9 @@ class MciFileDevice : public sonavo::FileHost {
   bool video_;
   MciDevice device_;
   std::vector<std::string> paths_;
-  HWND playback_ = nullptr;
+  PlaybackWindow playback_{deck_};
+  std::string title_;
   sonavo::VideoSpeed speed_;
 };
 
 // The video playback window's class, registered once at start.
-inline constexpr const char* kPlaybackClass = "PlaybackWClass";
-bool RegisterPlaybackClass(HINSTANCE instance);

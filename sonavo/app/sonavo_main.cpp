@@ -35,7 +35,9 @@ class SonavoApp : public Application {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     if (!RegisterDeckClasses(Instance())) return;
-    DeckDialog(ProgramFolder(), commandLine_).DoModal(nullptr);
+    DeckDialog deck(ProgramFolder(), commandLine_);
+    if (!deck.Create(nullptr)) return;
+    deck.RunMessageLoop([&deck] { return deck.CompactWindow(); });
   }
 
  private:

@@ -85,6 +85,13 @@ std::vector<ZoomItem> ZoomItems(int screenWidth, int videoWidth, const std::stri
   return items;
 }
 
+Spot PlaybackSpot(int deckLeft, int deckTop, int deckRight, int deckBottom, int width, int height) {
+  constexpr int kGap = 3;
+  const int x = (deckLeft + deckRight - width) / 2;
+  const int above = deckTop - kGap - height;
+  return {x, above >= 0 ? above : deckBottom + kGap};
+}
+
 int Zoomed(int natural, int percent) {
   return natural * (percent / 100) + (percent % 100 != 0 ? natural / 2 : 0);
 }

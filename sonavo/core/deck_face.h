@@ -96,4 +96,13 @@ std::vector<ZoomItem> ZoomItems(int screenWidth, int videoWidth, const std::stri
 // The client size a percentage gives the natural size (150% is w + w/2).
 int Zoomed(int natural, int percent);
 
+// Where a new playback window `width` x `height` goes: centred across over the deck, its bottom
+// 3 pixels above the deck's top, or, when it would leave the screen at the top, its top 3 pixels
+// below the deck's bottom.
+struct Spot {
+  int x;
+  int y;
+};
+Spot PlaybackSpot(int deckLeft, int deckTop, int deckRight, int deckBottom, int width, int height);
+
 }  // namespace sonavo

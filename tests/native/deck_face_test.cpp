@@ -111,4 +111,14 @@ TEST(DeckFaceTest, ZoomItemsDependOnTheScreenAndTheVideosWidth) {
   EXPECT_EQ(sonavo::Zoomed(320, 200), 640);
 }
 
+TEST(DeckFaceTest, APlaybackWindowOpensAboveTheDeckOrBelowItNearTheTop) {
+  // A deck 400 wide at (100, 500)-(500, 650); a window 320 x 240.
+  const auto above = sonavo::PlaybackSpot(100, 500, 500, 650, 320, 240);
+  EXPECT_EQ(above.x, 140);
+  EXPECT_EQ(above.y, 500 - 3 - 240);
+  const auto below = sonavo::PlaybackSpot(100, 100, 500, 250, 320, 240);
+  EXPECT_EQ(below.y, 253);
+  EXPECT_EQ(sonavo::PlaybackSpot(0, 243, 400, 300, 320, 240).y, 0);  // just fits above
+}
+
 }  // namespace

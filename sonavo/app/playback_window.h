@@ -1,0 +1,42 @@
+#pragma once
+// The video player's playback window ("PlaybackWClass"): the device's own video window is its
+// child and fills it. A right click offers Play/Pause, the zoom sizes of the screen and the
+// video, and showing or hiding the deck; closing it stops the play and hides it.
+
+#include <windows.h>
+
+#include <functional>
+
+class PlaybackWindow {
+ public:
+  explicit PlaybackWindow(HWND deck) : deck_(deck) {}
+  ~PlaybackWindow();
+  PlaybackWindow(const PlaybackWindow&) = delete;
+  PlaybackWindow& operator=(const PlaybackWindow&) = delete;
+
+  // Made on first use; the device's picture goes into it.
+  HWND Window();
+  // A new video: its title and natural size, the window sized to it over the deck.
+  void Present(const char* title, int naturalWidth, int naturalHeight);
+  // The device's window inside, whose clicks are the playback window's.
+  void AdoptPicture();
+  // Called with the client size whenever it changes, so the picture fills it.
+  void OnResize(std::function<void(int width, int height)> resized) {
+    resized_ = std::move(resized);
+  }
+
+  static bool RegisterWindowClass(HINSTANCE instance);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowMenu(POINT screen);
+  void Zoom(int percent);
+
+  HWND deck_;
+  HWND window_ = nullptr;
+  int naturalWidth_ = 0;
+  int naturalHeight_ = 0;
+  std::function<void(int, int)> resized_;
+};
