@@ -108,8 +108,10 @@ void CompactDeckWindow::Show(const CompactShown& shown) {
 
 LRESULT CALLBACK CompactDeckWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* created = static_cast<CompactDeckWindow*>(
+        reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    created->window_ = window;
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(created));
   }
   auto* compact = reinterpret_cast<CompactDeckWindow*>(GetWindowLongPtrA(window, 0));
   if (compact == nullptr) return DefWindowProcA(window, message, wParam, lParam);

@@ -382,6 +382,7 @@ void DeckDialog::Attach(HWND launcher) {
 
 void DeckDialog::ShowAtStart() {
   Attach(FindLauncher());
+
   // A video given to play shows in its playback window; its menu shows the deck.
   const bool videoGiven = kind_ == sonavo::PlayerKind::Video && !path_.empty();
   if (compact_ || videoGiven || !IsWindow(Window())) return;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <thread>
 
 #include "common/interop/suite_names.h"
 #include "machine/core/sample_media.h"
@@ -27,6 +28,51 @@ constexpr UINT kBarGetPos = WM_USER + 24;
 constexpr int kEntryField = 1034;
 constexpr int kTimeField = 1035;
 constexpr int kStatusLine = 1063;
+
+// A stand-in for Jubilo's panel: a window of class "AVCENTER" with "DEVICE" 5 and the buttons of
+// the CD, MIDI and wave players (1105-1107), on a thread of its own that answers its messages.
+class LauncherStandIn {
+ public:
+  LauncherStandIn() {
+    thread_ = std::thread([this] {
+      threadId_ = GetCurrentThreadId();
+      WNDCLASSA panel{};
+      panel.lpfnWndProc = DefWindowProcA;
+      panel.hInstance = GetModuleHandleA(nullptr);
+      panel.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+      panel.lpszClassName = names::kLauncherClass;
+      RegisterClassA(&panel);
+      HWND window = CreateWindowExA(0, names::kLauncherClass, "Marovane Jubilo",
+                                    WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 420, 160,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+      SetPropA(window, names::kDeviceProperty, reinterpret_cast<HANDLE>(names::kLauncherDevice));
+      for (int kind = 0; kind < 3; ++kind) {
+        CreateWindowExA(0, "BUTTON", sonavo_names[kind], WS_CHILD | WS_VISIBLE, 20, 10 + kind * 45,
+                        142, 31, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1105 + kind)),
+                        nullptr, nullptr);
+      }
+      window_ = window;
+      MSG message;
+      while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+      DestroyWindow(window);
+    });
+    harness::WaitFor([this] { return window_ != nullptr; });
+  }
+  ~LauncherStandIn() { Close(); }
+  HWND Window() const { return window_; }
+  // Jubilo closes: its panel, and with it every compact deck, goes.
+  void Close() {
+    if (!thread_.joinable()) return;
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+
+ private:
+  static constexpr const char* sonavo_names[] = {"CD", "MIDI", "Wave"};
+  std::thread thread_;
+  DWORD threadId_ = 0;
+  HWND window_ = nullptr;
+};
 
 class SonavoTest : public harness::ScenarioTest {
  protected:
@@ -258,6 +304,42 @@ TEST_F(SonavoTest, ThePositionBarFollowsPlayAndADragOrAHeldForwardSeeks) {
   ASSERT_TRUE(Shows(kPlayPause, "Play"));
   EXPECT_TRUE(IsWindowVisible(bar));
   harness::SaveScreenshot(deck_, "cd-paused");
+}
+
+TEST_F(SonavoTest, InJubiloTheCdPlayerIsACompactDeckThatPlaysAndGoesWithThePanel) {
+  LauncherStandIn jubilo;
+  ASSERT_NE(jubilo.Window(), nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  HWND compact = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    compact = GetDlgItem(jubilo.Window(), 105);
+    return compact != nullptr && IsWindowVisible(compact);
+  }));
+  EXPECT_EQ(harness::ClassName(compact), "DECK_WCLASS");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(jubilo.Window(), 1105)));
+  deck_ = FindWindowA(names::kDeckClass, "CD Player");
+  ASSERT_NE(deck_, nullptr);
+  EXPECT_FALSE(IsWindowVisible(deck_));
+  ASSERT_TRUE(Shows(kStatusLine, "Track 01"));
+
+  // A click on the display turns to the controls; their play key plays.
+  const auto click = [&](int x, int y) {
+    PostMessageA(compact, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(compact, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  };
+  click(70, 15);
+  click(60, 20);
+  EXPECT_TRUE(Shows(kPlayPause, "Pause"));
+
+  // The show key brings the main deck out, and hides it again.
+  click(10, 10);
+  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowVisible(deck_) != FALSE; }));
+  click(10, 10);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(deck_); }));
+
+  // Jubilo closes: the compact deck goes with it, and the hidden player ends.
+  jubilo.Close();
+  EXPECT_TRUE(sonavo.WaitForExit());
 }
 
 // The open-file dialog's own controls: the name edit and file list of the standard dialog,
