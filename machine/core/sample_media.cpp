@@ -96,8 +96,11 @@ std::vector<std::uint8_t> MidiFileBytes(std::uint16_t division,
   return file;
 }
 
-std::vector<std::uint8_t> VideoFileBytes(unsigned frames) {
-  constexpr std::uint32_t kWidth = 32, kHeight = 24, kFrameBytes = kWidth * kHeight * 3;
+std::vector<std::uint8_t> VideoFileBytes(unsigned frames, std::uint16_t width,
+                                         std::uint16_t height) {
+  // Rows of 24-bit pixels, each padded to four bytes.
+  const std::uint32_t kWidth = width, kHeight = height,
+                      kFrameBytes = (kWidth * 3 + 3) / 4 * 4 * kHeight;
   std::vector<std::uint8_t> mainHeader;
   for (std::uint32_t value : {100000u, kFrameBytes * 10, 0u, 0x10u, frames, 0u, 1u, kFrameBytes,
                               kWidth, kHeight, 0u, 0u, 0u, 0u}) {
@@ -109,7 +112,9 @@ std::vector<std::uint8_t> VideoFileBytes(unsigned frames) {
   for (std::uint32_t value : {0u, 0u, 0u, 1u, 10u, 0u, frames, kFrameBytes, 0xFFFFFFFFu, 0u}) {
     Put32(streamHeader, value);
   }
-  for (std::uint16_t value : {0, 0, 32, 24}) Put16(streamHeader, value);
+  for (std::uint16_t value : {std::uint16_t{0}, std::uint16_t{0}, width, height}) {
+    Put16(streamHeader, value);
+  }
   std::vector<std::uint8_t> format;
   Put32(format, 40);
   Put32(format, kWidth);

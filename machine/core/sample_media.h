@@ -22,6 +22,7 @@ std::vector<std::uint8_t> MidiFileBytes(std::uint16_t division,
                                         std::uint32_t lastTick);
 
 // An uncompressed video of `frames` frames of 32 x 24 pixels at 10 frames a second.
-std::vector<std::uint8_t> VideoFileBytes(unsigned frames);
+std::vector<std::uint8_t> VideoFileBytes(unsigned frames, std::uint16_t width = 32,
+                                         std::uint16_t height = 24);
 
 }  // namespace machine

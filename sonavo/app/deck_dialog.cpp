@@ -99,8 +99,7 @@ void DeckDialog::OnInitDialog() {
   } else {
     StartAlbumPlayer();
   }
-  volume_.Attach(kind_, settings_.audioSource);
-  Engine().SetIntroLength(settings_.introLength);
+  ApplySettings();
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
   const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
   // Without a timer the deck runs on, without polling.
@@ -316,6 +315,10 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSystemCommand(static_cast<UINT>(wParam & 0xFFF0));
       return TRUE;
   }
+  if (message == names::kDeckMsgReloadSettings) {
+    ReloadSettings();
+    return TRUE;
+  }
   if (message == names::kDeckMsgAttach) {
     if (InSendMessage()) ReplyMessage(0);
     Attach(reinterpret_cast<HWND>(wParam));
@@ -378,6 +381,27 @@ void DeckDialog::Attach(HWND launcher) {
     return;
   }
   UpdateCompact();
+}
+
+// What Jubilo's options sheet may change while the player runs.
+void DeckDialog::ReloadSettings() {
+  const sonavo::PlayerSettings read = sonavo::ReadPlayerSettings(settingsFile_, kind_);
+  settings_.autoLoad = read.autoLoad;
+  settings_.autoPlay = read.autoPlay;
+  settings_.alwaysOnTop = read.alwaysOnTop;
+  settings_.introLength = read.introLength;
+  settings_.audioSource = read.audioSource;
+  settings_.stretchVideo = read.stretchVideo;
+  settings_.stopOnExit = read.stopOnExit;
+  ApplySettings();
+}
+
+void DeckDialog::ApplySettings() {
+  volume_.Attach(kind_, settings_.audioSource);
+  Engine().SetIntroLength(settings_.introLength);
+  if (cdPlayer_) cdPlayer_->SetAutoPlay(settings_.autoPlay);
+  SetWindowPos(Window(), settings_.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void DeckDialog::ShowAtStart() {

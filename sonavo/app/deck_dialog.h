@@ -71,6 +71,8 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   // The first showing: the compact deck in Jubilo, or the deck itself.
   void ShowAtStart();
   void UpdateCompact();
+  void ReloadSettings();
+  void ApplySettings();
   void OnClick(int id, std::function<void()> action);
 
   sonavo::PlayerKind kind_;

@@ -20,6 +20,7 @@ namespace {
 
 // Bounded: a hung first copy must not hang the second.
 constexpr UINT kHandOverTimeoutMs = 5000;
+constexpr const char* kDeckFont = "VGASYS.FON";
 
 class SonavoApp : public Application {
  public:
@@ -34,10 +35,12 @@ class SonavoApp : public Application {
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterDeckClasses(Instance())) return;
+    // The deck's font, there while the deck is.
+    if (AddFontResourceA(kDeckFont) == 0 || !RegisterDeckClasses(Instance())) return;
     DeckDialog deck(ProgramFolder(), commandLine_);
     if (!deck.Create(nullptr)) return;
     deck.RunMessageLoop([&deck] { return deck.CompactWindow(); });
+    RemoveFontResourceA(kDeckFont);
   }
 
  private:

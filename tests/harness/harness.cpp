@@ -226,6 +226,14 @@ void SendKeys(const std::vector<WORD>& keys, DWORD flags) {
 
 }  // namespace
 
+void PressKeys(const std::vector<WORD>& keys) {
+  for (WORD key : keys) {
+    SendKeys({key}, 0);
+    SendKeys({key}, KEYEVENTF_KEYUP);
+    std::this_thread::sleep_for(kTypingPause);
+  }
+}
+
 bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout) {
   std::vector<WORD> modifiers;
   if (value & settings::kHotKeyShift) modifiers.push_back(VK_SHIFT);

@@ -71,6 +71,9 @@ void PressCloseBox(HWND window);
 // `done` holds or the timeout passes (a hook reads them as they are when it runs).
 bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout = kTimeout);
 
+// Types these keys one after the other, each pressed and released, at a typist's pace.
+void PressKeys(const std::vector<WORD>& keys);
+
 // The sheet's own Apply button.
 inline constexpr int kApplyButton = 0x3021;
 

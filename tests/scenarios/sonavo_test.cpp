@@ -208,6 +208,30 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
   EXPECT_TRUE(sonavo.Running());
 }
 
+TEST_F(SonavoTest, ThePlaybackWindowsMenuZoomsThePicture) {
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\A.AVI", machine::VideoFileBytes(10, 120, 90)));
+  Program sonavo(MediaFile("SONAVO.EXE"), "/video /play C:\\A.AVI");
+  HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
+  ASSERT_NE(playback, nullptr);
+  RECT client{};
+  GetClientRect(playback, &client);
+  EXPECT_EQ(client.right, 120);  // the video's natural size
+  EXPECT_EQ(client.bottom, 90);
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+
+  // A right click opens the menu; Zoom, three down from " 50%": "200%" (800 pixels wide, a
+  // video of at most 160 offers 50, 100, 150, 200, 300 and 400% and Full Screen).
+  SetForegroundWindow(playback);
+  PostMessageA(playback, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_NE(harness::WaitForWindow("#32768", "", sonavo.Id()), nullptr);
+  harness::PressKeys({'Z', VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(harness::WaitFor([&] {
+    GetClientRect(playback, &client);
+    return client.right == 240 && client.bottom == 180;
+  })) << client.right
+      << " x " << client.bottom;
+}
+
 TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
   ASSERT_TRUE(
       harness::WriteFileBytes("C:\\song.mid", machine::MidiFileBytes(96, {{0, 250000}}, 384)));
