@@ -2,7 +2,6 @@
 
 #include "sonavo/app/deck_painter.h"
 #include "sonavo/app/resource.h"
-#include "sonavo/core/display_font.h"
 
 namespace {
 
@@ -28,29 +27,6 @@ void DrawBitmap(HDC dc, int id, int x, int y) {
   SelectObject(source, kept);
   DeleteDC(source);
   DeleteObject(bitmap);
-}
-
-// The small digit strip's characters, lit on black.
-void DrawSmallDigits(HDC dc, const std::string& text, int x, int y) {
-  HBITMAP strip = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SMALL_DIGITS));
-  if (strip == nullptr) return;
-  BITMAP facts{};
-  GetObjectA(strip, sizeof(facts), &facts);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ kept = SelectObject(source, strip);
-  const COLORREF ink = SetTextColor(dc, ColourOf(sonavo::kLitColour));
-  const COLORREF back = SetBkColor(dc, RGB(0, 0, 0));
-  for (char c : text) {
-    if (const auto cell = sonavo::DigitCell(c, facts.bmWidth, facts.bmHeight)) {
-      BitBlt(dc, x, y, cell->width, cell->height, source, cell->x, cell->y, SRCCOPY);
-    }
-    x += sonavo::DigitStep(facts.bmWidth, sonavo::kSmallDigitGap);
-  }
-  SetTextColor(dc, ink);
-  SetBkColor(dc, back);
-  SelectObject(source, kept);
-  DeleteDC(source);
-  DeleteObject(strip);
 }
 
 }  // namespace
@@ -230,8 +206,8 @@ void CompactDeckWindow::Paint(HDC dc) const {
     DrawBitmap(dc, IDB_COMPACT_DISPLAY, 0, 0);
     if (shown_.playing) DrawBitmap(dc, IDB_COMPACT_PLAY, kPlayMark.x, kPlayMark.y);
     if (shown_.paused) DrawBitmap(dc, IDB_COMPACT_PAUSE, kPauseMark.x, kPauseMark.y);
-    DrawSmallDigits(dc, shown_.entry.empty() ? "00" : shown_.entry, kEntryAt.x, kEntryAt.y);
-    DrawSmallDigits(dc, shown_.time.empty() ? "00:00" : shown_.time, kTimeAt.x, kTimeAt.y);
+    painter_.SmallDigits(dc, shown_.entry.empty() ? "00" : shown_.entry, kEntryAt.x, kEntryAt.y);
+    painter_.SmallDigits(dc, shown_.time.empty() ? "00:00" : shown_.time, kTimeAt.x, kTimeAt.y);
   } else {
     DrawBitmap(dc, kind_ == sonavo::PlayerKind::Cd ? IDB_COMPACT_CD : IDB_COMPACT_FILES, 0, 0);
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "sonavo/app/deck_painter.h"
 #include "sonavo/core/compact_deck.h"
 #include "sonavo/core/players.h"
 
@@ -21,7 +22,8 @@ struct CompactShown {
 
 class CompactDeckWindow {
  public:
-  CompactDeckWindow(HWND deck, sonavo::PlayerKind kind) : deck_(deck), kind_(kind) {}
+  CompactDeckWindow(HWND deck, sonavo::PlayerKind kind)
+      : deck_(deck), kind_(kind), painter_(kind) {}
   ~CompactDeckWindow() { Destroy(); }
   CompactDeckWindow(const CompactDeckWindow&) = delete;
   CompactDeckWindow& operator=(const CompactDeckWindow&) = delete;
@@ -44,6 +46,7 @@ class CompactDeckWindow {
 
   HWND deck_;
   sonavo::PlayerKind kind_;
+  DeckPainter painter_;
   HWND window_ = nullptr;
   HWND launcherButton_ = nullptr;
   sonavo::CompactFace face_ = sonavo::CompactFace::Display;

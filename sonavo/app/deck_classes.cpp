@@ -5,6 +5,7 @@
 #include "sonavo/app/playback_window.h"
 #include "sonavo/app/position_bar.h"
 #include "sonavo/app/resource.h"
+#include "sonavo/app/video_deck.h"
 
 namespace {
 
@@ -37,5 +38,6 @@ bool RegisterDeckClasses(HINSTANCE instance) {
   return RegisterDeck(instance) && RegisterButton(instance, hand) &&
          RegisterPositionBarClass(instance, hand) &&
          PlaybackWindow::RegisterWindowClass(instance) &&
-         CompactDeckWindow::RegisterWindowClass(instance, hand);
+         CompactDeckWindow::RegisterWindowClass(instance, hand) &&
+         VideoDeck::RegisterWindowClass(instance);
 }

@@ -67,7 +67,8 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
           [this] { page_ = (page_ + 1) % sonavo::PageCount(Engine().EntryCount()); });
   OnClick(IDC_MENU, [this] { ShowSystemMenu(); });
   // Inside Jubilo the deck hides instead: the compact deck shows it again.
-  OnClick(IDC_MINIMIZE, [this] { ShowWindow(Window(), compact_ ? SW_HIDE : SW_MINIMIZE); });
+  OnClick(IDC_MINIMIZE,
+          [this] { ShowWindow(Window(), CompactWindow() != nullptr ? SW_HIDE : SW_MINIMIZE); });
   OnClick(IDC_CLOSE, [this] { OnCancel(); });
   OnClick(IDC_PROGRAM_EDIT, [this] { EditProgram(); });
   OnClick(IDC_FASTER, [this] { ChangeSpeed(true); });
@@ -224,6 +225,7 @@ void DeckDialog::OnDestroy() {
   WinHelpA(Window(), nullptr, HELP_QUIT, 0);
   RemovePropA(Window(), names::kDeviceProperty);
   compact_.reset();
+  videoDeck_.reset();
   if (statusFont_ != nullptr) DeleteObject(statusFont_);
   statusFont_ = nullptr;
 }
@@ -361,7 +363,8 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
   SetDlgItemTextA(Window(), IDC_TIME_FIELD, text.c_str());
   const std::uint32_t unit = sonavo::UnitsFor(kind_, false).barUnit;
   HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
-  SendMessageA(bar, kBarSetMax, 0, static_cast<LPARAM>(lengthMs / unit));
+  barMaximum_ = static_cast<int>(lengthMs / unit);
+  SendMessageA(bar, kBarSetMax, 0, barMaximum_);
   SendMessageA(bar, kBarSetPos, 0, static_cast<LPARAM>(offsetMs / unit));
   if (text != time_ && display_) {
     time_ = text;
@@ -371,14 +374,16 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
 }
 
 void DeckDialog::Attach(HWND launcher) {
-  // The video player's deck in Jubilo is its video deck, not a compact one.
-  if (kind_ == sonavo::PlayerKind::Video) return;
   compact_.reset();
+  videoDeck_.reset();
   if (launcher == nullptr || !IsWindow(launcher)) return;
-  compact_ = std::make_unique<CompactDeckWindow>(Window(), kind_);
-  if (!compact_->Create(launcher)) {
-    compact_.reset();
-    return;
+  // The video player's deck in Jubilo is its video deck.
+  if (kind_ == sonavo::PlayerKind::Video) {
+    videoDeck_ = std::make_unique<VideoDeck>(Window());
+    if (!videoDeck_->Attach(launcher)) videoDeck_.reset();
+  } else {
+    compact_ = std::make_unique<CompactDeckWindow>(Window(), kind_);
+    if (!compact_->Create(launcher)) compact_.reset();
   }
   UpdateCompact();
 }
@@ -409,11 +414,23 @@ void DeckDialog::ShowAtStart() {
 
   // A video given to play shows in its playback window; its menu shows the deck.
   const bool videoGiven = kind_ == sonavo::PlayerKind::Video && !path_.empty();
-  if (compact_ || videoGiven || !IsWindow(Window())) return;
+  if (CompactWindow() != nullptr || videoGiven || !IsWindow(Window())) return;
   ShowWindow(Window(), SW_SHOWDEFAULT);
 }
 
 void DeckDialog::UpdateCompact() {
+  if (videoDeck_) {
+    VideoDeckShown shown;
+    shown.entry = sonavo::EntryText(Engine().Current());
+    shown.time = time_;
+    shown.playing = state_ == sonavo::DeckState::Playing;
+    shown.paused = state_ == sonavo::DeckState::Paused;
+    // Its slider kept equal to the deck's bar.
+    shown.barMaximum = barMaximum_;
+    shown.barPosition =
+        static_cast<int>(SendDlgItemMessageA(Window(), IDC_POSITION_BAR, kBarGetPos, 0, 0));
+    videoDeck_->Show(shown);
+  }
   if (!compact_) return;
   CompactShown shown;
   shown.entry = sonavo::EntryText(Engine().Current());

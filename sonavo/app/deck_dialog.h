@@ -16,6 +16,7 @@
 #include "sonavo/app/mci_cd_device.h"
 #include "sonavo/app/mci_file_device.h"
 #include "sonavo/app/mixer_line.h"
+#include "sonavo/app/video_deck.h"
 #include "sonavo/core/album_player.h"
 #include "sonavo/core/cd_player.h"
 #include "sonavo/core/deck_settings.h"
@@ -29,8 +30,11 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   void ShowState(sonavo::DeckState state) override;
   void ShowEntry(int entry, const std::string& name) override;
   void ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) override;
-  // The compact deck in Jubilo, when there is one.
-  HWND CompactWindow() const { return compact_ ? compact_->Window() : nullptr; }
+  // The compact deck or the video deck in Jubilo, when there is one.
+  HWND CompactWindow() const {
+    if (compact_) return compact_->Window();
+    return videoDeck_ ? videoDeck_->Window() : nullptr;
+  }
 
  protected:
   void OnInitDialog() override;
@@ -97,4 +101,6 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   sonavo::DeckState state_ = sonavo::DeckState::Unknown;
   HFONT statusFont_ = nullptr;
   std::unique_ptr<CompactDeckWindow> compact_;
+  std::unique_ptr<VideoDeck> videoDeck_;
+  int barMaximum_ = 0;
 };

@@ -72,6 +72,7 @@ COLORREF ColourOf(const sonavo::Rgb& rgb) {
 DeckPainter::DeckPainter(sonavo::PlayerKind kind)
     : kind_(kind),
       digits_(Load(IDB_DIGITS)),
+      smallDigits_(Load(IDB_SMALL_DIGITS)),
       glyphs_(Load(IDB_GLYPHS)),
       play_(Load(IDB_PLAY_MARK)),
       pause_(Load(IDB_PAUSE_MARK)),
@@ -81,7 +82,8 @@ DeckPainter::DeckPainter(sonavo::PlayerKind kind)
       face_(Load(IDB_FACE_FIRST + static_cast<int>(kind))) {}
 
 DeckPainter::~DeckPainter() {
-  for (HBITMAP bitmap : {digits_, glyphs_, play_, pause_, repeat_, trackRepeat_, emblem_, face_}) {
+  for (HBITMAP bitmap :
+       {digits_, smallDigits_, glyphs_, play_, pause_, repeat_, trackRepeat_, emblem_, face_}) {
     if (bitmap != nullptr) DeleteObject(bitmap);
   }
 }
@@ -109,6 +111,16 @@ void DeckPainter::Digits(HDC dc, const std::string& text, int x, int y, bool lit
            lit ? sonavo::kLitColour : sonavo::kUnlitColour);
     }
     x += sonavo::DigitStep(strip.cx, sonavo::kMainDigitGap);
+  }
+}
+
+void DeckPainter::SmallDigits(HDC dc, const std::string& text, int x, int y) const {
+  const SIZE strip = SizeOf(smallDigits_);
+  for (char c : text) {
+    if (const auto cell = sonavo::DigitCell(c, strip.cx, strip.cy)) {
+      Blit(dc, smallDigits_, x, y, cell->width, cell->height, cell->x, cell->y, sonavo::kLitColour);
+    }
+    x += sonavo::DigitStep(strip.cx, sonavo::kSmallDigitGap);
   }
 }
 
@@ -239,12 +251,14 @@ void DeckPainter::Key(const DRAWITEMSTRUCT& item) const {
       Bar(dc, origin, cx - 3, cy + 1, 7, 2, ink);
       break;
     case IDC_CLOSE:
+    case IDC_VIDEO_CLOSE:
       for (int i = -2; i <= 2; ++i) {
         SetPixel(dc, key.left + cx + i, key.top + cy + i, ColourOf(ink));
         SetPixel(dc, key.left + cx + i, key.top + cy - i, ColourOf(ink));
       }
       break;
     case IDC_MENU:
+    case IDC_VIDEO_SHOW_DECK:
       for (int row = -2; row <= 2; row += 2) Bar(dc, origin, cx - 3, cy + row, 7, 1, ink);
       break;
     case IDC_VOLUME_UP:

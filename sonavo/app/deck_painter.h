@@ -18,6 +18,8 @@ class DeckPainter {
 
   // Digits of the main deck's strip ("0"-"9", ":"), a cell plus 5 pixels apart.
   void Digits(HDC dc, const std::string& text, int x, int y, bool lit) const;
+  // Digits of the small strip of the video and compact decks, lit, a cell plus 3 apart.
+  void SmallDigits(HDC dc, const std::string& text, int x, int y) const;
   // A label in the glyph font, `spacing` pixels between glyphs.
   void Label(HDC dc, const std::string& text, int x, int y, int spacing,
              const sonavo::Rgb& colour) const;
@@ -37,6 +39,7 @@ class DeckPainter {
 
   sonavo::PlayerKind kind_;
   HBITMAP digits_;
+  HBITMAP smallDigits_;
   HBITMAP glyphs_;
   HBITMAP play_;
   HBITMAP pause_;

@@ -22,6 +22,13 @@
 #define IDB_COMPACT_FILES 209
 #define IDB_COMPACT_PLAY 215
 #define IDB_COMPACT_PAUSE 216
+#define IDB_VIDEO_DECK 220
+
+// The video deck in Jubilo.
+#define IDD_VIDEO_DECK 225
+#define IDC_VIDEO_SHOW_DECK 1027
+#define IDC_VIDEO_CLOSE 1028
+#define IDC_VIDEO_BAR 1128
 
 #define IDC_TRACK_FIRST 1001  // track buttons 1001-1011
 #define IDC_TRACK_LAST 1011

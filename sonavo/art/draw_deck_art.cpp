@@ -304,6 +304,21 @@ Canvas CompactControls(bool files) {
   return c;
 }
 
+// The video deck's panel: brushed dark metal with the display's window on the left.
+Canvas VideoDeckPanel() {
+  Canvas c(320, 48, kPanel);
+  for (int y = 0; y < c.height; ++y) {
+    const Colour line = y % 3 == 0 ? 0x24282C : kPanel;
+    c.Fill(0, y, c.width, y + 1, line);
+  }
+  c.Fill(0, 0, c.width, 1, kPanelLight);
+  c.Fill(0, c.height - 1, c.width, c.height, kPanelDark);
+  c.Fill(4, 4, 104, 44, kBlack);
+  c.Fill(4, 4, 104, 5, kPanelDark);
+  c.Fill(4, 43, 104, 44, kPanelLight);
+  return c;
+}
+
 Canvas SmallIndicator(bool play) {
   Canvas c(7, 7, kBlack);
   if (play) {
@@ -525,6 +540,7 @@ int main(int argc, char** argv) {
             WriteBmp(out + "thumb206.bmp", Thumb(true), false) &&
             WriteBmp(out + "play215.bmp", SmallIndicator(true), false) &&
             WriteBmp(out + "pause216.bmp", SmallIndicator(false), false) &&
+            WriteBmp(out + "videodeck220.bmp", VideoDeckPanel(), false) &&
             WriteIconFile(out + "deck213.ico", {Icon(true, 32), Icon(true, 16)}, false) &&
             WriteIconFile(out + "video211.ico", {Icon(false, 32), Icon(false, 16)}, false) &&
             WriteIconFile(out + "hand174.cur", {Hand()}, true, 9, 2);

@@ -51,6 +51,11 @@ class LauncherStandIn {
                         142, 31, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1105 + kind)),
                         nullptr, nullptr);
       }
+      // The video player's button, the video deck's place and the controls it covers.
+      for (int id : {1108, 1176, 1178, 1124}) {
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 180, 10, 40, 20, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+      }
       window_ = window;
       MSG message;
       while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
@@ -362,6 +367,33 @@ TEST_F(SonavoTest, InJubiloTheCdPlayerIsACompactDeckThatPlaysAndGoesWithThePanel
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(deck_); }));
 
   // Jubilo closes: the compact deck goes with it, and the hidden player ends.
+  jubilo.Close();
+  EXPECT_TRUE(sonavo.WaitForExit());
+}
+
+TEST_F(SonavoTest, InJubiloTheVideoPlayerIsAVideoDeckWhoseKeysTheDeckAnswers) {
+  LauncherStandIn jubilo;
+  ASSERT_NE(jubilo.Window(), nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/VIDEO");
+  HWND video = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    video = GetDlgItem(jubilo.Window(), 108);
+    return video != nullptr && IsWindowVisible(video);
+  }));
+  EXPECT_EQ(harness::ClassName(video), "VIDEODECK_WCLASS");
+  for (int covered : {1108, 1178, 1124}) {
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(jubilo.Window(), covered))) << covered;
+  }
+  deck_ = FindWindowA(names::kDeckClass, "Video Player");
+  ASSERT_NE(deck_, nullptr);
+  EXPECT_FALSE(IsWindowVisible(deck_));
+  // Its Load key is the deck's: the open-file dialog comes.
+  harness::PressButton(video, kEject);
+  HWND open = harness::WaitForWindow("#32770", "Load Video File/Album", sonavo.Id());
+  ASSERT_NE(open, nullptr);
+  harness::PressButton(open, IDCANCEL);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(open); }));
+
   jubilo.Close();
   EXPECT_TRUE(sonavo.WaitForExit());
 }
