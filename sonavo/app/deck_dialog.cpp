@@ -102,7 +102,7 @@ void DeckDialog::OnInitDialog() {
   }
   ApplySettings();
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
-  const sonavo::TimeUnits units = sonavo::UnitsFor(kind_, false);
+  const sonavo::TimeUnits units = Units();
   // Without a timer the deck runs on, without polling.
   if (!timer_.Start(Window(), units.timerPeriodMs)) ShowError(ResourceText(IDS_NO_TIMER));
   Tick();
@@ -143,6 +143,8 @@ void DeckDialog::StartAlbumPlayer() {
       ShowWindow(GetDlgItem(Window(), id), SW_SHOW);
   }
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
+  frames_ = kind_ == sonavo::PlayerKind::Video && !settings_.formatTime;
+  fileDevice_->SetFrames(frames_);
   albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
   // A file on the command line plays instead of the album in use.
   if (!path_.empty()) {
@@ -175,6 +177,16 @@ void DeckDialog::LoadFromDialog() {
   if (const std::optional<std::string> album = dialog.Choose(Window())) {
     albumPlayer_->Load(*album, settings_.autoPlay);
   }
+}
+
+// The video player's time field switches between TIME and FRAME.
+void DeckDialog::SwitchTimeUnit() {
+  frames_ = !frames_;
+  settings_.formatTime = !frames_;
+  Engine().ChangeUnit(fileDevice_->SetFrames(frames_));
+  time_.clear();
+  const sonavo::EntryTimes times = Engine().Times(Engine().Current());
+  ShowTime(0, times.length);
 }
 
 void DeckDialog::ChangeSpeed(bool faster) {
@@ -232,7 +244,7 @@ void DeckDialog::OnDestroy() {
 
 std::uint32_t DeckDialog::BarOffset() const {
   const auto position = SendDlgItemMessageA(Window(), IDC_POSITION_BAR, kBarGetPos, 0, 0);
-  return static_cast<std::uint32_t>(position) * sonavo::UnitsFor(kind_, false).barUnit;
+  return static_cast<std::uint32_t>(position) * Units().barUnit;
 }
 
 void DeckDialog::ShowOffset(std::uint32_t offset) {
@@ -243,8 +255,7 @@ void DeckDialog::ShowOffset(std::uint32_t offset) {
 void DeckDialog::Step(int direction) {
   if (!Engine().CanSeek()) return;
   Engine().BeginSeek();
-  const std::uint32_t offset =
-      Engine().SteppedOffset(BarOffset(), direction, sonavo::UnitsFor(kind_, false).step);
+  const std::uint32_t offset = Engine().SteppedOffset(BarOffset(), direction, Units().step);
   ShowOffset(offset);
   Engine().EndSeek(offset, false);
 }
@@ -253,7 +264,7 @@ void DeckDialog::Step(int direction) {
 // drag, and its end moves the device.
 void DeckDialog::OnBarScroll(int code) {
   if (!Engine().CanSeek()) return;
-  const std::uint32_t step = sonavo::UnitsFor(kind_, false).step;
+  const std::uint32_t step = Units().step;
   switch (code) {
     case SB_LINELEFT:
     case SB_LINERIGHT: {
@@ -294,12 +305,21 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ScreenToClient(Window(), &point);
       const LRESULT hit = DefWindowProcA(Window(), message, wParam, lParam);
       if (hit != HTCLIENT || (display_ && display_->OnRepeatMark(point))) return Answer(hit);
+      if (kind_ == sonavo::PlayerKind::Video && display_ && display_->OnVideoTime(point)) {
+        return Answer(hit);
+      }
       return Answer(HTCAPTION);
     }
     case WM_LBUTTONDOWN: {
       const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (!display_ || !display_->OnRepeatMark(point)) return FALSE;
-      Engine().RepeatButton();
+      if (!display_) return FALSE;
+      if (display_->OnRepeatMark(point)) {
+        Engine().RepeatButton();
+      } else if (kind_ == sonavo::PlayerKind::Video && display_->OnVideoTime(point)) {
+        SwitchTimeUnit();
+      } else {
+        return FALSE;
+      }
       Refresh();
       return TRUE;
     }
@@ -359,9 +379,9 @@ void DeckDialog::ShowEntry(int entry, const std::string& name) {
 }
 
 void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
-  const std::string text = sonavo::ClockText(offsetMs);
+  const std::string text = frames_ ? sonavo::FrameText(offsetMs) : sonavo::ClockText(offsetMs);
   SetDlgItemTextA(Window(), IDC_TIME_FIELD, text.c_str());
-  const std::uint32_t unit = sonavo::UnitsFor(kind_, false).barUnit;
+  const std::uint32_t unit = Units().barUnit;
   HWND bar = GetDlgItem(Window(), IDC_POSITION_BAR);
   barMaximum_ = static_cast<int>(lengthMs / unit);
   SendMessageA(bar, kBarSetMax, 0, barMaximum_);
@@ -513,6 +533,7 @@ DisplaySnapshot DeckDialog::Snapshot() {
   shown.entries = engine.EntryCount();
   shown.page = page_;
   shown.time = time_;
+  shown.frames = frames_;
   shown.playing = state_ == sonavo::DeckState::Playing;
   shown.paused = state_ == sonavo::DeckState::Paused;
   shown.repeat = engine.Repeat() || engine.TrackRepeat();

@@ -54,6 +54,8 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   void LoadHandedOverFile();
   void EditProgram();
   void ChangeSpeed(bool faster);
+  void SwitchTimeUnit();
+  sonavo::TimeUnits Units() const { return sonavo::UnitsFor(kind_, frames_); }
   void LoadFromDialog();
   // Seeking: the position bar's offset into the entry, shown; a step of Rewind or Forward.
   std::uint32_t BarOffset() const;
@@ -103,4 +105,6 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   std::unique_ptr<CompactDeckWindow> compact_;
   std::unique_ptr<VideoDeck> videoDeck_;
   int barMaximum_ = 0;
+  // The video player counts frames rather than time.
+  bool frames_ = false;
 };

@@ -43,6 +43,7 @@ DeckDisplay::DeckDisplay(HWND deck, sonavo::PlayerKind kind)
       repeatLabel_(Place(IDC_REPEAT_LABEL)),
       modeLabel_(Place(IDC_MODE_LABEL)),
       editLabel_(Place(IDC_EDIT_LABEL)),
+      videoTime_(Place(IDC_VIDEO_TIME)),
       top_{} {
   GetClientRect(deck, &top_);
   top_.bottom = frame_.top;

@@ -40,6 +40,7 @@ class DeckDisplay {
   const RECT& Area() const { return frame_; }
   // The clickable places of the display.
   bool OnRepeatMark(POINT client) const { return PtInRect(&repeat_, client) != 0; }
+  bool OnVideoTime(POINT client) const { return PtInRect(&videoTime_, client) != 0; }
 
  private:
   RECT Place(int id) const;
@@ -48,5 +49,5 @@ class DeckDisplay {
   sonavo::PlayerKind kind_;
   DeckPainter painter_;
   RECT frame_, entryLabel_, entry_, timeLabel_, time_, minutes_, seconds_, play_, pause_, repeat_,
-      abLabel_, emblem_, face_, repeatLabel_, modeLabel_, editLabel_, top_;
+      abLabel_, emblem_, face_, repeatLabel_, modeLabel_, editLabel_, videoTime_, top_;
 };

@@ -6,8 +6,12 @@
 
 void MciDevice::Opened(MCIDEVICEID id) {
   id_ = id;
+  SetFrames(false);
+}
+
+void MciDevice::SetFrames(bool frames) {
   MCI_SET_PARMS set{};
-  set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+  set.dwTimeFormat = frames ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
   Send(MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set);
 }
 

@@ -29,6 +29,8 @@ class MciDevice {
   }
   void Close();
   bool IsOpen() const { return id_ != 0; }
+  // Times in frames (a video's) or in milliseconds, the default after every open.
+  void SetFrames(bool frames);
   MCIDEVICEID Id() const { return id_; }
 
   MCIERROR Send(UINT message, DWORD flags, void* parms);

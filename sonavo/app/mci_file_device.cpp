@@ -22,17 +22,35 @@ bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
     device_.ShowError(MciDevice::ErrorText(error));
     return false;
   }
-  // Start and length of the file, to a hundredth of a second.
-  times->start = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_POSITION, 1, 0)) / 10 * 10;
-  times->length = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 1, 0)) / 10 * 10;
-  if (times->length == 0) {
-    times->length = static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 0, 0)) / 10 * 10;
-  }
   if (video_) {
     speed_.Reset();
     ShowVideo();
   }
+  if (frames_) device_.SetFrames(true);
+  *times = ReadTimes();
   return true;
+}
+
+// Start and length of the file: frames, or milliseconds to a hundredth of a second.
+sonavo::EntryTimes MciFileDevice::ReadTimes() {
+  const std::uint32_t round = frames_ ? 1 : 10;
+  sonavo::EntryTimes times{};
+  times.start =
+      static_cast<std::uint32_t>(device_.Status(MCI_STATUS_POSITION, 1, 0)) / round * round;
+  times.length =
+      static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 1, 0)) / round * round;
+  if (times.length == 0) {
+    times.length =
+        static_cast<std::uint32_t>(device_.Status(MCI_STATUS_LENGTH, 0, 0)) / round * round;
+  }
+  return times;
+}
+
+sonavo::EntryTimes MciFileDevice::SetFrames(bool frames) {
+  frames_ = video_ && frames;
+  if (!device_.IsOpen()) return {};
+  device_.SetFrames(frames_);
+  return ReadTimes();
 }
 
 std::uint32_t MciFileDevice::ChangeSpeed(bool faster) {

@@ -33,9 +33,13 @@ class MciFileDevice : public sonavo::FileHost {
 
   // The video's speed one step faster or slower; the speed now.
   std::uint32_t ChangeSpeed(bool faster);
+  // The video's times in frames rather than milliseconds, from now on; the open entry's
+  // times in the new unit.
+  sonavo::EntryTimes SetFrames(bool frames);
 
  private:
   MCIERROR OpenFile(const std::string& path);
+  sonavo::EntryTimes ReadTimes();
   void ShowVideo();
 
   HWND deck_;
@@ -45,6 +49,7 @@ class MciFileDevice : public sonavo::FileHost {
   PlaybackWindow playback_{deck_};
   std::string title_;
   sonavo::VideoSpeed speed_;
+  bool frames_ = false;
 };
 
 // The video playback window's class, registered once at start.

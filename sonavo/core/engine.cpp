@@ -218,6 +218,14 @@ void Engine::EndSeek(std::uint32_t offset, bool wait) {
   }
 }
 
+void Engine::ChangeUnit(const EntryTimes& current) {
+  LeaveAB();
+  end_ = 0;
+  if (current_ >= 1 && current_ <= EntryCount()) {
+    entries_[static_cast<std::size_t>(current_ - 1)] = current;
+  }
+}
+
 void Engine::DragTo(std::uint32_t offset) {
   if (!seeking_ || kind_ != PlayerKind::Video || host_.DeviceMode() == kModeSeek) return;
   host_.Seek(Times(current_).start + offset, false);

@@ -98,6 +98,9 @@ class Engine {
     trackRepeat_ = trackRepeat;
   }
   void SetProgramList(std::vector<int> programList);
+  // The open entry's times in another unit (the video player's TIME and FRAME); the A and B
+  // points, in the old unit, are cleared.
+  void ChangeUnit(const EntryTimes& current);
   // Play pressed without a disc: the door closed, play once the disc is read.
   bool PlayWhenReady() const { return playWhenReady_; }
 

@@ -299,6 +299,22 @@ TEST(VideoEngineTest, ThePictureFollowsTheThumbUnlessTheDeviceIsStillSeeking) {
   EXPECT_EQ(host.seeks.size(), 1u);
 }
 
+TEST_F(AlbumEngineTest, AChangeOfUnitTakesTheEntrysNewTimesAndLeavesAEqualsB) {
+  engine.LoadAlbum(3, 2);
+  engine.PlayPause();
+  host.position = 500;
+  engine.AbButton();
+  host.position = 1500;
+  engine.AbButton();
+  ASSERT_EQ(engine.Mode(), PlayMode::AB);
+  // The same file counted in frames of a tenth of a second.
+  engine.ChangeUnit({0, 30});
+  EXPECT_EQ(engine.Mode(), PlayMode::Normal);
+  EXPECT_FALSE(engine.PointA().has_value());
+  EXPECT_EQ(engine.Times(2).length, 30u);
+  EXPECT_EQ(engine.SteppedOffset(30, +1, 1), 0u);  // past the end wraps, in frames
+}
+
 TEST_F(AlbumEngineTest, TrackRepeatReplaysTheEntry) {
   engine.LoadAlbum(3, 1);
   engine.TrackButton(3);

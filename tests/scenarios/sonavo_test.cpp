@@ -213,6 +213,34 @@ TEST_F(SonavoTest, AVideoOnTheCommandLineOpensInItsWindowAndASecondStartHandsItO
   EXPECT_TRUE(sonavo.Running());
 }
 
+TEST_F(SonavoTest, TheVideoPlayersTimeFieldSwitchesToFramesAndTheSwitchIsKept) {
+  ASSERT_TRUE(harness::WriteFileBytes(MediaFile("clip.avi"), machine::VideoFileBytes(30)));
+  const std::string album = MediaFile("video.abm");
+  WritePrivateProfileStringA("List of Albums", "Clips", "", album.c_str());
+  WritePrivateProfileStringA("Clips", "Tracks", "1", album.c_str());
+  WritePrivateProfileStringA("Clips", "1", MediaFile("clip.avi").c_str(), album.c_str());
+  Set("Video Player", "AutoLoad", "1");
+  Set("Video Player", "CurAlbum", "Clips");
+  Program sonavo(MediaFile("SONAVO.EXE"), "/VIDEO");
+  ASSERT_NE(StartPlayer(sonavo, "Video Player"), nullptr);
+  ASSERT_TRUE(Shows(kEntryField, "01"));
+  EXPECT_TRUE(Shows(kTimeField, "00:00"));
+  // A click on the time field: frame numbers, and the bar counts frames (30 of them).
+  RECT field{};
+  GetWindowRect(harness::Control(deck_, 1163), &field);
+  MapWindowPoints(nullptr, deck_, reinterpret_cast<POINT*>(&field), 2);
+  const LPARAM centre = MAKELPARAM((field.left + field.right) / 2, (field.top + field.bottom) / 2);
+  PostMessageA(deck_, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(deck_, WM_LBUTTONUP, 0, centre);
+  EXPECT_TRUE(Shows(kTimeField, "00000"));
+  harness::PressButton(deck_, kPlayPause);
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return SendMessageA(harness::Control(deck_, kPositionBar), kBarGetPos, 0, 0) >= 5; }));
+  harness::PressCloseBox(deck_);
+  ASSERT_TRUE(sonavo.WaitForExit());
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Video Player", "Format"), "0");
+}
+
 TEST_F(SonavoTest, ThePlaybackWindowsMenuZoomsThePicture) {
   ASSERT_TRUE(harness::WriteFileBytes("C:\\A.AVI", machine::VideoFileBytes(10, 120, 90)));
   Program sonavo(MediaFile("SONAVO.EXE"), "/video /play C:\\A.AVI");
