@@ -170,6 +170,26 @@ TEST_F(SonavoTest, WithoutTheTimerLibraryThePlayerSaysSoAndRunsOn) {
   EXPECT_TRUE(sonavo.Running());
 }
 
+TEST_F(SonavoTest, EachPlayerRunsOnceBesideTheOthersAndItsRepeatIndicatorIsAKey) {
+  Program midi(MediaFile("SONAVO.EXE"), "/MIDI");
+  ASSERT_NE(StartPlayer(midi, "MIDI Player"), nullptr);
+  Program secondMidi(MediaFile("SONAVO.EXE"), "/midi");
+  EXPECT_TRUE(secondMidi.WaitForExit());
+  Program wave(MediaFile("SONAVO.EXE"), "/WAVE");
+  EXPECT_NE(harness::WaitForWindow(names::kDeckClass, "Wave Player", wave.Id()), nullptr);
+  EXPECT_TRUE(midi.Running());
+  EXPECT_TRUE(wave.Running());
+
+  // A click on the repeat indicator is the Repeat key; a press on the body does not repeat.
+  RECT mark{};
+  GetWindowRect(harness::Control(deck_, 1038), &mark);
+  MapWindowPoints(nullptr, deck_, reinterpret_cast<POINT*>(&mark), 2);
+  PostMessageA(deck_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(mark.left + 2, mark.top + 2));
+  harness::PressCloseBox(deck_);
+  ASSERT_TRUE(midi.WaitForExit());
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "MIDI Player", "Repeat"), "1");
+}
+
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
