@@ -36,6 +36,12 @@ HWND FindLauncher() {
   return nullptr;
 }
 
+// Jubilo repaints its video screen when a video opens there or the player goes.
+void RepaintLauncherScreen() {
+  if (HWND launcher = FindLauncher())
+    PostMessageA(launcher, names::kLauncherMsgRepaintScreen, 0, 0);
+}
+
 }  // namespace
 
 DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine& commandLine)
@@ -144,6 +150,7 @@ void DeckDialog::StartAlbumPlayer() {
   }
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
   frames_ = kind_ == sonavo::PlayerKind::Video && !settings_.formatTime;
+  fileDevice_->OnVideoOpened(RepaintLauncherScreen);
   fileDevice_->SetFrames(frames_);
   albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
   // A file on the command line plays instead of the album in use.
@@ -235,6 +242,7 @@ void DeckDialog::OnCancel() {
 void DeckDialog::OnDestroy() {
   timer_.Stop();
   WinHelpA(Window(), nullptr, HELP_QUIT, 0);
+  if (kind_ == sonavo::PlayerKind::Video) RepaintLauncherScreen();
   RemovePropA(Window(), names::kDeviceProperty);
   compact_.reset();
   videoDeck_.reset();

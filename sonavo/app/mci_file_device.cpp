@@ -25,6 +25,7 @@ bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
   if (video_) {
     speed_.Reset();
     ShowVideo();
+    if (videoOpened_) videoOpened_();
   }
   if (frames_) device_.SetFrames(true);
   *times = ReadTimes();

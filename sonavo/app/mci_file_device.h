@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ class MciFileDevice : public sonavo::FileHost {
   void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override { return MciDevice::TimeSeed(); }
 
+  // Called after a video opened, so that Jubilo repaints its video screen.
+  void OnVideoOpened(std::function<void()> opened) { videoOpened_ = std::move(opened); }
   // The video's speed one step faster or slower; the speed now.
   std::uint32_t ChangeSpeed(bool faster);
   // The video's times in frames rather than milliseconds, from now on; the open entry's
@@ -50,6 +53,7 @@ class MciFileDevice : public sonavo::FileHost {
   std::string title_;
   sonavo::VideoSpeed speed_;
   bool frames_ = false;
+  std::function<void()> videoOpened_;
 };
 
 // The video playback window's class, registered once at start.
