@@ -70,7 +70,6 @@ bool VideoDeck::Attach(HWND launcher) {
     launcher_ = nullptr;
     return false;
   }
-  SetPanelControls(false);
   return true;
 }
 
@@ -105,6 +104,8 @@ void VideoDeck::OnInitDialog() {
                reinterpret_cast<LPARAM>(erase_));
   MakeAutoRepeat(GetDlgItem(Window(), IDC_REWIND), SB_LINELEFT, bar);
   MakeAutoRepeat(GetDlgItem(Window(), IDC_FORWARD), SB_LINERIGHT, bar);
+  // The panel's own controls make way before the deck shows.
+  SetPanelControls(false);
   ShowWindow(Window(), SW_SHOW);
 }
 
