@@ -1,5 +1,16 @@
 #include "common/win32/bitmap_drawing.h"
 
+void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y) {
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
+
 void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool stretch) {
   HBITMAP bitmap = LoadBitmapA(module, name);
   if (bitmap == nullptr) return;

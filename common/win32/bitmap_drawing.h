@@ -6,3 +6,5 @@
 // The bitmap resource `name` of `module` stretched over `area`, or, unless `stretch`, copied at
 // its own size and centred in it. Nothing when the resource is missing.
 void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool stretch = true);
+// A loaded bitmap copied at its own size with its top-left corner at (x, y).
+void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y);

@@ -1,5 +1,6 @@
 #include "sonavo/app/compact_deck_window.h"
 
+#include "common/win32/bitmap_drawing.h"
 #include "sonavo/app/deck_painter.h"
 #include "sonavo/app/resource.h"
 
@@ -16,17 +17,11 @@ constexpr POINT kPauseMark{26, 17};
 constexpr POINT kEntryAt{36, 10};
 constexpr POINT kTimeAt{62, 10};
 
+// A bitmap resource at its own size.
 void DrawBitmap(HDC dc, int id, int x, int y) {
   HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-  if (bitmap == nullptr) return;
-  BITMAP facts{};
-  GetObjectA(bitmap, sizeof(facts), &facts);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ kept = SelectObject(source, bitmap);
-  BitBlt(dc, x, y, facts.bmWidth, facts.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, kept);
-  DeleteDC(source);
-  DeleteObject(bitmap);
+  DrawBitmapAt(dc, bitmap, x, y);
+  if (bitmap != nullptr) DeleteObject(bitmap);
 }
 
 }  // namespace

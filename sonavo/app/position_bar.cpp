@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/win32/bitmap_drawing.h"
 #include "sonavo/core/deck_face.h"
 
 namespace {
@@ -26,25 +27,22 @@ COLORREF Colour(const sonavo::Rgb& rgb) {
   return RGB(rgb.r, rgb.g, rgb.b);
 }
 
-void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ kept = SelectObject(source, bitmap);
-  BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
-  SelectObject(source, kept);
-  DeleteDC(source);
-}
-
 void Paint(HWND window, HDC dc, const Bar& bar) {
   RECT area{};
   GetClientRect(window, &area);
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (bar.style == kBarStyleSlider && bar.thumb != nullptr) {
+    // The groove is the erase bitmap laid along the bar: what lies under the thumb.
+    const int top = (area.bottom - bar.thumbHeight) / 2;
+    for (int x = 0; bar.erase != nullptr && bar.thumbWidth > 0 && x < area.right;
+         x += bar.thumbWidth) {
+      DrawBitmapAt(dc, bar.erase, x, top);
+    }
     RECT groove{0, area.bottom / 2 - 2, area.right, area.bottom / 2 + 2};
     DrawEdge(dc, &groove, EDGE_SUNKEN, BF_RECT);
     const int left =
         sonavo::ThumbLeft(bar.position, area.right, bar.thumbWidth, bar.minimum, bar.maximum);
-    DrawBitmap(dc, bar.thumb, left, (area.bottom - bar.thumbHeight) / 2, bar.thumbWidth,
-               bar.thumbHeight);
+    DrawBitmapAt(dc, bar.thumb, left, top);
     return;
   }
   HBRUSH lit = CreateSolidBrush(Colour(sonavo::kLitColour));

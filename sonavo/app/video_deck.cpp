@@ -1,5 +1,6 @@
 #include "sonavo/app/video_deck.h"
 
+#include "common/win32/bitmap_drawing.h"
 #include "sonavo/app/auto_repeat_button.h"
 #include "sonavo/app/position_bar.h"
 #include "sonavo/app/resource.h"
@@ -15,16 +16,6 @@ constexpr POINT kPlayMark{10, 12};
 constexpr POINT kPauseMark{10, 25};
 constexpr POINT kEntryAt{22, 18};
 constexpr POINT kTimeAt{48, 18};
-
-void Blit(HDC dc, HBITMAP bitmap, int x, int y) {
-  BITMAP facts{};
-  GetObjectA(bitmap, sizeof(facts), &facts);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ kept = SelectObject(source, bitmap);
-  BitBlt(dc, x, y, facts.bmWidth, facts.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, kept);
-  DeleteDC(source);
-}
 
 HBITMAP Load(int id) {
   return LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
@@ -131,12 +122,12 @@ void VideoDeck::Show(const VideoDeckShown& shown) {
 
 void VideoDeck::OnPaint(HDC dc) {
   HBITMAP panel = Load(IDB_VIDEO_DECK);
-  Blit(dc, panel, 0, 0);
+  DrawBitmapAt(dc, panel, 0, 0);
   DeleteObject(panel);
   if (shown_.playing || shown_.paused) {
     HBITMAP mark = Load(shown_.playing ? IDB_COMPACT_PLAY : IDB_COMPACT_PAUSE);
-    Blit(dc, mark, shown_.playing ? kPlayMark.x : kPauseMark.x,
-         shown_.playing ? kPlayMark.y : kPauseMark.y);
+    DrawBitmapAt(dc, mark, shown_.playing ? kPlayMark.x : kPauseMark.x,
+                 shown_.playing ? kPlayMark.y : kPauseMark.y);
     DeleteObject(mark);
   }
   painter_.SmallDigits(dc, shown_.entry.empty() ? "00" : shown_.entry, kEntryAt.x, kEntryAt.y);

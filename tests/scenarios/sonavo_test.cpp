@@ -65,6 +65,15 @@ class LauncherStandIn {
   }
   ~LauncherStandIn() { Close(); }
   HWND Window() const { return window_; }
+  // A player's window that Sonavo places in the panel, once it shows.
+  HWND WaitForChild(int id) const {
+    HWND child = nullptr;
+    harness::WaitFor([&] {
+      child = GetDlgItem(window_, id);
+      return child != nullptr && IsWindowVisible(child);
+    });
+    return child != nullptr && IsWindowVisible(child) ? child : nullptr;
+  }
   // Jubilo closes: its panel, and with it every compact deck, goes.
   void Close() {
     if (!thread_.joinable()) return;
@@ -387,11 +396,8 @@ TEST_F(SonavoTest, InJubiloTheCdPlayerIsACompactDeckThatPlaysAndGoesWithThePanel
   LauncherStandIn jubilo;
   ASSERT_NE(jubilo.Window(), nullptr);
   Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
-  HWND compact = nullptr;
-  ASSERT_TRUE(harness::WaitFor([&] {
-    compact = GetDlgItem(jubilo.Window(), 105);
-    return compact != nullptr && IsWindowVisible(compact);
-  }));
+  HWND compact = jubilo.WaitForChild(105);
+  ASSERT_NE(compact, nullptr);
   EXPECT_EQ(harness::ClassName(compact), "DECK_WCLASS");
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(jubilo.Window(), 1105)));
   deck_ = FindWindowA(names::kDeckClass, "CD Player");
@@ -423,11 +429,8 @@ TEST_F(SonavoTest, InJubiloTheVideoPlayerIsAVideoDeckWhoseKeysTheDeckAnswers) {
   LauncherStandIn jubilo;
   ASSERT_NE(jubilo.Window(), nullptr);
   Program sonavo(MediaFile("SONAVO.EXE"), "/VIDEO");
-  HWND video = nullptr;
-  ASSERT_TRUE(harness::WaitFor([&] {
-    video = GetDlgItem(jubilo.Window(), 108);
-    return video != nullptr && IsWindowVisible(video);
-  }));
+  HWND video = jubilo.WaitForChild(108);
+  ASSERT_NE(video, nullptr);
   EXPECT_EQ(harness::ClassName(video), "VIDEODECK_WCLASS");
   for (int covered : {1108, 1178, 1124}) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(jubilo.Window(), covered))) << covered;
