@@ -57,6 +57,11 @@ inline constexpr unsigned kDeckMsgReloadSettings = 0x0400 + 48;
 // Jubilo's window: class "AVCENTER", property "DEVICE" 5.
 inline constexpr const char* kLauncherClass = "AVCENTER";
 inline constexpr int kLauncherDevice = 5;
+// Jubilo's video screen, in its client area, where the video player shows its picture.
+inline constexpr int kLauncherScreenLeft = 56;
+inline constexpr int kLauncherScreenTop = 49;
+inline constexpr int kLauncherScreenRight = 376;
+inline constexpr int kLauncherScreenBottom = 289;
 // The timer library Tickora: its export by ordinal 2 is the multimedia timer callback that
 // sends the window given as user data WM_COMMAND with DeckTick in the low word, once a period.
 inline constexpr const char* kTimerLibrary = "TICKORA.DLL";

@@ -150,7 +150,10 @@ void DeckDialog::StartAlbumPlayer() {
   }
   fileDevice_ = std::make_unique<MciFileDevice>(Window(), kind_ == sonavo::PlayerKind::Video);
   frames_ = kind_ == sonavo::PlayerKind::Video && !settings_.formatTime;
-  fileDevice_->OnVideoOpened(RepaintLauncherScreen);
+  fileDevice_->OnScreenChanged(RepaintLauncherScreen);
+  fileDevice_->SetStretch(settings_.stretchVideo);
+  // A video shows in Jubilo's screen when Jubilo is there.
+  if (kind_ == sonavo::PlayerKind::Video) fileDevice_->SetLauncher(FindLauncher());
   fileDevice_->SetFrames(frames_);
   albumPlayer_ = std::make_unique<sonavo::AlbumPlayer>(kind_, *fileDevice_, albumFile_, *this);
   // A file on the command line plays instead of the album in use.
@@ -404,6 +407,9 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
 void DeckDialog::Attach(HWND launcher) {
   compact_.reset();
   videoDeck_.reset();
+  if (fileDevice_ && kind_ == sonavo::PlayerKind::Video) {
+    fileDevice_->SetLauncher(launcher != nullptr && IsWindow(launcher) ? launcher : nullptr);
+  }
   if (launcher == nullptr || !IsWindow(launcher)) return;
   // The video player's deck in Jubilo is its video deck.
   if (kind_ == sonavo::PlayerKind::Video) {
@@ -427,6 +433,7 @@ void DeckDialog::ReloadSettings() {
   settings_.stretchVideo = read.stretchVideo;
   settings_.stopOnExit = read.stopOnExit;
   ApplySettings();
+  if (fileDevice_) fileDevice_->SetStretch(settings_.stretchVideo);
 }
 
 void DeckDialog::ApplySettings() {

@@ -2,6 +2,7 @@
 
 #include <digitalv.h>
 
+#include "common/interop/suite_names.h"
 #include "sonavo/app/resource.h"
 #include "sonavo/core/album_player.h"
 
@@ -25,7 +26,7 @@ bool MciFileDevice::SelectEntry(int entry, sonavo::EntryTimes* times) {
   if (video_) {
     speed_.Reset();
     ShowVideo();
-    if (videoOpened_) videoOpened_();
+    if (inLauncher_ && screenChanged_) screenChanged_();
   }
   if (frames_) device_.SetFrames(true);
   *times = ReadTimes();
@@ -73,28 +74,93 @@ MCIERROR MciFileDevice::OpenFile(const std::string& path) {
   DWORD flags = MCI_OPEN_ELEMENT;
   if (video_) {
     title_ = sonavo::FileTitle(path);
+    inLauncher_ = launcher_ != nullptr && IsWindow(launcher_);
     open.dwStyle = WS_CHILD;
-    open.hWndParent = playback_.Window();
+    open.hWndParent = inLauncher_ ? launcher_ : playback_.Window();
     flags |= MCI_DGV_OPEN_WS | MCI_DGV_OPEN_PARENT;
   }
   return device_.Open(flags, open);
 }
 
-// The picture fills the playback window, which opens at the video's natural size.
+// The picture fills the playback window, which opens at the video's natural size; or it shows
+// in Jubilo's screen.
 void MciFileDevice::ShowVideo() {
   MCI_DGV_RECT_PARMS where{};
   device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
-  const RECT& source = where.rc;  // left, top, width, height
+  naturalWidth_ = where.rc.right;  // left, top, width, height
+  naturalHeight_ = where.rc.bottom;
   playback_.OnResize([this](int width, int height) {
     MCI_DGV_PUT_PARMS put{};
     put.rc = {0, 0, width, height};
     device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
   });
-  playback_.Present(title_.c_str(), source.right, source.bottom);
+  playback_.OnDoubleClick([this] { SwitchScreen(); });
+  if (inLauncher_) {
+    PlaceInLauncher();
+  } else {
+    playback_.Present(title_.c_str(), naturalWidth_, naturalHeight_);
+  }
   MCI_DGV_WINDOW_PARMSA window{};
   window.nCmdShow = SW_SHOW;
   device_.Send(MCI_WINDOW, MCI_DGV_WINDOW_STATE | MCI_WAIT, &window);
-  playback_.AdoptPicture();
+  playback_.AdoptPicture(Picture());
+}
+
+HWND MciFileDevice::Picture() {
+  return reinterpret_cast<HWND>(device_.Status(MCI_DGV_STATUS_HWND, 0, 0));
+}
+
+// Rectangles as MCI takes them: left, top, width, height.
+void MciFileDevice::PutPicture(const RECT& window, const RECT& picture) {
+  MCI_DGV_PUT_PARMS put{};
+  put.rc = window;
+  device_.Send(MCI_PUT, MCI_DGV_PUT_WINDOW | MCI_DGV_RECT | MCI_WAIT, &put);
+  put.rc = picture;
+  device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+}
+
+// Jubilo's screen: the picture stretched over it, or at its natural size in its middle.
+void MciFileDevice::PlaceInLauncher() {
+  const int width = names::kLauncherScreenRight - names::kLauncherScreenLeft;
+  const int height = names::kLauncherScreenBottom - names::kLauncherScreenTop;
+  const RECT picture = stretch_ ? RECT{0, 0, width, height}
+                                : RECT{(width - naturalWidth_) / 2, (height - naturalHeight_) / 2,
+                                       naturalWidth_, naturalHeight_};
+  PutPicture({names::kLauncherScreenLeft, names::kLauncherScreenTop, width, height}, picture);
+}
+
+void MciFileDevice::SwitchScreen() {
+  HWND picture = Picture();
+  if (picture == nullptr) return;
+  if (inLauncher_) {
+    // Out into a playback window of the picture's size, titled with the file.
+    RECT now{};
+    GetClientRect(picture, &now);
+    inLauncher_ = false;
+    playback_.TakePicture(picture, title_.c_str(), now.right, now.bottom);
+    PutPicture({0, 0, now.right, now.bottom}, {0, 0, now.right, now.bottom});
+  } else if (launcher_ != nullptr && IsWindow(launcher_)) {
+    // Back into Jubilo's screen; the playback window goes.
+    SetParent(picture, launcher_);
+    inLauncher_ = true;
+    PlaceInLauncher();
+    ShowWindow(playback_.Window(), SW_HIDE);
+  } else {
+    return;
+  }
+  if (screenChanged_) screenChanged_();
+}
+
+void MciFileDevice::SetLauncher(HWND launcher) {
+  launcher_ = launcher;
+  if (!video_ || !device_.IsOpen()) return;
+  if (launcher != nullptr && !inLauncher_) {
+    SwitchScreen();
+  } else if (launcher == nullptr && inLauncher_) {
+    // Jubilo is going: the video in its screen closes.
+    device_.Close();
+    inLauncher_ = false;
+  }
 }
 
 void MciFileDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {

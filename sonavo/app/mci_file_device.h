@@ -32,8 +32,12 @@ class MciFileDevice : public sonavo::FileHost {
   void PostStop() override { device_.PostStop(); }
   std::uint32_t ShuffleSeed() override { return MciDevice::TimeSeed(); }
 
-  // Called after a video opened, so that Jubilo repaints its video screen.
-  void OnVideoOpened(std::function<void()> opened) { videoOpened_ = std::move(opened); }
+  // Called when a video comes into Jubilo's screen or leaves it, so that Jubilo repaints it.
+  void OnScreenChanged(std::function<void()> changed) { screenChanged_ = std::move(changed); }
+  // Jubilo's panel, in whose screen a video shows (nullptr: none; a video shown there closes).
+  void SetLauncher(HWND launcher);
+  // Inside Jubilo, the picture fills its screen rather than keeping its natural size.
+  void SetStretch(bool stretch) { stretch_ = stretch; }
   // The video's speed one step faster or slower; the speed now.
   std::uint32_t ChangeSpeed(bool faster);
   // The video's times in frames rather than milliseconds, from now on; the open entry's
@@ -44,6 +48,11 @@ class MciFileDevice : public sonavo::FileHost {
   MCIERROR OpenFile(const std::string& path);
   sonavo::EntryTimes ReadTimes();
   void ShowVideo();
+  HWND Picture();
+  void PutPicture(const RECT& window, const RECT& picture);
+  void PlaceInLauncher();
+  // A double click: from Jubilo's screen into a playback window, or back.
+  void SwitchScreen();
 
   HWND deck_;
   bool video_;
@@ -53,7 +62,12 @@ class MciFileDevice : public sonavo::FileHost {
   std::string title_;
   sonavo::VideoSpeed speed_;
   bool frames_ = false;
-  std::function<void()> videoOpened_;
+  std::function<void()> screenChanged_;
+  HWND launcher_ = nullptr;
+  bool inLauncher_ = false;
+  bool stretch_ = false;
+  int naturalWidth_ = 0;
+  int naturalHeight_ = 0;
 };
 
 // The video playback window's class, registered once at start.

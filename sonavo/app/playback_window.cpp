@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kPlaybackClass = "PlaybackWClass";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr const char* kPictureProc = "PlaybackPicture";
+constexpr const char* kPictureOwner = "PlaybackOwner";
 constexpr UINT kMenuPlayPause = 1;
 constexpr UINT kMenuDeck = 2;
 constexpr UINT kMenuZoomFirst = 100;
@@ -35,10 +36,15 @@ bool PlaybackWindow::RegisterWindowClass(HINSTANCE instance) {
 }
 
 PlaybackWindow::~PlaybackWindow() {
+  Destroy();
+}
+
+void PlaybackWindow::Destroy() {
   if (window_ != nullptr) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
+  window_ = nullptr;
 }
 
 HWND PlaybackWindow::Window() {
@@ -64,26 +70,45 @@ void PlaybackWindow::Present(const char* title, int naturalWidth, int naturalHei
   ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-void PlaybackWindow::AdoptPicture() {
-  HWND picture = GetWindow(Window(), GW_CHILD);
-  if (picture == nullptr || GetPropA(picture, kPictureProc) != nullptr) return;
+void PlaybackWindow::TakePicture(HWND picture, const char* title, int width, int height) {
+  HWND window = Window();
+  SetParent(picture, window);
+  SetWindowTextA(window, title);
+  RECT deck{};
+  GetWindowRect(deck_, &deck);
+  const SIZE frame = FrameFor(width, height);
+  const sonavo::Spot spot =
+      sonavo::PlaybackSpot(deck.left, deck.top, deck.right, deck.bottom, frame.cx, frame.cy);
+  SetWindowPos(window, nullptr, spot.x, spot.y, frame.cx, frame.cy, SWP_NOZORDER);
+  ShowWindow(window, SW_SHOWNORMAL);
+}
+
+void PlaybackWindow::AdoptPicture(HWND picture) {
+  if (picture == nullptr) return;
+  SetPropA(picture, kPictureOwner, Window());
+  if (GetPropA(picture, kPictureProc) != nullptr) return;
   SetWindowLongPtrA(picture, GWLP_ID, 2000);
   SetPropA(picture, kPictureProc,
            reinterpret_cast<HANDLE>(
                SetWindowLongPtrA(picture, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PictureProc))));
 }
 
-// The picture passes its right clicks and double clicks to the playback window.
+// The picture passes its right clicks and double clicks to the playback window, in Jubilo's
+// screen as in the window.
 LRESULT CALLBACK PlaybackWindow::PictureProc(HWND picture, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
   const auto original = reinterpret_cast<WNDPROC>(GetPropA(picture, kPictureProc));
-  if (message == WM_RBUTTONUP || message == WM_LBUTTONDBLCLK) {
+  HWND owner = static_cast<HWND>(GetPropA(picture, kPictureOwner));
+  // Inside Jubilo's screen the picture has no menu.
+  const bool menu = message == WM_RBUTTONUP && GetParent(picture) == owner;
+  if ((menu || message == WM_LBUTTONDBLCLK) && owner != nullptr) {
     POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    MapWindowPoints(picture, GetParent(picture), &at, 1);
-    return SendMessageA(GetParent(picture), message, wParam, MAKELPARAM(at.x, at.y));
+    MapWindowPoints(picture, owner, &at, 1);
+    return SendMessageA(owner, message, wParam, MAKELPARAM(at.x, at.y));
   }
   if (message == WM_NCDESTROY) {
     RemovePropA(picture, kPictureProc);
+    RemovePropA(picture, kPictureOwner);
     SetWindowLongPtrA(picture, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
   }
   return original != nullptr ? CallWindowProcA(original, picture, message, wParam, lParam)
@@ -105,7 +130,13 @@ LRESULT PlaybackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsWindowVisible(deck_)) PostMessageA(deck_, WM_COMMAND, IDC_CLOSE, 0);
       return 0;
     case WM_SIZE:
-      if (resized_) resized_(LOWORD(lParam), HIWORD(lParam));
+      // The picture fills the window whenever it is inside.
+      if (resized_ && GetWindow(window_, GW_CHILD) != nullptr) {
+        resized_(LOWORD(lParam), HIWORD(lParam));
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (doubleClicked_) doubleClicked_();
       return 0;
     case WM_RBUTTONUP: {
       POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -18,8 +18,14 @@ class PlaybackWindow {
   HWND Window();
   // A new video: its title and natural size, the window sized to it over the deck.
   void Present(const char* title, int naturalWidth, int naturalHeight);
-  // The device's window inside, whose clicks are the playback window's.
-  void AdoptPicture();
+  // The device's window, whose clicks are the playback window's wherever it shows.
+  void AdoptPicture(HWND picture);
+  // Takes the picture in, at `width` x `height`, titled `title`.
+  void TakePicture(HWND picture, const char* title, int width, int height);
+  // Gone (made anew on next use).
+  void Destroy();
+  // Called on a double click on the picture.
+  void OnDoubleClick(std::function<void()> clicked) { doubleClicked_ = std::move(clicked); }
   // Called with the client size whenever it changes, so the picture fills it.
   void OnResize(std::function<void(int width, int height)> resized) {
     resized_ = std::move(resized);
@@ -39,4 +45,5 @@ class PlaybackWindow {
   int naturalWidth_ = 0;
   int naturalHeight_ = 0;
   std::function<void(int, int)> resized_;
+  std::function<void()> doubleClicked_;
 };

@@ -449,6 +449,43 @@ TEST_F(SonavoTest, InJubiloTheVideoPlayerIsAVideoDeckWhoseKeysTheDeckAnswers) {
   EXPECT_TRUE(sonavo.WaitForExit());
 }
 
+TEST_F(SonavoTest, InJubiloAVideoShowsInItsScreenAndADoubleClickTakesItOutAndBack) {
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\A.AVI", machine::VideoFileBytes(10, 120, 90)));
+  LauncherStandIn jubilo;
+  ASSERT_NE(jubilo.Window(), nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/VIDEO /PLAY C:\\A.AVI");
+  // The device's window, control 2000, fills Jubilo's screen (56, 49)-(376, 289).
+  HWND picture = jubilo.WaitForChild(2000);
+  ASSERT_NE(picture, nullptr);
+  RECT place{};
+  GetWindowRect(picture, &place);
+  MapWindowPoints(nullptr, jubilo.Window(), reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.left, 56);
+  EXPECT_EQ(place.top, 49);
+  EXPECT_EQ(place.right, 376);
+  EXPECT_EQ(place.bottom, 289);
+
+  PostMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  HWND playback = harness::WaitForWindow("PlaybackWClass", "A.AVI", sonavo.Id());
+  ASSERT_NE(playback, nullptr);
+  EXPECT_TRUE(harness::WaitFor([&] { return GetParent(picture) == playback; }));
+  RECT client{};
+  GetClientRect(playback, &client);
+  EXPECT_EQ(client.right, 320);  // the size it had in the screen
+  EXPECT_EQ(client.bottom, 240);
+
+  PostMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_TRUE(harness::WaitFor([&] { return GetParent(picture) == jubilo.Window(); }));
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(playback); }));
+
+  // Jubilo lets the player go (DeckMsgAttach with no window): the video in its screen closes.
+  HWND deck = FindWindowA(names::kDeckClass, "Video Player");
+  ASSERT_NE(deck, nullptr);
+  PostMessageA(deck, names::kDeckMsgAttach, 0, 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(picture); }));
+  EXPECT_EQ(GetDlgItem(jubilo.Window(), 108), nullptr);  // and the video deck
+}
+
 // The open-file dialog's own controls: the name edit and file list of the standard dialog,
 // and the album panel's.
 constexpr int kFileName = 1152;
