@@ -206,6 +206,8 @@ void DeckDialog::ChangeSpeed(bool faster) {
 
 void DeckDialog::LoadHandedOverFile() {
   const std::string path = settingsFile_.ReadString(name_, "LoadFile", "", kPathBuffer);
+  // Taken once: a stray message later finds no file to load again.
+  settingsFile_.DeleteKey(name_, "LoadFile");
   if (!path.empty() && albumPlayer_ != nullptr) albumPlayer_->LoadFile(path, settings_.autoPlay);
 }
 

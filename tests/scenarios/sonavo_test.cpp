@@ -199,6 +199,23 @@ TEST_F(SonavoTest, EachPlayerRunsOnceBesideTheOthersAndItsRepeatIndicatorIsAKey)
   EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "MIDI Player", "Repeat"), "1");
 }
 
+TEST_F(SonavoTest, AFileThatIsNotThereGetsAClearMessageAndAStrayHandOverNothing) {
+  Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI C:\\nowhere\\missing.mid");
+  const auto box = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "MIDI Player");
+  EXPECT_FALSE(box->text.empty());
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartPlayer(sonavo, "MIDI Player"), nullptr);
+  EXPECT_EQ(harness::ReadProfile(MediaFile("midi.abm"), "P-r-e-v-i-e-w", "1"),
+            "C:\\nowhere\\missing.mid");
+
+  // A hand-over with no file behind it (sent by anyone) changes nothing.
+  SendMessageA(deck_, names::kDeckMsgLoadFile, 0, 0);
+  EXPECT_TRUE(sonavo.Running());
+  EXPECT_FALSE(harness::WaitForMessageBox(sonavo.Id(), harness::Milliseconds(500)).has_value());
+}
+
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
