@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -116,8 +117,10 @@ void DeckDialog::OnInitDialog() {
                                                 GetSystemMetrics(SM_CYSCREEN))) {
     RECT deck{};
     GetWindowRect(Window(), &deck);
-    SetWindowPos(Window(), nullptr, corner->x - (deck.right - deck.left),
-                 corner->y - (deck.bottom - deck.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // The whole deck on the screen, wherever the corner was kept.
+    SetWindowPos(Window(), nullptr, std::max(0L, corner->x - (deck.right - deck.left)),
+                 std::max(0L, corner->y - (deck.bottom - deck.top)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
   } else {
     CentreOnParent();
   }

@@ -216,6 +216,22 @@ TEST_F(SonavoTest, AFileThatIsNotThereGetsAClearMessageAndAStrayHandOverNothing)
   EXPECT_FALSE(harness::WaitForMessageBox(sonavo.Id(), harness::Milliseconds(500)).has_value());
 }
 
+TEST_F(SonavoTest, ADeckKeptOffTheScreenOpensOnIt) {
+  for (const char* corner : {"-400,-300", "99999,99999"}) {
+    Set("Wave Player", "WindowPos", corner);
+    Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+    ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+    RECT deck{};
+    GetWindowRect(deck_, &deck);
+    EXPECT_GE(deck.left, 0) << corner;
+    EXPECT_GE(deck.top, 0) << corner;
+    EXPECT_LE(deck.right, GetSystemMetrics(SM_CXSCREEN)) << corner;
+    EXPECT_LE(deck.bottom, GetSystemMetrics(SM_CYSCREEN)) << corner;
+    harness::PressCloseBox(deck_);
+    ASSERT_TRUE(sonavo.WaitForExit());
+  }
+}
+
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
