@@ -349,8 +349,9 @@ INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     }
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != kHelpCommand && (wParam & 0xFFF0) != kAboutCommand) return FALSE;
-      OnSystemCommand(static_cast<UINT>(wParam & 0xFFF0));
+      // The deck's own items keep their whole number (only the system's mask their low bits).
+      if (wParam != kHelpCommand && wParam != kAboutCommand) return FALSE;
+      OnSystemCommand(static_cast<UINT>(wParam));
       return TRUE;
   }
   if (message == names::kDeckMsgReloadSettings) {

@@ -232,6 +232,18 @@ TEST_F(SonavoTest, ADeckKeptOffTheScreenOpensOnIt) {
   }
 }
 
+TEST_F(SonavoTest, TheSystemMenuHasHelpAndAboutInsteadOfSizing) {
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  PostMessageA(deck_, WM_SYSCOMMAND, 132, 0);
+  const auto about = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(about.has_value());
+  EXPECT_EQ(about->caption, "Wave Player");
+  EXPECT_NE(about->text.find("Sonavo"), std::string::npos);
+  PostMessageA(about->window, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(about->window); }));
+}
+
 TEST_F(SonavoTest, AWaveAlbumPlaysEveryFileToItsEnd) {
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("one.wav"), machine::WaveFileBytes(1000)));
   ASSERT_TRUE(harness::WriteFileBytes(MediaFile("two.wav"), machine::WaveFileBytes(1000)));
