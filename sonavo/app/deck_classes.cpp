@@ -1,6 +1,7 @@
 #include "sonavo/app/deck_classes.h"
 
 #include "common/interop/suite_names.h"
+#include "common/win32/suite_windows.h"
 #include "sonavo/app/compact_deck_window.h"
 #include "sonavo/app/playback_window.h"
 #include "sonavo/app/position_bar.h"
@@ -20,22 +21,11 @@ bool RegisterDeck(HINSTANCE instance) {
   return RegisterClassA(&deck) != 0;
 }
 
-// The system's button under the name "mybutton", with the hand cursor and no background.
-bool RegisterButton(HINSTANCE instance, HCURSOR hand) {
-  WNDCLASSA button{};
-  if (!GetClassInfoA(nullptr, "BUTTON", &button)) return false;
-  button.hInstance = instance;
-  button.hCursor = hand;
-  button.hbrBackground = nullptr;
-  button.lpszClassName = "mybutton";
-  return RegisterClassA(&button) != 0;
-}
-
 }  // namespace
 
 bool RegisterDeckClasses(HINSTANCE instance) {
   HCURSOR hand = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_CURSOR));
-  return RegisterDeck(instance) && RegisterButton(instance, hand) &&
+  return RegisterDeck(instance) && RegisterHandButtonClass(instance, hand) &&
          RegisterPositionBarClass(instance, hand) &&
          PlaybackWindow::RegisterWindowClass(instance) &&
          CompactDeckWindow::RegisterWindowClass(instance, hand) &&

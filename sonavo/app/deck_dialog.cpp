@@ -12,6 +12,7 @@
 
 #include "common/interop/suite_names.h"
 #include "common/win32/resource_text.h"
+#include "common/win32/suite_windows.h"
 #include "sonavo/app/album_file_dialog.h"
 #include "sonavo/app/auto_repeat_button.h"
 #include "sonavo/app/position_bar.h"
@@ -27,14 +28,7 @@ constexpr int kStatusFontPixels = 11;
 
 // Jubilo's panel: class "AVCENTER" with "DEVICE" 5.
 HWND FindLauncher() {
-  HWND launcher = nullptr;
-  while ((launcher = FindWindowExA(nullptr, launcher, names::kLauncherClass, nullptr)) != nullptr) {
-    if (reinterpret_cast<std::uintptr_t>(GetPropA(launcher, names::kDeviceProperty)) ==
-        static_cast<std::uintptr_t>(names::kLauncherDevice)) {
-      return launcher;
-    }
-  }
-  return nullptr;
+  return FindSuiteWindow(names::kLauncherClass, names::kLauncherDevice);
 }
 
 // Jubilo repaints its video screen when a video opens there or the player goes.

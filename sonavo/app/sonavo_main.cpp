@@ -9,6 +9,7 @@
 
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
+#include "common/win32/suite_windows.h"
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/deck_classes.h"
 #include "sonavo/app/deck_dialog.h"
@@ -58,25 +59,7 @@ class SonavoApp : public Application {
 
   // The deck of a running copy of this player: class "AVPLAY", its "DEVICE" the kind.
   static HWND RunningDeck(sonavo::PlayerKind kind) {
-    struct Search {
-      std::uintptr_t kind;
-      HWND found;
-    } search{static_cast<std::uintptr_t>(kind), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto& search = *reinterpret_cast<Search*>(data);
-          char name[16] = "";
-          GetClassNameA(window, name, sizeof(name));
-          if (lstrcmpiA(name, names::kDeckClass) != 0 ||
-              reinterpret_cast<std::uintptr_t>(GetPropA(window, names::kDeviceProperty)) !=
-                  search.kind) {
-            return TRUE;
-          }
-          search.found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
   }
 
   // The program's folder, ending in a backslash.

@@ -1,0 +1,15 @@
+#pragma once
+// Finding the suite's programs by their windows, and what their windows share.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+// The first top-level window of the class whose "DEVICE" property is `device` (any window of
+// the class when `device` is not given); nullptr when there is none.
+HWND FindSuiteWindow(const char* className, std::optional<std::uintptr_t> device);
+
+// "mybutton": the system's button with the program's hand cursor and no background, for the
+// owner-drawn buttons of the media programs.
+bool RegisterHandButtonClass(HINSTANCE instance, HCURSOR hand);
