@@ -19,6 +19,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"fleetmark.exe", kDisplayToolsFolder}, {"QORVID.DLL", kDisplayToolsFolder},
     {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
     {"SONAVO.EXE", kMediaFolder},           {"TICKORA.DLL", kMediaFolder},
+    {"JUBILO.EXE", kMediaFolder},           {"cabinet.bmp", kMediaFolder},
 };
 
 // The system's own words for an error code, on one line.

@@ -1,0 +1,322 @@
+#include "jubilo/app/launcher_dialog.h"
+
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "common/interop/suite_names.h"
+#include "common/settings/marovane_settings.h"
+#include "common/win32/resource_text.h"
+#include "common/win32/suite_windows.h"
+#include "jubilo/app/resource.h"
+#include "jubilo/core/cabinet.h"
+#include "jubilo/core/launch_plan.h"
+#include "sonavo/core/deck_settings.h"
+
+namespace {
+
+constexpr int kLabelPixels = 12;
+constexpr const char* kMixerClass = "Blendora";
+constexpr const char* kPreviewerClass = "Peekwell";
+constexpr int kMixerDeck = 109;
+constexpr int kPreviewerDeck = 110;
+
+struct Label {
+  int id;
+  const char* text;
+};
+constexpr Label kLabels[] = {{IDC_CD_LABEL, "CD"},
+                             {IDC_MIDI_LABEL, "MIDI"},
+                             {IDC_WAVE_LABEL, "Wave"},
+                             {IDC_MIXER_LABEL, "Mixer"},
+                             {IDC_BROWSER_LABEL, "Browser"}};
+
+HWND Player(int kind) {
+  return FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
+}
+
+}  // namespace
+
+LauncherDialog::LauncherDialog(const std::string& folder)
+    : ModelessDialog(IDD_LAUNCHER), settingsFile_(folder + sonavo::kSettingsFile) {
+  const struct {
+    int id;
+    const char* commandLine;
+  } starts[] = {{IDC_CD, "sonavo /CD"},     {IDC_MIDI, "sonavo /MIDI"},
+                {IDC_WAVE, "sonavo /Wave"}, {IDC_VIDEO, "sonavo /Video"},
+                {IDC_MIXER, "Blendora"},    {IDC_BROWSE, "Peekwell"}};
+  // Only clicks: a double click starts a program once.
+  for (const auto& start : starts) {
+    const char* commandLine = start.commandLine;
+    OnCommand(start.id, BN_CLICKED, [this, commandLine] { Start(commandLine); });
+  }
+  OnCommand(IDC_HELP_BUTTON, BN_CLICKED,
+            [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_FINDER, 0); });
+  OnCommand(IDC_REACH_US, BN_CLICKED,
+            [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_CONTEXT, 170); });
+  OnCommand(IDC_VISTREL, BN_CLICKED, [this] { StartVistrel(); });
+}
+
+void LauncherDialog::OnInitDialog() {
+  SetPropA(Window(), names::kDeviceProperty,
+           reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(names::kLauncherDevice)));
+  if (const int problem = skin_.Load(Window())) Warn(static_cast<UINT>(problem));
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(VistrelPath().c_str(), &found);
+  EnableWindow(GetDlgItem(Window(), IDC_VISTREL), search != INVALID_HANDLE_VALUE);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  if (mixerGetNumDevs() == 0) Warn(IDS_NO_MIXER);
+  labelFont_ = CreateFontA(-kLabelPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           VARIABLE_PITCH | FF_SWISS, "Arial");
+  PlaceControls();
+  PlaceWindow();
+  AttachRunningPrograms();
+  SetShape();
+  ShowWindow(Window(), SW_SHOWDEFAULT);
+  // The chosen programs, in their order, once the panel runs.
+  for (const jubilo::LaunchStep& step : jubilo::LaunchPlan(settingsFile_)) {
+    PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(jubilo::ButtonOf(step.program), BN_CLICKED), 0);
+  }
+}
+
+// The controls where the artwork has their places, in pixels.
+void LauncherDialog::PlaceControls() {
+  for (const jubilo::Place& place : jubilo::Layout()) {
+    if (HWND control = GetDlgItem(Window(), place.id)) {
+      SetWindowPos(control, nullptr, place.left, place.top, place.width, place.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  RECT client{0, 0, jubilo::kCabinetWidth, jubilo::kCabinetHeight};
+  AdjustWindowRect(&client, static_cast<DWORD>(GetWindowLongPtrA(Window(), GWL_STYLE)), FALSE);
+  SetWindowPos(Window(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LauncherDialog::SetShape() {
+  RECT window{};
+  GetWindowRect(Window(), &window);
+  POINT client{0, 0};
+  ClientToScreen(Window(), &client);
+  const std::vector<jubilo::Point> shape = jubilo::WindowShape(
+      window.right - window.left, client.x - window.left, client.y - window.top);
+  std::vector<POINT> points;
+  for (const jubilo::Point& p : shape) points.push_back({p.x, p.y});
+  HRGN region = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING);
+  if (region != nullptr && SetWindowRgn(Window(), region, FALSE) == 0) DeleteObject(region);
+}
+
+void LauncherDialog::PlaceWindow() {
+  const auto corner =
+      sonavo::ReadWindowPos(settingsFile_, jubilo::kSection, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN));
+  if (!corner) {
+    CentreOnParent();
+  } else {
+    RECT window{};
+    GetWindowRect(Window(), &window);
+    SetWindowPos(Window(), nullptr, std::max(0L, corner->x - (window.right - window.left)),
+                 std::max(0L, corner->y - (window.bottom - window.top)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+  }
+  const bool onTop = settingsFile_.ReadString(jubilo::kSection, "AlwaysOnTop", "0", 4) == "1";
+  if (onTop) SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The players, the mixer and the previewer already running place their decks in the panel.
+void LauncherDialog::AttachRunningPrograms() {
+  const auto attach = [this](HWND program) {
+    if (program != nullptr) {
+      PostMessageA(program, names::kDeckMsgAttach, reinterpret_cast<WPARAM>(Window()), 0);
+    }
+  };
+  for (int kind = 0; kind < 4; ++kind) attach(Player(kind));
+  attach(FindSuiteWindow(kMixerClass, std::nullopt));
+  attach(FindSuiteWindow(kPreviewerClass, std::nullopt));
+}
+
+// Started without waiting for it to be idle, as WinExec would: a player places its deck in the
+// panel while it starts, and would wait on the panel that waits on it. A program that cannot be
+// started is not reported.
+void LauncherDialog::Start(const char* commandLine) {
+  std::string line = commandLine;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &started)) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+}
+
+std::string LauncherDialog::VistrelPath() const {
+  Win32Profile systemIni(settings::kSystemIni);
+  std::string folder = settings::MarovaneSettings(systemIni).Read(settings::kProgramDir);
+  folder += !folder.empty() && folder.back() == '\\' ? "VISTREL" : "\\VISTREL";
+  return folder + "\\VISTREL.EXE";
+}
+
+void LauncherDialog::StartVistrel() {
+  const std::string path = VistrelPath();
+  std::string folder = path.substr(0, path.find_last_of('\\'));
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder.c_str(), &startup, &started)) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+}
+
+void LauncherDialog::OnPaint(HDC dc) {
+  // The labels: white over a black copy one pixel down and to the right.
+  HGDIOBJ kept = SelectObject(dc, labelFont_);
+  SetBkMode(dc, TRANSPARENT);
+  for (const Label& label : kLabels) {
+    RECT place{};
+    GetWindowRect(GetDlgItem(Window(), label.id), &place);
+    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&place), 2);
+    OffsetRect(&place, 1, 1);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, label.text, -1, &place, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    OffsetRect(&place, -1, -1);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, label.text, -1, &place, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+  }
+  SelectObject(dc, kept);
+}
+
+bool LauncherDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return false;
+  const int id = static_cast<int>(item.CtlID);
+  if (id >= IDC_CD && id <= IDC_BROWSE) {
+    const int bitmapId = id == IDC_MIXER   ? IDB_MIXER_BUTTON
+                         : id == IDC_VIDEO ? IDB_VIDEO_BUTTON
+                                           : IDB_PLAYER_BUTTON;
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    // Inverted while pressed.
+    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, memory, 0, 0,
+           (item.itemState & ODS_SELECTED) ? NOTSRCCOPY : SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return true;
+  }
+  // The text buttons: their caption on a dark key, pressed in while held.
+  RECT key = item.rcItem;
+  HBRUSH face = CreateSolidBrush(RGB(44, 48, 54));
+  FillRect(item.hDC, &key, face);
+  DeleteObject(face);
+  DrawEdge(item.hDC, &key, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  char caption[32] = "";
+  GetWindowTextA(item.hwndItem, caption, sizeof(caption));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, (item.itemState & ODS_DISABLED) ? RGB(0, 128, 128) : RGB(0, 255, 255));
+  HGDIOBJ kept = SelectObject(item.hDC, labelFont_);
+  DrawTextA(item.hDC, caption, -1, &key, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  SelectObject(item.hDC, kept);
+  return true;
+}
+
+INT_PTR LauncherDialog::Answer(LRESULT result) {
+  SetWindowLongPtrA(Window(), DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR LauncherDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      RECT all{};
+      GetClientRect(Window(), &all);
+      if (skin_.Loaded()) {
+        skin_.Paint(dc);
+      } else {
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
+      }
+      const jubilo::Place* screen = jubilo::PlaceOf(IDC_VIDEO_SCREEN);
+      const RECT black{screen->left, screen->top, screen->left + screen->width,
+                       screen->top + screen->height};
+      FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      return Answer(1);
+    }
+    case WM_QUERYNEWPALETTE: {
+      HDC dc = GetDC(Window());
+      const bool changed = skin_.Realize(dc, false);
+      ReleaseDC(Window(), dc);
+      if (changed) InvalidateRect(Window(), nullptr, TRUE);
+      return Answer(changed);
+    }
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != Window()) {
+        HDC dc = GetDC(Window());
+        if (skin_.Realize(dc, true)) InvalidateRect(Window(), nullptr, TRUE);
+        ReleaseDC(Window(), dc);
+      }
+      return TRUE;
+    case names::kLauncherMsgRepaintScreen: {
+      const jubilo::Place* screen = jubilo::PlaceOf(IDC_VIDEO_SCREEN);
+      const RECT area{screen->left, screen->top, screen->left + screen->width,
+                      screen->top + screen->height};
+      InvalidateRect(Window(), &area, TRUE);
+      return TRUE;
+    }
+  }
+  static_cast<void>(lParam);
+  return FALSE;
+}
+
+// Closing: the video player takes its picture back, the decks of hidden programs close with
+// the panel, then the panel goes.
+void LauncherDialog::OnCancel() {
+  if (HWND video = Player(static_cast<int>(jubilo::Program::Video))) {
+    SendMessageTimeoutA(video, names::kDeckMsgAttach, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  }
+  for (int kind = 0; kind < 4; ++kind) {
+    HWND player = Player(kind);
+    if (player != nullptr && !IsWindowVisible(player)) {
+      if (HWND deck = GetDlgItem(Window(), 105 + kind)) PostMessageA(deck, WM_CLOSE, 0, 0);
+    }
+  }
+  const auto closeHidden = [this](const char* className, int deckId) {
+    HWND program = FindSuiteWindow(className, std::nullopt);
+    if (program != nullptr && !IsWindowVisible(program)) {
+      if (HWND deck = GetDlgItem(Window(), deckId)) PostMessageA(deck, WM_CLOSE, 0, 0);
+    }
+  };
+  closeHidden(kMixerClass, kMixerDeck);
+  closeHidden(kPreviewerClass, kPreviewerDeck);
+  End();
+}
+
+void LauncherDialog::OnDestroy() {
+  WinHelpA(Window(), nullptr, HELP_QUIT, 0);
+  const bool onTop = (GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  settingsFile_.WriteString(jubilo::kSection, "AlwaysOnTop", onTop ? "1" : "0");
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(Window(), &placement);
+  sonavo::WriteWindowPos(settingsFile_, jubilo::kSection,
+                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
+  RemovePropA(Window(), names::kDeviceProperty);
+  if (labelFont_ != nullptr) DeleteObject(labelFont_);
+  labelFont_ = nullptr;
+}
+
+void LauncherDialog::Warn(UINT stringId) const {
+  MessageBoxA(Window(), ResourceText(stringId).c_str(), ResourceText(IDS_CAPTION).c_str(),
+              MB_OK | MB_ICONWARNING);
+}

@@ -1,0 +1,97 @@
+// Jubilo end to end: the real launcher in the simulated PC, starting the real players, whose
+// decks then live in its panel.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/interop/suite_names.h"
+#include "machine/win32/install.h"
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+
+namespace {
+
+using harness::Program;
+
+class JubiloTest : public harness::ScenarioTest {
+ protected:
+  static std::string MediaFile(const std::string& name) {
+    return std::string(machine::kMediaFolder) + "\\" + name;
+  }
+  HWND StartPanel(Program& jubilo) {
+    panel_ = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
+    return panel_;
+  }
+
+  HWND panel_ = nullptr;
+};
+
+TEST_F(JubiloTest, ThePanelIsCutToItsCabinetAndItsCdButtonStartsAPlayerThatLivesInIt) {
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(GetPropA(panel_, names::kDeviceProperty)), 5u);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(panel_, shape), COMPLEXREGION);
+  // The corner of the window beside the cabinet's top is cut away; its middle is not.
+  RECT window{};
+  GetWindowRect(panel_, &window);
+  POINT client{0, 0};
+  ClientToScreen(panel_, &client);
+  const int dy = client.y - window.top;
+  EXPECT_FALSE(PtInRegion(shape, 2, dy + 300));
+  EXPECT_TRUE(PtInRegion(shape, 300, dy + 300));
+  DeleteObject(shape);
+
+  // A second start brings the first forward and ends.
+  Program second(MediaFile("JUBILO.EXE"));
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(jubilo.Running());
+
+  harness::PressButton(panel_, 1105);
+  HWND compact = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    compact = GetDlgItem(panel_, 105);
+    return compact != nullptr && IsWindowVisible(compact);
+  }));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(panel_, 1105)));
+  harness::SaveScreenshot(panel_, "jubilo");
+
+  // Closing the panel closes the hidden player that lived in it, and keeps the panel's place.
+  HWND player = FindWindowA(names::kDeckClass, "CD Player");
+  ASSERT_NE(player, nullptr);
+  harness::PressCloseBox(panel_);
+  ASSERT_TRUE(jubilo.WaitForExit());
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(player); }));
+  EXPECT_TRUE(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Jubilo", "WindowPos").has_value());
+}
+
+TEST_F(JubiloTest, WithoutItsSkinThePanelSaysSoAndStillWorks) {
+  ASSERT_TRUE(DeleteFileA(MediaFile("cabinet.bmp").c_str()));
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  const auto box = harness::WaitForMessageBox(jubilo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "Jubilo");
+  EXPECT_EQ(box->text, "Could not open CABINET.BMP.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, 1105)));
+}
+
+TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsThePlayer) {
+  WritePrivateProfileStringA("Jubilo", "OnMIDIShow", "1", MediaFile("MAROVANE.INI").c_str());
+  WritePrivateProfileStringA("Jubilo", "OnWave", "1", MediaFile("MAROVANE.INI").c_str());
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  // The wave player's compact deck comes into the panel; no MIDI player starts.
+  HWND compact = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    compact = GetDlgItem(panel_, 107);
+    return compact != nullptr && IsWindowVisible(compact);
+  }));
+  EXPECT_EQ(FindWindowA(names::kDeckClass, "MIDI Player"), nullptr);
+}
+
+}  // namespace
