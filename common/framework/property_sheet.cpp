@@ -6,14 +6,14 @@ void ModalPropertySheet::RemovePage(PropertyPage& page) {
   pages_.erase(std::remove(pages_.begin(), pages_.end(), &page), pages_.end());
 }
 
-INT_PTR ModalPropertySheet::DoModal(HINSTANCE instance) {
+INT_PTR ModalPropertySheet::DoModal(HINSTANCE instance, HWND owner) {
   std::vector<PROPSHEETPAGEA> pages;
   for (PropertyPage* page : pages_) pages.push_back(page->Describe(instance));
 
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof(header);
   header.dwFlags = PSH_PROPSHEETPAGE;
-  header.hwndParent = nullptr;
+  header.hwndParent = owner;
   header.hInstance = instance;
   header.pszCaption = caption_.c_str();
   header.nPages = static_cast<UINT>(pages.size());

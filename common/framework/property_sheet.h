@@ -20,8 +20,9 @@ class ModalPropertySheet {
   void RemovePage(PropertyPage& page);
   const std::vector<PropertyPage*>& Pages() const { return pages_; }
 
-  // Shows the sheet with no owner and returns when it closes: IDOK or IDCANCEL.
-  INT_PTR DoModal(HINSTANCE instance);
+  // Shows the sheet over `owner` (none by default) and returns when it closes: IDOK or
+  // IDCANCEL.
+  INT_PTR DoModal(HINSTANCE instance, HWND owner = nullptr);
 
  private:
   std::string caption_;

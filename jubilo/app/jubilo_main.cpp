@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <string>
 
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr const char* kPanelFont = "VGASYS.FON";
+constexpr ULONG_PTR kOptionsHelp = 120;
 
 class JubiloApp : public Application {
  protected:
@@ -23,6 +26,8 @@ class JubiloApp : public Application {
       BringForward(running);
       return;
     }
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
     if (!RegisterClasses() || AddFontResourceA(kPanelFont) == 0) return;
     LauncherDialog panel(ProgramFolder());
     if (panel.Create(nullptr)) panel.RunMessageLoop(nullptr);
@@ -51,6 +56,11 @@ class JubiloApp : public Application {
     panel.lpszClassName = names::kLauncherClass;
     HCURSOR hand = LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     return RegisterClassA(&panel) != 0 && RegisterHandButtonClass(Instance(), hand);
+  }
+
+  // F1 anywhere: the options' topic of the help file.
+  void OnHelp(HWND window, ULONG_PTR /*context*/) override {
+    WinHelpA(window, "JUBILO.HLP", HELP_CONTEXT, kOptionsHelp);
   }
 
   std::string ProgramFolder() const {

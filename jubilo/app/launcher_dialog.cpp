@@ -11,6 +11,7 @@
 #include "common/settings/marovane_settings.h"
 #include "common/win32/resource_text.h"
 #include "common/win32/suite_windows.h"
+#include "jubilo/app/options_sheet.h"
 #include "jubilo/app/resource.h"
 #include "jubilo/core/cabinet.h"
 #include "jubilo/core/launch_plan.h"
@@ -58,6 +59,7 @@ LauncherDialog::LauncherDialog(const std::string& folder)
   OnCommand(IDC_REACH_US, BN_CLICKED,
             [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_CONTEXT, 170); });
   OnCommand(IDC_VISTREL, BN_CLICKED, [this] { StartVistrel(); });
+  OnCommand(IDC_CONFIGURE, BN_CLICKED, [this] { ShowOptionsSheet(Window(), settingsFile_); });
 }
 
 void LauncherDialog::OnInitDialog() {

@@ -2,6 +2,7 @@
 
 #include "jubilo/core/cabinet.h"
 #include "jubilo/core/launch_plan.h"
+#include "jubilo/core/options.h"
 #include "tests/native/fakes.h"
 
 namespace {
@@ -53,6 +54,52 @@ TEST(LaunchPlanTest, ChosenProgramsStartInTheirOrderAndAShowKeyAloneStartsNothin
   EXPECT_EQ(plan[2].program, jubilo::Program::Video);
   EXPECT_EQ(jubilo::ButtonOf(jubilo::Program::Mixer), 1109);
   EXPECT_EQ(jubilo::CompactDeckOf(jubilo::Program::Wave), 107);
+}
+
+TEST(OptionsTest, PagesComeInTheSheetsOrderWithTheirDefaults) {
+  const auto& pages = jubilo::OptionsPages();
+  ASSERT_EQ(pages.size(), 6u);
+  const int templates[] = {226, 229, 225, 227, 230, 228};
+  for (std::size_t i = 0; i < pages.size(); ++i) EXPECT_EQ(pages[i].templateId, templates[i]);
+  MemoryProfile settings;
+  const jubilo::OptionValues cd = jubilo::ReadOptions(pages[2], settings);
+  EXPECT_TRUE(cd.boxes.at(1190));    // AutoPlay shown on
+  EXPECT_FALSE(cd.boxes.at(1201));   // StopOnExit off
+  EXPECT_EQ(cd.radios.at(1199), 0);  // the CD connector
+  EXPECT_EQ(cd.intro, "10");
+  const jubilo::OptionValues mixer = jubilo::ReadOptions(pages[5], settings);
+  EXPECT_TRUE(mixer.boxes.at(1222));  // MicOff
+  settings.WriteString("CD Player", "IntroLength", "40");
+  EXPECT_EQ(jubilo::ReadOptions(pages[2], settings).intro, "10");
+}
+
+TEST(OptionsTest, ApplyWritesEveryKeyOnlyWithAnIntroLengthFromFiveToFifteen) {
+  MemoryProfile settings;
+  const jubilo::OptionsPage& cd = jubilo::OptionsPages()[2];
+  jubilo::OptionValues values = jubilo::ReadOptions(cd, settings);
+  values.boxes[1201] = true;
+  values.radios[1199] = 1;
+  for (const char* bad : {"20", "4", "", "x5", "123"}) {
+    values.intro = bad;
+    EXPECT_FALSE(jubilo::WriteOptions(cd, values, settings)) << bad;
+    EXPECT_FALSE(settings.Has("CD Player", "StopOnExit")) << bad;
+  }
+  values.intro = "15";
+  ASSERT_TRUE(jubilo::WriteOptions(cd, values, settings));
+  EXPECT_EQ(settings.Value("CD Player", "StopOnExit"), "1");
+  EXPECT_EQ(settings.Value("CD Player", "AutoPlay"), "1");
+  EXPECT_EQ(settings.Value("CD Player", "AudioSource"), "1");
+  EXPECT_EQ(settings.Value("CD Player", "IntroLength"), "15");
+
+  // The Jubilo page keeps StretchVideo in the video player's section.
+  const jubilo::OptionsPage& panel = jubilo::OptionsPages()[0];
+  jubilo::OptionValues chosen = jubilo::ReadOptions(panel, settings);
+  chosen.radios[1196] = 1;
+  chosen.boxes[1212] = true;
+  ASSERT_TRUE(jubilo::WriteOptions(panel, chosen, settings));
+  EXPECT_EQ(settings.Value("Video Player", "StretchVideo"), "1");
+  EXPECT_EQ(settings.Value("Jubilo", "OnCD"), "1");
+  EXPECT_EQ(settings.Value("Jubilo", "OnCDShow"), "0");
 }
 
 }  // namespace

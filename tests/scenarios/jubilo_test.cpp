@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <prsht.h>
+
 #include <string>
+#include <vector>
 
 #include "common/interop/suite_names.h"
 #include "machine/win32/install.h"
@@ -92,6 +95,46 @@ TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsTheP
     return compact != nullptr && IsWindowVisible(compact);
   }));
   EXPECT_EQ(FindWindowA(names::kDeckClass, "MIDI Player"), nullptr);
+}
+
+TEST_F(JubiloTest, TheOptionsSheetRefusesABadIntroLengthAndAppliesToTheRunningPlayer) {
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  harness::PressButton(panel_, 1105);  // a CD player, living in the panel
+  HWND player = nullptr;
+  ASSERT_TRUE(harness::WaitFor(
+      [&] { return (player = FindWindowA(names::kDeckClass, "CD Player")) != nullptr; }));
+  harness::PressButton(panel_, 1173);
+  HWND sheet = harness::WaitForWindow("#32770", "Configure Options", jubilo.Id());
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(harness::TabCaptions(sheet),
+            (std::vector<std::string>{"Jubilo", "Video", "CD", "MIDI", "Wave", "Mixer"}));
+  harness::SaveScreenshot(sheet, "jubilo-options");
+  SendMessageA(sheet, PSM_SETCURSEL, 2, 0);
+  HWND cd = harness::CurrentPage(sheet);
+  ASSERT_NE(cd, nullptr);
+  harness::SaveScreenshot(sheet, "jubilo-options-cd");
+  ASSERT_TRUE(harness::WaitFor([&] {
+    SetDlgItemTextA(cd, 1209, "20");
+    return harness::WindowText(harness::Control(cd, 1209)) == "20";
+  }));
+  harness::PressButton(sheet, IDOK);
+  const auto box = harness::WaitForMessageBox(jubilo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "Invalid value entered for Intro play length.");
+  EXPECT_EQ(box->caption, "Jubilo");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(box->window); }));
+  EXPECT_TRUE(IsWindow(sheet));
+
+  SetDlgItemTextA(cd, 1209, "12");
+  SendDlgItemMessageA(cd, 1180, BM_SETCHECK, BST_CHECKED, 0);  // the player always on top
+  harness::PressButton(sheet, IDOK);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(sheet); }));
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "CD Player", "IntroLength"), "12");
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "CD Player", "AlwaysOnTop"), "1");
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return (GetWindowLongPtrA(player, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
 }
 
 }  // namespace
