@@ -24,6 +24,13 @@ constexpr const char* kMixerClass = "Blendora";
 constexpr const char* kPreviewerClass = "Peekwell";
 constexpr int kMixerDeck = 109;
 constexpr int kPreviewerDeck = 110;
+constexpr UINT kFirstTickMs = 500;
+constexpr UINT kTimerResolutionMs = 10;
+// How long a chosen program's window is waited for before it is left to show itself.
+constexpr DWORD kShowWaitMs = 10000;
+// The command lines of the players (by kind) and the mixer.
+constexpr const char* kCommandLines[] = {"sonavo /CD", "sonavo /MIDI", "sonavo /Wave",
+                                         "sonavo /Video", "Blendora"};
 
 struct Label {
   int id;
@@ -39,21 +46,33 @@ HWND Player(int kind) {
   return FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
 }
 
+jubilo::Size SizeOfPicture(jubilo::Picture picture) {
+  HBITMAP bitmap =
+      LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(static_cast<int>(picture)));
+  BITMAP facts{};
+  GetObjectA(bitmap, sizeof(facts), &facts);
+  DeleteObject(bitmap);
+  return {facts.bmWidth, facts.bmHeight};
+}
+
+// The window of a program Jubilo starts: a player's deck, or the mixer's.
+HWND ProgramWindow(jubilo::Program program) {
+  return program == jubilo::Program::Mixer
+             ? FindSuiteWindow("Blendora", std::nullopt)
+             : FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(program));
+}
+
 }  // namespace
 
 LauncherDialog::LauncherDialog(const std::string& folder)
     : ModelessDialog(IDD_LAUNCHER), settingsFile_(folder + sonavo::kSettingsFile) {
-  const struct {
-    int id;
-    const char* commandLine;
-  } starts[] = {{IDC_CD, "sonavo /CD"},     {IDC_MIDI, "sonavo /MIDI"},
-                {IDC_WAVE, "sonavo /Wave"}, {IDC_VIDEO, "sonavo /Video"},
-                {IDC_MIXER, "Blendora"},    {IDC_BROWSE, "Peekwell"}};
   // Only clicks: a double click starts a program once.
-  for (const auto& start : starts) {
-    const char* commandLine = start.commandLine;
-    OnCommand(start.id, BN_CLICKED, [this, commandLine] { Start(commandLine); });
+  for (int program = 0; program <= static_cast<int>(jubilo::Program::Mixer); ++program) {
+    OnCommand(jubilo::ButtonOf(static_cast<jubilo::Program>(program)), BN_CLICKED,
+              [this, program] { Start(kCommandLines[program]); });
   }
+  OnCommand(IDC_BROWSE, BN_CLICKED, [this] { Start("Peekwell"); });
+  OnCommand(names::kDeckTick, 0, [this] { AnimationTick(); });
   OnCommand(IDC_HELP_BUTTON, BN_CLICKED,
             [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_FINDER, 0); });
   OnCommand(IDC_REACH_US, BN_CLICKED,
@@ -79,10 +98,110 @@ void LauncherDialog::OnInitDialog() {
   AttachRunningPrograms();
   SetShape();
   ShowWindow(Window(), SW_SHOWDEFAULT);
-  // The chosen programs, in their order, once the panel runs.
-  for (const jubilo::LaunchStep& step : jubilo::LaunchPlan(settingsFile_)) {
-    PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(jubilo::ButtonOf(step.program), BN_CLICKED), 0);
+  StartAnimation();
+}
+
+void LauncherDialog::StartAnimation() {
+  if (Player(static_cast<int>(jubilo::Program::Video)) != nullptr) {
+    StartChosenPrograms();
+    return;
   }
+  if (!timer_.Start(Window(), kFirstTickMs, kTimerResolutionMs)) {
+    Warn(IDS_NO_TIMER);
+    StartChosenPrograms();
+    return;
+  }
+  animation_ = std::make_unique<jubilo::StartupAnimation>(SizeOfPicture(jubilo::Picture::Logo),
+                                                          SizeOfPicture(jubilo::Picture::Strip),
+                                                          SizeOfPicture(jubilo::Picture::Title));
+  firstTick_ = true;
+  // The animation has the mouse: a click anywhere ends it.
+  SetCapture(Window());
+  SetFocus(nullptr);
+}
+
+void LauncherDialog::AnimationTick() {
+  if (!animation_) return;
+  const int phase = animation_->Phase();
+  HDC dc = GetDC(Window());
+  Draw(dc, animation_->Step());
+  ReleaseDC(Window(), dc);
+  if (animation_->Phase() == 0) {
+    FinishAnimation();
+  } else if (firstTick_ || animation_->Phase() != phase) {
+    // The next phase at its own pace.
+    timer_.Start(Window(), static_cast<UINT>(animation_->PeriodMs()), kTimerResolutionMs);
+  }
+  firstTick_ = false;
+}
+
+void LauncherDialog::FinishAnimation() {
+  if (!animation_) return;
+  timer_.Stop();
+  HDC dc = GetDC(Window());
+  Draw(dc, animation_->Final());
+  ReleaseDC(Window(), dc);
+  finalShown_ = true;
+  animation_.reset();
+  ReleaseCapture();
+  SetFocus(Window());
+  StartChosenPrograms();
+}
+
+// In their order; a show key waits (bounded) for the program's window to show it.
+void LauncherDialog::StartChosenPrograms() {
+  for (const jubilo::LaunchStep& step : jubilo::LaunchPlan(settingsFile_)) {
+    Start(kCommandLines[static_cast<int>(step.program)]);
+    if (step.show) ShowWhenThere(step.program);
+  }
+}
+
+// Waits for the window while answering the panel's own messages (the program places its deck
+// in the panel as it starts).
+void LauncherDialog::ShowWhenThere(jubilo::Program program) {
+  const DWORD deadline = GetTickCount() + kShowWaitMs;
+  HWND window = nullptr;
+  while ((window = ProgramWindow(program)) == nullptr &&
+         static_cast<LONG>(deadline - GetTickCount()) > 0) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
+}
+
+RECT LauncherDialog::Screen() const {
+  const jubilo::Place* screen = jubilo::PlaceOf(IDC_VIDEO_SCREEN);
+  return {screen->left, screen->top, screen->left + screen->width, screen->top + screen->height};
+}
+
+// The animation's drawings, in the screen and nowhere else.
+void LauncherDialog::Draw(HDC dc, const std::vector<jubilo::Draw>& draws) const {
+  const RECT screen = Screen();
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, screen.left, screen.top, screen.right, screen.bottom);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  for (const jubilo::Draw& draw : draws) {
+    const RECT area{screen.left + draw.x, screen.top + draw.y, screen.left + draw.x + draw.width,
+                    screen.top + draw.y + draw.height};
+    if (draw.fill) {
+      FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      continue;
+    }
+    HBITMAP bitmap =
+        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(static_cast<int>(draw.picture)));
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    StretchBlt(dc, area.left, area.top, draw.width, draw.height, memory, draw.fromX, draw.fromY,
+               draw.fromWidth, draw.fromHeight, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+  }
+  RestoreDC(dc, saved);
 }
 
 // The controls where the artwork has their places, in pixels.
@@ -182,6 +301,12 @@ void LauncherDialog::StartVistrel() {
 }
 
 void LauncherDialog::OnPaint(HDC dc) {
+  if (finalShown_ && animation_ == nullptr) {
+    const jubilo::StartupAnimation ended(SizeOfPicture(jubilo::Picture::Logo),
+                                         SizeOfPicture(jubilo::Picture::Strip),
+                                         SizeOfPicture(jubilo::Picture::Title));
+    Draw(dc, ended.Final());
+  }
   // The labels: white over a black copy one pixel down and to the right.
   HGDIOBJ kept = SelectObject(dc, labelFont_);
   SetBkMode(dc, TRANSPARENT);
@@ -240,6 +365,10 @@ INT_PTR LauncherDialog::Answer(LRESULT result) {
 
 INT_PTR LauncherDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_LBUTTONDOWN:
+      if (!animation_) return FALSE;
+      FinishAnimation();
+      return TRUE;
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       RECT all{};
@@ -249,9 +378,7 @@ INT_PTR LauncherDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
       }
-      const jubilo::Place* screen = jubilo::PlaceOf(IDC_VIDEO_SCREEN);
-      const RECT black{screen->left, screen->top, screen->left + screen->width,
-                       screen->top + screen->height};
+      const RECT black = Screen();
       FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
       return Answer(1);
     }
@@ -270,9 +397,9 @@ INT_PTR LauncherDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     case names::kLauncherMsgRepaintScreen: {
-      const jubilo::Place* screen = jubilo::PlaceOf(IDC_VIDEO_SCREEN);
-      const RECT area{screen->left, screen->top, screen->left + screen->width,
-                      screen->top + screen->height};
+      // A video came or went: the animation's picture is no longer the screen's.
+      finalShown_ = false;
+      const RECT area = Screen();
       InvalidateRect(Window(), &area, TRUE);
       return TRUE;
     }
@@ -305,6 +432,7 @@ void LauncherDialog::OnCancel() {
 }
 
 void LauncherDialog::OnDestroy() {
+  timer_.Stop();
   WinHelpA(Window(), nullptr, HELP_QUIT, 0);
   const bool onTop = (GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   settingsFile_.WriteString(jubilo::kSection, "AlwaysOnTop", onTop ? "1" : "0");

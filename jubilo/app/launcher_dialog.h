@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/framework/modeless_dialog.h"
+#include "common/win32/tickora_timer.h"
 #include "common/win32/win32_profile.h"
 #include "jubilo/app/skin.h"
+#include "jubilo/core/launch_plan.h"
+#include "jubilo/core/startup_animation.h"
 
 class LauncherDialog : public ModelessDialog {
  public:
@@ -31,10 +36,24 @@ class LauncherDialog : public ModelessDialog {
   void StartVistrel();
   void Start(const char* commandLine);
   void Warn(UINT stringId) const;
+  // The start-up animation, then the chosen programs; without a timer, or with the video player
+  // running (its picture is in the screen), the programs at once.
+  void StartAnimation();
+  void AnimationTick();
+  void FinishAnimation();
+  void StartChosenPrograms();
+  void ShowWhenThere(jubilo::Program program);
+  void Draw(HDC dc, const std::vector<jubilo::Draw>& draws) const;
+  RECT Screen() const;
   std::string VistrelPath() const;
   INT_PTR Answer(LRESULT result);
 
   Win32Profile settingsFile_;
   Skin skin_;
   HFONT labelFont_ = nullptr;
+  TickoraTimer timer_;
+  std::unique_ptr<jubilo::StartupAnimation> animation_;
+  bool firstTick_ = true;
+  // The animation's last picture stays in the screen until a video takes it.
+  bool finalShown_ = false;
 };

@@ -97,6 +97,29 @@ Canvas Button(int sign) {
   return c;
 }
 
+// The start-up animation's pictures: the maker's name (201), the strip (203), the title (204).
+Canvas Logo() {
+  Canvas c(96, 24, 0x000000);
+  art::DrawLabel(c, "MAROVANE", 1, 7, 2, 1, art::kCyan);
+  return c;
+}
+
+Canvas Strip() {
+  Canvas c(240, 10, 0x000000);
+  for (int x = 0; x < c.width; ++x) {
+    const int level = 80 + 175 * x / c.width;
+    c.Fill(x, 2, x + 1, 8, Colour(level / 4 << 16 | level << 8 | level));
+  }
+  for (int x = 0; x < c.width; x += 30) c.Fill(x, 0, x + 1, 10, art::kCyan);
+  return c;
+}
+
+Canvas Title() {
+  Canvas c(120, 20, 0x000000);
+  art::DrawLabel(c, "JUBILO", 25, 5, 2, 1, art::kWhite);
+  return c;
+}
+
 art::Canvas Icon(int size) {
   Canvas c(size, size, 0xFF000000);
   const double s = size / 32.0;
@@ -121,6 +144,9 @@ int main(int argc, char** argv) {
                   art::WriteBmp(out + "button184.bmp", Button(0), false) &&
                   art::WriteBmp(out + "button200.bmp", Button(1), false) &&
                   art::WriteBmp(out + "button236.bmp", Button(2), false) &&
+                  art::WriteBmp(out + "logo201.bmp", Logo(), false) &&
+                  art::WriteBmp(out + "strip203.bmp", Strip(), false) &&
+                  art::WriteBmp(out + "title204.bmp", Title(), false) &&
                   art::WriteIconFile(out + "jubilo214.ico", {Icon(32), Icon(16)}, false);
   if (!ok) std::fprintf(stderr, "draw_cabinet: cannot write into %s\n", argv[1]);
   return ok ? 0 : 1;

@@ -25,6 +25,7 @@ constexpr std::size_t kPathBuffer = 261;
 constexpr UINT kHelpCommand = 130;
 constexpr UINT kAboutCommand = 132;
 constexpr int kStatusFontPixels = 11;
+constexpr UINT kTimerResolutionMs = 100;
 
 // Jubilo's panel: class "AVCENTER" with "DEVICE" 5.
 HWND FindLauncher() {
@@ -105,7 +106,8 @@ void DeckDialog::OnInitDialog() {
   Engine().SetRepeat(settings_.repeat, settings_.trackRepeat);
   const sonavo::TimeUnits units = Units();
   // Without a timer the deck runs on, without polling.
-  if (!timer_.Start(Window(), units.timerPeriodMs)) ShowError(ResourceText(IDS_NO_TIMER));
+  if (!timer_.Start(Window(), units.timerPeriodMs, kTimerResolutionMs))
+    ShowError(ResourceText(IDS_NO_TIMER));
   Tick();
   if (const auto corner = sonavo::ReadWindowPos(settingsFile_, name_, GetSystemMetrics(SM_CXSCREEN),
                                                 GetSystemMetrics(SM_CYSCREEN))) {

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "common/framework/modeless_dialog.h"
+#include "common/win32/tickora_timer.h"
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/compact_deck_window.h"
 #include "sonavo/app/deck_display.h"
-#include "sonavo/app/deck_timer.h"
 #include "sonavo/app/mci_cd_device.h"
 #include "sonavo/app/mci_file_device.h"
 #include "sonavo/app/mixer_line.h"
@@ -91,7 +91,7 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   std::unique_ptr<sonavo::CdPlayer> cdPlayer_;
   std::unique_ptr<MciFileDevice> fileDevice_;
   std::unique_ptr<sonavo::AlbumPlayer> albumPlayer_;
-  DeckTimer timer_;
+  TickoraTimer timer_;
   Win32MixerLine mixer_;
   sonavo::VolumeButtons volume_{mixer_};
   // The track Program Edit names first: the one last named in this run.

@@ -3,6 +3,7 @@
 #include "jubilo/core/cabinet.h"
 #include "jubilo/core/launch_plan.h"
 #include "jubilo/core/options.h"
+#include "jubilo/core/startup_animation.h"
 #include "tests/native/fakes.h"
 
 namespace {
@@ -100,6 +101,59 @@ TEST(OptionsTest, ApplyWritesEveryKeyOnlyWithAnIntroLengthFromFiveToFifteen) {
   EXPECT_EQ(settings.Value("Video Player", "StretchVideo"), "1");
   EXPECT_EQ(settings.Value("Jubilo", "OnCD"), "1");
   EXPECT_EQ(settings.Value("Jubilo", "OnCDShow"), "0");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartupAnimationTest, TheFourPhasesRunInOrderAtTheirPacesAndEndInTheFinalPicture) {
+  jubilo::StartupAnimation animation({80, 24}, {240, 10}, {120, 20});
+  std::vector<int> ticks(5, 0);
+  std::vector<int> periods(5, 0);
+  int guard = 0;
+  jubilo::Draw lastLogo{};
+  while (animation.Phase() != 0 && ++guard < 10000) {
+    const int phase = animation.Phase();
+    periods[phase] = animation.PeriodMs();
+    const std::vector<jubilo::Draw> draws = animation.Step();
+    ++ticks[phase];
+    if (phase == 4) lastLogo = draws.back();
+  }
+  ASSERT_EQ(animation.Phase(), 0);
+  EXPECT_EQ(periods, (std::vector<int>{0, 10, 10, 10, 30}));
+  // The title rises from the screen's bottom (240) to 196, a line a tick; the wipe runs from the
+  // last line up to the title's bottom edge (216).
+  EXPECT_EQ(ticks[2], 44);
+  EXPECT_EQ(ticks[3], 239 - 216 + 1);
+  // The logo grows from 4 wide, 2 a tick, until wider than twice its width, three quarters as
+  // high, centred at 50.
+  EXPECT_EQ(ticks[4], (162 - 4) / 2);
+  EXPECT_EQ(lastLogo.width, 162);
+  EXPECT_EQ(lastLogo.height, 121);
+  EXPECT_EQ(lastLogo.y, 50 - 121 / 2);
+  EXPECT_GT(ticks[1], 10);
+
+  // The final picture: the screen cleared, the logo at twice its size, the strip and the title.
+  const std::vector<jubilo::Draw> final = animation.Final();
+  ASSERT_EQ(final.size(), 4u);
+  EXPECT_TRUE(final[0].fill);
+  EXPECT_EQ(final[1].width, 160);
+  EXPECT_EQ(final[1].y, 50 - 24);
+  EXPECT_EQ(final[2].y, 175);
+  EXPECT_EQ(final[2].x, 40);
+  EXPECT_EQ(final[3].y, 196);
+}
+
+TEST(StartupAnimationTest, EveryPieceOfTheStripEndsInItsPlace) {
+  jubilo::StartupAnimation animation({80, 24}, {240, 10}, {120, 20});
+  std::vector<jubilo::Draw> draws;
+  while (animation.Phase() == 1) draws = animation.Step();
+  ASSERT_EQ(draws.size(), 9u);  // the cleared strip and eight pieces
+  for (std::size_t i = 1; i < draws.size(); ++i) {
+    EXPECT_EQ(draws[i].x, 40 + draws[i].fromX) << i;  // in place under its source
+    EXPECT_EQ(draws[i].width, 30);
+  }
 }
 
 }  // namespace

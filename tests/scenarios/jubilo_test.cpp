@@ -137,4 +137,27 @@ TEST_F(JubiloTest, TheOptionsSheetRefusesABadIntroLengthAndAppliesToTheRunningPl
       [&] { return (GetWindowLongPtrA(player, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
 }
 
+TEST_F(JubiloTest, AClickCutsTheAnimationShortAndTheChosenPlayersStart) {
+  WritePrivateProfileStringA("Jubilo", "OnCD", "1", MediaFile("MAROVANE.INI").c_str());
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  PostMessageA(panel_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
+  // Without the click the animation would take its seconds first.
+  EXPECT_TRUE(harness::WaitFor([&] { return GetDlgItem(panel_, 105) != nullptr; },
+                               harness::Milliseconds(2500)));
+  harness::SaveScreenshot(panel_, "jubilo-final");
+}
+
+TEST_F(JubiloTest, WithTheVideoPlayerRunningThereIsNoAnimation) {
+  Program video(MediaFile("SONAVO.EXE"), "/VIDEO");
+  ASSERT_NE(harness::WaitForWindow(names::kDeckClass, "Video Player", video.Id()), nullptr);
+  WritePrivateProfileStringA("Jubilo", "OnCD", "1", MediaFile("MAROVANE.INI").c_str());
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  // The chosen player starts at once, and the running video player puts its deck in the panel.
+  EXPECT_TRUE(harness::WaitFor([&] { return GetDlgItem(panel_, 105) != nullptr; },
+                               harness::Milliseconds(2500)));
+  EXPECT_TRUE(harness::WaitFor([&] { return GetDlgItem(panel_, 108) != nullptr; }));
+}
+
 }  // namespace

@@ -1,14 +1,10 @@
-#include "sonavo/app/deck_timer.h"
+#include "common/win32/tickora_timer.h"
 
 #include <mmsystem.h>
 
 #include "common/interop/suite_names.h"
 
-namespace {
-constexpr UINT kResolutionMs = 100;
-}  // namespace
-
-bool DeckTimer::Start(HWND deck, UINT periodMs) {
+bool TickoraTimer::Start(HWND window, UINT periodMs, UINT resolutionMs) {
   Stop();
   library_ = LoadLibraryA(names::kTimerLibrary);
   const auto callback = reinterpret_cast<LPTIMECALLBACK>(reinterpret_cast<void*>(
@@ -17,8 +13,8 @@ bool DeckTimer::Start(HWND deck, UINT periodMs) {
     Stop();
     return false;
   }
-  periodBegun_ = timeBeginPeriod(kResolutionMs) == TIMERR_NOERROR;
-  timer_ = timeSetEvent(periodMs, kResolutionMs, callback, reinterpret_cast<DWORD_PTR>(deck),
+  if (timeBeginPeriod(resolutionMs) == TIMERR_NOERROR) resolution_ = resolutionMs;
+  timer_ = timeSetEvent(periodMs, resolutionMs, callback, reinterpret_cast<DWORD_PTR>(window),
                         TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
   if (timer_ == 0) {
     Stop();
@@ -27,11 +23,11 @@ bool DeckTimer::Start(HWND deck, UINT periodMs) {
   return true;
 }
 
-void DeckTimer::Stop() {
+void TickoraTimer::Stop() {
   if (timer_ != 0) timeKillEvent(timer_);
   timer_ = 0;
-  if (periodBegun_) timeEndPeriod(kResolutionMs);
-  periodBegun_ = false;
+  if (resolution_ != 0) timeEndPeriod(resolution_);
+  resolution_ = 0;
   if (library_ != nullptr) FreeLibrary(library_);
   library_ = nullptr;
 }
