@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/framework/modal_dialog.h"
 #include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
 #include "common/win32/resource_text.h"
@@ -79,6 +80,7 @@ LauncherDialog::LauncherDialog(const std::string& folder)
             [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_CONTEXT, 170); });
   OnCommand(IDC_VISTREL, BN_CLICKED, [this] { StartVistrel(); });
   OnCommand(IDC_CONFIGURE, BN_CLICKED, [this] { ShowOptionsSheet(Window(), settingsFile_); });
+  OnCommand(IDC_ABOUT_BUTTON, BN_CLICKED, [this] { ModalDialog(IDD_ABOUT).DoModal(Window()); });
 }
 
 void LauncherDialog::OnInitDialog() {

@@ -81,6 +81,11 @@ TEST_F(JubiloTest, WithoutItsSkinThePanelSaysSoAndStillWorks) {
   PostMessageA(box->window, WM_COMMAND, IDOK, 0);
   ASSERT_NE(StartPanel(jubilo), nullptr);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, 1105)));
+  harness::PressButton(panel_, 1169);
+  HWND about = harness::WaitForWindow("#32770", "About Jubilo", jubilo.Id());
+  ASSERT_NE(about, nullptr);
+  harness::PressButton(about, IDOK);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(about); }));
 }
 
 TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsThePlayer) {
