@@ -20,6 +20,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
     {"SONAVO.EXE", kMediaFolder},           {"TICKORA.DLL", kMediaFolder},
     {"JUBILO.EXE", kMediaFolder},           {"cabinet.bmp", kMediaFolder},
+    {"blendora.exe", kMediaFolder},
 };
 
 // The system's own words for an error code, on one line.

@@ -165,4 +165,27 @@ TEST_F(JubiloTest, WithTheVideoPlayerRunningThereIsNoAnimation) {
   EXPECT_TRUE(harness::WaitFor([&] { return GetDlgItem(panel_, 108) != nullptr; }));
 }
 
+TEST_F(JubiloTest, TheMixerButtonStartsTheMixerWhoseDeckLivesInThePanel) {
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  harness::PressButton(panel_, 1109);
+  HWND compact = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    compact = GetDlgItem(panel_, 109);
+    return compact != nullptr && IsWindowVisible(compact);
+  }));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(panel_, 1109)));
+  HWND mixer = FindWindowA("Blendora", nullptr);
+  ASSERT_NE(mixer, nullptr);
+  // Its options page reaches it: always on top.
+  WritePrivateProfileStringA("Mixer", "AlwaysOnTop", "1", MediaFile("MAROVANE.INI").c_str());
+  PostMessageA(mixer, names::kDeckMsgReloadSettings, 0, 0);
+  EXPECT_TRUE(harness::WaitFor(
+      [&] { return (GetWindowLongPtrA(mixer, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  // Closing the panel closes the hidden mixer that lived in it.
+  harness::PressCloseBox(panel_);
+  ASSERT_TRUE(jubilo.WaitForExit());
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(mixer); }));
+}
+
 }  // namespace
