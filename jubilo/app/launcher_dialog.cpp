@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kLabelPixels = 12;
+constexpr int kLetteringPixels = 11;
 constexpr const char* kMixerClass = "Blendora";
 constexpr const char* kPreviewerClass = "Peekwell";
 constexpr int kMixerDeck = 109;
@@ -92,9 +93,14 @@ void LauncherDialog::OnInitDialog() {
   EnableWindow(GetDlgItem(Window(), IDC_VISTREL), search != INVALID_HANDLE_VALUE);
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
   if (mixerGetNumDevs() == 0) Warn(IDS_NO_MIXER);
-  labelFont_ = CreateFontA(-kLabelPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           VARIABLE_PITCH | FF_SWISS, "Arial");
+  const auto arial = [](int pixels, int escapement) {
+    return CreateFontA(-pixels, 0, escapement, escapement, FW_NORMAL, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       VARIABLE_PITCH | FF_SWISS, "Arial");
+  };
+  labelFont_ = arial(kLabelPixels, 0);
+  downFont_ = arial(kLetteringPixels, 2700);
+  slantFont_ = arial(kLetteringPixels, 2425);
   PlaceControls();
   PlaceWindow();
   AttachRunningPrograms();
@@ -310,8 +316,18 @@ void LauncherDialog::OnPaint(HDC dc) {
     Draw(dc, ended.Final());
   }
   // The labels: white over a black copy one pixel down and to the right.
-  HGDIOBJ kept = SelectObject(dc, labelFont_);
   SetBkMode(dc, TRANSPARENT);
+  const auto letter = [dc](HFONT font, int x, int y, const char* text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, x + 1, y + 1, text, lstrlenA(text));
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, x, y, text, lstrlenA(text));
+    SelectObject(dc, old);
+  };
+  letter(downFont_, 46, 60, "MAROVANE MEDIA");
+  letter(slantFont_, 580, 304, "Marovane");
+  HGDIOBJ kept = SelectObject(dc, labelFont_);
   for (const Label& label : kLabels) {
     RECT place{};
     GetWindowRect(GetDlgItem(Window(), label.id), &place);
@@ -444,8 +460,10 @@ void LauncherDialog::OnDestroy() {
   sonavo::WriteWindowPos(settingsFile_, jubilo::kSection,
                          {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
   RemovePropA(Window(), names::kDeviceProperty);
-  if (labelFont_ != nullptr) DeleteObject(labelFont_);
-  labelFont_ = nullptr;
+  for (HFONT font : {labelFont_, downFont_, slantFont_}) {
+    if (font != nullptr) DeleteObject(font);
+  }
+  labelFont_ = downFont_ = slantFont_ = nullptr;
 }
 
 void LauncherDialog::Warn(UINT stringId) const {

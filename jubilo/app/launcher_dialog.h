@@ -51,6 +51,9 @@ class LauncherDialog : public ModelessDialog {
   Win32Profile settingsFile_;
   Skin skin_;
   HFONT labelFont_ = nullptr;
+  // The cabinet's lettering: down its left side, and slanting by the About button.
+  HFONT downFont_ = nullptr;
+  HFONT slantFont_ = nullptr;
   TickoraTimer timer_;
   std::unique_ptr<jubilo::StartupAnimation> animation_;
   bool firstTick_ = true;

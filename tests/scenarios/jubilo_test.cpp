@@ -71,6 +71,20 @@ TEST_F(JubiloTest, ThePanelIsCutToItsCabinetAndItsCdButtonStartsAPlayerThatLives
   EXPECT_TRUE(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Jubilo", "WindowPos").has_value());
 }
 
+TEST_F(JubiloTest, TheVistrelButtonIsThereOnlyWithVistrel) {
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, 1172)));
+  harness::PressCloseBox(panel_);
+  ASSERT_TRUE(jubilo.WaitForExit());
+
+  const std::string vistrel = std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";
+  ASSERT_TRUE(DeleteFileA(vistrel.c_str()));
+  Program again(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(again), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(panel_, 1172)));
+}
+
 TEST_F(JubiloTest, WithoutItsSkinThePanelSaysSoAndStillWorks) {
   ASSERT_TRUE(DeleteFileA(MediaFile("cabinet.bmp").c_str()));
   Program jubilo(MediaFile("JUBILO.EXE"));
@@ -114,11 +128,14 @@ TEST_F(JubiloTest, TheOptionsSheetRefusesABadIntroLengthAndAppliesToTheRunningPl
   ASSERT_NE(sheet, nullptr);
   EXPECT_EQ(harness::TabCaptions(sheet),
             (std::vector<std::string>{"Jubilo", "Video", "CD", "MIDI", "Wave", "Mixer"}));
-  harness::SaveScreenshot(sheet, "jubilo-options");
+  const char* const pages[] = {"jubilo", "video", "cd", "midi", "wave", "mixer"};
+  for (int page = 5; page >= 0; --page) {
+    SendMessageA(sheet, PSM_SETCURSEL, page, 0);
+    harness::SaveScreenshot(sheet, std::string("jubilo-options-") + pages[page]);
+  }
   SendMessageA(sheet, PSM_SETCURSEL, 2, 0);
   HWND cd = harness::CurrentPage(sheet);
   ASSERT_NE(cd, nullptr);
-  harness::SaveScreenshot(sheet, "jubilo-options-cd");
   ASSERT_TRUE(harness::WaitFor([&] {
     SetDlgItemTextA(cd, 1209, "20");
     return harness::WindowText(harness::Control(cd, 1209)) == "20";
