@@ -74,7 +74,6 @@ struct Canvas {
   std::vector<Colour> pixels;
 };
 
-
 // The artwork's pixel font: 5 x 5 glyphs, "#" lit, from "0" to "Z" in code order.
 inline const char* const kGlyphs[] = {
     ".###.#..###.#.###..#.###.",  // 0
@@ -229,7 +228,7 @@ inline std::vector<std::uint8_t> Mask(const Canvas& c, bool (*transparent)(Colou
 
 // An icon file (or, with a hot spot, a cursor file) of these pictures.
 inline bool WriteIconFile(const std::string& path, const std::vector<Canvas>& pictures, bool cursor,
-                   int hotX = 0, int hotY = 0) {
+                          int hotX = 0, int hotY = 0) {
   std::vector<std::vector<std::uint8_t>> images;
   for (const Canvas& c : pictures) {
     std::vector<std::uint8_t> image = cursor ? Dib(c, 1, 2) : Dib(c, 32, 2);
@@ -258,6 +257,5 @@ inline bool WriteIconFile(const std::string& path, const std::vector<Canvas>& pi
   for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
   return Write(path, out);
 }
-
 
 }  // namespace art
