@@ -1,0 +1,90 @@
+#include "peekwell/core/preview.h"
+
+#include <cstdio>
+
+namespace peekwell {
+
+namespace {
+
+std::string FourCC(std::uint32_t code) {
+  std::string text;
+  for (int i = 0; i < 4; ++i) {
+    const char c = static_cast<char>(code >> (8 * i) & 0xFF);
+    if (c == '\0') break;
+    text += c;
+  }
+  return text;
+}
+
+// The handler code as the info box names it: 0 "None", 1 "Rle8", else its letters.
+std::string HandlerName(std::uint32_t handler) {
+  if (handler == 0) return "None";
+  if (handler == 1) return "Rle8";
+  return FourCC(handler);
+}
+
+}  // namespace
+
+const char* PreviewText(Preview preview) {
+  static const char* const kTexts[] = {"First Frame", "Fifth Frame",      "Middle Frame",
+                                       "Last Frame",  "Second Key Frame", "Filename Only"};
+  return kTexts[static_cast<int>(preview)];
+}
+
+std::int32_t FrameFor(Preview preview, std::int32_t start, std::int32_t length,
+                      const std::function<std::optional<std::int32_t>(std::int32_t)>& nextKey) {
+  std::int32_t frame = start;
+  switch (preview) {
+    case Preview::Fifth:
+      frame = start + 4;
+      break;
+    case Preview::Middle:
+      frame = start + length / 2;
+      break;
+    case Preview::Last:
+      frame = start + length - 1;
+      break;
+    case Preview::SecondKey:
+      if (length >= 2) frame = nextKey(start + 1).value_or(start);
+      break;
+    default:
+      break;
+  }
+  // Beyond the stream (or before it): its start.
+  if (frame < start || length < frame - start + 1) return start;
+  return frame;
+}
+
+std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& words) {
+  std::vector<std::string> lines;
+  if (!facts.description.empty()) {
+    lines.push_back(facts.description);
+  } else if (facts.handler == 0 || facts.handler == 1) {
+    lines.push_back(HandlerName(facts.handler));
+  } else {
+    lines.push_back(FourCC(facts.type) + "." + FourCC(facts.handler));
+  }
+  char text[128];
+  std::snprintf(text, sizeof(text), "%dx%dx%d", facts.width, facts.height, facts.bitCount);
+  lines.push_back(text);
+  const std::int32_t ms = facts.durationMs < 0 ? 0 : facts.durationMs;
+  std::snprintf(text, sizeof(text), "%d %s, %d.%03d %s", facts.frames, words.frames.c_str(),
+                ms / 1000, ms % 1000, words.seconds.c_str());
+  lines.push_back(text);
+  const std::uint64_t thousandths =
+      facts.scale == 0 ? 0 : static_cast<std::uint64_t>(facts.rate) * 1000 / facts.scale;
+  std::snprintf(text, sizeof(text), "%llu.%03llu %s",
+                static_cast<unsigned long long>(thousandths / 1000),
+                static_cast<unsigned long long>(thousandths % 1000), words.fps.c_str());
+  lines.push_back(text);
+  return lines;
+}
+
+LineGeometry LineFor(int scrollBarHeight) {
+  const int height = (252 - scrollBarHeight) / 2;
+  // The thumbnail in the upper part, above the name's 30 pixels.
+  const int upper = height - 30;
+  return {height, 20, (upper - kThumbHeight) / 2, 30};
+}
+
+}  // namespace peekwell

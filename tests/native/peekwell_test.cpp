@@ -1,0 +1,70 @@
+#include "peekwell/core/preview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using peekwell::Preview;
+
+std::optional<std::int32_t> KeysAt(std::int32_t from, std::vector<std::int32_t> keys) {
+  for (std::int32_t key : keys) {
+    if (key >= from) return key;
+  }
+  return std::nullopt;
+}
+
+TEST(PreviewTest, EachChoicePicksItsFrameAndAFrameBeyondTheStreamIsItsStart) {
+  const auto keys = [](std::int32_t from) { return KeysAt(from, {10, 30, 50}); };
+  const auto none = [](std::int32_t) { return std::optional<std::int32_t>(); };
+  EXPECT_EQ(peekwell::FrameFor(Preview::First, 10, 100, keys), 10);
+  EXPECT_EQ(peekwell::FrameFor(Preview::Fifth, 10, 100, keys), 14);
+  EXPECT_EQ(peekwell::FrameFor(Preview::Middle, 10, 100, keys), 60);
+  EXPECT_EQ(peekwell::FrameFor(Preview::Last, 10, 100, keys), 109);
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 10, 100, keys), 30);
+  // A one-frame file with "Fifth Frame", a file without a key frame after the first, a file of
+  // one frame asked for its second key frame: the start.
+  EXPECT_EQ(peekwell::FrameFor(Preview::Fifth, 10, 1, keys), 10);
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 10, 100, none), 10);
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 10, 1, keys), 10);
+  // A key frame the index puts past the stream.
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 0, 20, keys), 10);
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 0, 5, keys), 0);
+  EXPECT_EQ(peekwell::FrameFor(Preview::Last, 0, 0, keys), 0);  // an empty stream
+  EXPECT_STREQ(peekwell::PreviewText(Preview::NameOnly), "Filename Only");
+}
+
+TEST(PreviewTest, TheInfoLinesNameTheCompressorAndCountInThousandths) {
+  peekwell::StreamFacts facts{0x73646976, 0, "", 160, 120, 24, 30, 15, 1, 2000};  // "vids"
+  std::vector<std::string> lines = peekwell::InfoLines(facts, {});
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "None");
+  EXPECT_EQ(lines[1], "160x120x24");
+  EXPECT_EQ(lines[2], "30 Frames, 2.000 sec");
+  EXPECT_EQ(lines[3], "15.000 fps");
+  facts.handler = 1;
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[0], "Rle8");
+  facts.handler = 0x3447504D;  // "MPG4", no decompressor to describe it
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[0], "vids.MPG4");
+  facts.description = "Microsoft Video 1";
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[0], "Microsoft Video 1");
+  // 30000/1001 frames a second; a duration of 33 ms.
+  facts.rate = 30000;
+  facts.scale = 1001;
+  facts.durationMs = 33;
+  lines = peekwell::InfoLines(facts, {"Bilder", "s", "B/s"});
+  EXPECT_EQ(lines[2], "30 Bilder, 0.033 s");
+  EXPECT_EQ(lines[3], "29.970 B/s");
+  facts.scale = 0;
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[3], "0.000 fps");
+}
+
+TEST(PreviewTest, TwoRowsOfLinesFillTheListAboveItsScrollBar) {
+  const peekwell::LineGeometry line = peekwell::LineFor(16);
+  EXPECT_EQ(line.height, 118);
+  EXPECT_EQ(line.thumbX, 20);
+  EXPECT_EQ(line.thumbY, (118 - 30 - 60) / 2);
+  EXPECT_EQ(line.nameBaseline, 30);
+  EXPECT_EQ(peekwell::LineFor(0).height, 126);
+}
+
+}  // namespace
