@@ -20,7 +20,7 @@ constexpr InstalledFile kSuiteFiles[] = {
     {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
     {"SONAVO.EXE", kMediaFolder},           {"TICKORA.DLL", kMediaFolder},
     {"JUBILO.EXE", kMediaFolder},           {"cabinet.bmp", kMediaFolder},
-    {"blendora.exe", kMediaFolder},
+    {"blendora.exe", kMediaFolder},         {"PEEKWELL.EXE", kMediaFolder},
 };
 
 // The system's own words for an error code, on one line.

@@ -1,0 +1,70 @@
+// PEEKWELL.EXE: the video previewer. One copy runs: a second start brings the first forward.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "common/framework/application.h"
+#include "common/win32/resource_text.h"
+#include "common/win32/suite_windows.h"
+#include "peekwell/app/previewer_dialog.h"
+#include "peekwell/app/resource.h"
+
+namespace {
+
+constexpr const char* kClass = "Peekwell";
+// The video services library reports its version by its export by ordinal 2, the major
+// number in the high word; 1.10 and newer is what Peekwell reads files with.
+constexpr DWORD kOldestVersion = 0x0109FFFF;
+
+class PeekwellApp : public Application {
+ protected:
+  void InitInstance() override {
+    if (HWND running = FindSuiteWindow(kClass, std::nullopt)) {
+      BringWindowToTop(running);
+      ShowWindow(running, SW_SHOWNORMAL);
+      BringWindowToTop(GetLastActivePopup(running));
+      return;
+    }
+    if (!VideoServicesRecent()) {
+      MessageBoxA(nullptr, ResourceText(IDS_OLD_VIDEO).c_str(), kClass, MB_OK | MB_ICONWARNING);
+      return;
+    }
+    WNDCLASSA previewer{};
+    previewer.lpfnWndProc = DefDlgProcA;
+    previewer.cbWndExtra = DLGWINDOWEXTRA;
+    previewer.hInstance = Instance();
+    previewer.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    previewer.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    previewer.lpszClassName = kClass;
+    if (RegisterClassA(&previewer) == 0) return;
+    PreviewerDialog dialog(ProgramFolder());
+    if (dialog.Create(nullptr)) dialog.RunMessageLoop(nullptr);
+  }
+
+ private:
+  static bool VideoServicesRecent() {
+    HMODULE library = LoadLibraryA("msvfw32.dll");
+    using VersionFunction = DWORD(WINAPI*)();
+    const auto version = reinterpret_cast<VersionFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(2))));
+    const bool recent = version != nullptr && version() > kOldestVersion;
+    if (library != nullptr) FreeLibrary(library);
+    return recent;
+  }
+
+  std::string ProgramFolder() const {
+    char path[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(Instance(), path, MAX_PATH);
+    const std::string file(path, length);
+    return file.substr(0, file.find_last_of('\\') + 1);
+  }
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  PeekwellApp application;
+  return application.Run(instance);
+}

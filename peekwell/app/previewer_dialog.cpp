@@ -1,0 +1,454 @@
+#include "peekwell/app/previewer_dialog.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "common/win32/resource_text.h"
+#include "peekwell/app/resource.h"
+#include "peekwell/app/video_file.h"
+
+namespace {
+
+constexpr const char* kSection = "Peekwell";
+constexpr int kIndent = 4;
+constexpr LPARAM kNoDecompressor = -1;
+constexpr LPARAM kNotAVideo = -2;
+constexpr int kNameLineHeight = 16;
+// A subfolder's line in the folder list; the path's lines hold their depth.
+constexpr LPARAM kSubfolder = -1;
+
+std::string WithBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::string ItemText(HWND list, int line) {
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+}  // namespace
+
+PreviewerDialog::PreviewerDialog(const std::string& folder)
+    : ModelessDialog(IDD_PREVIEWER), settingsFile_(folder + "MAROVANE.INI") {
+  OnCommand(IDC_PLAY, BN_CLICKED, [this] { PlayVideo(); });
+  OnCommand(IDC_HELP_BUTTON, BN_CLICKED, [this] { ShowHelp(); });
+  OnCommand(IDC_EXIT, BN_CLICKED, [this] { OnCancel(); });
+  OnCommand(IDC_PREVIEW, CBN_SELCHANGE, [this] { ChoosePreview(); });
+  OnCommand(IDC_FOLDERS, LBN_DBLCLK, [this] { OpenChosenFolder(); });
+  OnCommand(IDC_THUMBNAILS, LBN_DBLCLK, [this] { PlayVideo(); });
+  OnCommand(IDC_NAMES, LBN_DBLCLK, [this] { PlayVideo(); });
+  const auto selected = [this] {
+    InvalidateRect(Window(), &nameBox_, TRUE);
+    InvalidateRect(Window(), &infoBox_, TRUE);
+  };
+  OnCommand(IDC_THUMBNAILS, LBN_SELCHANGE, selected);
+  OnCommand(IDC_NAMES, LBN_SELCHANGE, selected);
+  OnCommand(IDC_DRIVES, CBN_SELCHANGE, [this] {
+    const auto line = SendDlgItemMessageA(Window(), IDC_DRIVES, CB_GETCURSEL, 0, 0);
+    char drive[8] = "";
+    SendDlgItemMessageA(Window(), IDC_DRIVES, CB_GETLBTEXT, static_cast<WPARAM>(line),
+                        reinterpret_cast<LPARAM>(drive));
+    const std::string root = std::string(1, drive[0]) + ":\\";
+    // A drive that cannot be read leaves the previous one chosen.
+    if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      FillDrives();
+      return;
+    }
+    GoTo(root);
+  });
+}
+
+void PreviewerDialog::OnInitDialog() {
+  AVIFileInit();
+  drawDib_ = DrawDibOpen();
+  nameBox_ = Place(IDC_NAME_BOX);
+  infoBox_ = Place(IDC_INFO_BOX);
+  boldFont_ =
+      CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+  const int choice =
+      static_cast<int>(settingsFile_.ReadString(kSection, "Preview", "2", 4).c_str()[0] - '0');
+  preview_ = static_cast<peekwell::Preview>(
+      choice >= 0 && choice < peekwell::kPreviewChoices ? choice : 2);
+  thumbnailsOf_ = preview_;
+  for (int i = 0; i < peekwell::kPreviewChoices; ++i) {
+    SendDlgItemMessageA(Window(), IDC_PREVIEW, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(ResourceText(static_cast<UINT>(i + 1)).c_str()));
+  }
+  SendDlgItemMessageA(Window(), IDC_PREVIEW, CB_SETCURSEL, static_cast<WPARAM>(preview_), 0);
+  SendDlgItemMessageA(Window(), IDC_THUMBNAILS, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
+  SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
+  std::string start = settingsFile_.ReadString(kSection, "SavePath", "", MAX_PATH);
+  if (start.empty() || GetFileAttributesA(start.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    start = current;
+  }
+  GoTo(start);
+  ShowPreviewList();
+  SetFocus(GetDlgItem(Window(), IDC_FOLDERS));
+  ShowWindow(Window(), SW_SHOWDEFAULT);
+}
+
+RECT PreviewerDialog::Place(int id) const {
+  RECT place{};
+  GetWindowRect(GetDlgItem(Window(), id), &place);
+  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+void PreviewerDialog::FillDrives() {
+  HWND drives = GetDlgItem(Window(), IDC_DRIVES);
+  SendMessageA(drives, CB_RESETCONTENT, 0, 0);
+  const DWORD present = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(present & (1u << i))) continue;
+    const std::string root = std::string(1, static_cast<char>('a' + i)) + ":\\";
+    const UINT type = GetDriveTypeA(root.c_str());
+    if (type <= DRIVE_NO_ROOT_DIR) continue;
+    std::string line = std::string(1, static_cast<char>('a' + i)) + ":  ";
+    char label[64] = "";
+    if ((type == DRIVE_FIXED || type == DRIVE_RAMDISK) &&
+        GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr,
+                              nullptr, 0)) {
+      line += label;
+    }
+    const auto at = SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageA(drives, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(type));
+    if (!folder_.empty() && std::tolower(folder_[0]) == 'a' + i) {
+      SendMessageA(drives, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    }
+  }
+}
+
+void PreviewerDialog::GoTo(const std::string& folder) {
+  char full[MAX_PATH] = "";
+  if (GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr) == 0) return;
+  folder_ = full;
+  SetDlgItemTextA(Window(), IDC_FOLDER, folder_.c_str());
+  FillDrives();
+  FillFolders();
+  FillFiles();
+}
+
+// The path one component a line, each deeper one indented, then the subfolders.
+void PreviewerDialog::FillFolders() {
+  HWND folders = GetDlgItem(Window(), IDC_FOLDERS);
+  SendMessageA(folders, LB_RESETCONTENT, 0, 0);
+  std::vector<std::string> parts;
+  std::size_t at = 0;
+  const std::string path = WithBackslash(folder_);
+  while (at < path.size()) {
+    const std::size_t next = path.find('\\', at);
+    parts.push_back(path.substr(at, next - at) + (parts.empty() ? "\\" : ""));
+    at = next + 1;
+  }
+  for (std::size_t depth = 0; depth < parts.size(); ++depth) {
+    const auto line =
+        SendMessageA(folders, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(parts[depth].c_str()));
+    SendMessageA(folders, LB_SETITEMDATA, static_cast<WPARAM>(line), static_cast<LPARAM>(depth));
+  }
+  SendMessageA(folders, LB_SETCURSEL, parts.size() - 1, 0);
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+  std::vector<std::string> subfolders;
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const bool folder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+      if (folder && std::strcmp(found.cFileName, ".") != 0 &&
+          std::strcmp(found.cFileName, "..") != 0) {
+        subfolders.push_back(found.cFileName);
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  std::sort(subfolders.begin(), subfolders.end());
+  for (const std::string& name : subfolders) {
+    const auto line =
+        SendMessageA(folders, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(folders, LB_SETITEMDATA, static_cast<WPARAM>(line), kSubfolder);
+  }
+}
+
+void PreviewerDialog::FillFiles() {
+  ForgetThumbnails(true);
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((WithBackslash(folder_) + "*.avi").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  std::sort(files.begin(), files.end());
+  for (int id : {IDC_THUMBNAILS, IDC_NAMES}) {
+    HWND list = GetDlgItem(Window(), id);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& file : files) {
+      SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+  }
+  char count[48];
+  std::snprintf(count, sizeof(count), "%d %s", static_cast<int>(files.size()),
+                ResourceText(IDS_FILES).c_str());
+  SetDlgItemTextA(Window(), IDC_COUNT, count);
+  InvalidateRect(Window(), &nameBox_, TRUE);
+  InvalidateRect(Window(), &infoBox_, TRUE);
+}
+
+HWND PreviewerDialog::FileList() const {
+  return GetDlgItem(Window(), preview_ == peekwell::Preview::NameOnly ? IDC_NAMES : IDC_THUMBNAILS);
+}
+
+void PreviewerDialog::ShowPreviewList() {
+  const bool names = preview_ == peekwell::Preview::NameOnly;
+  ShowWindow(GetDlgItem(Window(), IDC_NAMES), names ? SW_SHOW : SW_HIDE);
+  ShowWindow(GetDlgItem(Window(), IDC_THUMBNAILS), names ? SW_HIDE : SW_SHOW);
+}
+
+// Another frame choice drops the thumbnails made for the last (the marks of files that cannot
+// be shown stay); switching the list keeps the selected line.
+void PreviewerDialog::ChoosePreview() {
+  const int line = static_cast<int>(SendMessageA(FileList(), LB_GETCURSEL, 0, 0));
+  preview_ = static_cast<peekwell::Preview>(
+      SendDlgItemMessageA(Window(), IDC_PREVIEW, CB_GETCURSEL, 0, 0));
+  if (preview_ != peekwell::Preview::NameOnly && preview_ != thumbnailsOf_) {
+    ForgetThumbnails(false);
+    thumbnailsOf_ = preview_;
+    InvalidateRect(GetDlgItem(Window(), IDC_THUMBNAILS), nullptr, TRUE);
+  }
+  SendMessageA(FileList(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+  ShowPreviewList();
+}
+
+void PreviewerDialog::ForgetThumbnails(bool marksToo) {
+  HWND list = GetDlgItem(Window(), IDC_THUMBNAILS);
+  const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (int line = 0; line < count; ++line) {
+    const LPARAM data = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+    if (data > 0) DeleteObject(reinterpret_cast<HBITMAP>(data));
+    if (data > 0 || marksToo) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(line), 0);
+  }
+}
+
+void PreviewerDialog::OpenChosenFolder() {
+  HWND folders = GetDlgItem(Window(), IDC_FOLDERS);
+  const int line = static_cast<int>(SendMessageA(folders, LB_GETCURSEL, 0, 0));
+  if (line < 0) return;
+  const LPARAM depth = SendMessageA(folders, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+  if (depth == kSubfolder) {
+    GoTo(WithBackslash(folder_) + ItemText(folders, line));
+    return;
+  }
+  // A component of the path: the path up to it.
+  std::string path;
+  for (int i = 0; i <= line; ++i)
+    path = i == 0 ? ItemText(folders, 0) : WithBackslash(path) + ItemText(folders, i);
+  GoTo(path);
+}
+
+std::string PreviewerDialog::SelectedPath() const {
+  HWND list = FileList();
+  const int line = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+  return line < 0 ? std::string() : WithBackslash(folder_) + ItemText(list, line);
+}
+
+// The file goes to the media deck's video player; started without waiting for it.
+void PreviewerDialog::PlayVideo() {
+  const std::string path = SelectedPath();
+  if (path.empty()) return;
+  std::string line = "sonavo.exe /Video " + path;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &started)) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+}
+
+void PreviewerDialog::ShowHelp() {
+  WinHelpA(Window(), "VISTREL.HLP", HELP_CONTENTS, 0);
+  WinHelpA(Window(), "VISTREL.HLP", HELP_COMMAND,
+           reinterpret_cast<ULONG_PTR>("JI(\"VISTREL.HLP\",\"peekwell\")"));
+}
+
+LPARAM PreviewerDialog::MakeThumbnail(const std::string& path) const {
+  HCURSOR kept = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  LPARAM mark = kNotAVideo;
+  if (const std::optional<VideoFile> video = VideoFile::Open(path)) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP thumbnail = video->Thumbnail(thumbnailsOf_, screen, drawDib_);
+    ReleaseDC(nullptr, screen);
+    mark = thumbnail != nullptr ? reinterpret_cast<LPARAM>(thumbnail) : kNoDecompressor;
+  }
+  SetCursor(kept);
+  return mark;
+}
+
+void PreviewerDialog::DrawFolder(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = item.itemState & ODS_SELECTED;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkMode(item.hDC, TRANSPARENT);
+  const LPARAM depth = static_cast<LPARAM>(item.itemData);
+  const int count = static_cast<int>(SendMessageA(item.hwndItem, LB_GETCOUNT, 0, 0));
+  int pathLines = 0;
+  for (int i = 0; i < count; ++i) {
+    if (static_cast<LPARAM>(SendMessageA(item.hwndItem, LB_GETITEMDATA, i, 0)) != kSubfolder) {
+      ++pathLines;
+    }
+  }
+  const int indent = depth == kSubfolder ? pathLines * kIndent : static_cast<int>(depth) * kIndent;
+  RECT text = item.rcItem;
+  text.left += 4 + indent;
+  DrawTextA(item.hDC, ItemText(item.hwndItem, static_cast<int>(item.itemID)).c_str(), -1, &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const RECT line = item.rcItem;
+  FillRect(item.hDC, &line, GetSysColorBrush(COLOR_WINDOW));
+  const std::string name = ItemText(item.hwndItem, static_cast<int>(item.itemID));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+  if (!thumbnail) {
+    RECT text = line;
+    text.left += 4;
+    DrawTextA(item.hDC, name.c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  } else {
+    LPARAM data = static_cast<LPARAM>(item.itemData);
+    // Made when its line is first drawn.
+    if (data == 0) {
+      data = MakeThumbnail(WithBackslash(folder_) + name);
+      SendMessageA(item.hwndItem, LB_SETITEMDATA, item.itemID, data);
+    }
+    const peekwell::LineGeometry geometry = peekwell::LineFor(GetSystemMetrics(SM_CYHSCROLL));
+    RECT frame{line.left + geometry.thumbX, line.top + geometry.thumbY,
+               line.left + geometry.thumbX + peekwell::kThumbWidth,
+               line.top + geometry.thumbY + peekwell::kThumbHeight};
+    if (data > 0) {
+      HDC memory = CreateCompatibleDC(item.hDC);
+      HGDIOBJ old = SelectObject(memory, reinterpret_cast<HBITMAP>(data));
+      BitBlt(item.hDC, frame.left, frame.top, peekwell::kThumbWidth, peekwell::kThumbHeight, memory,
+             0, 0, SRCCOPY);
+      SelectObject(memory, old);
+      DeleteDC(memory);
+    } else {
+      SetTextColor(item.hDC, RGB(0, 0, 255));
+      RECT text = frame;
+      DrawTextA(
+          item.hDC,
+          ResourceText(data == kNoDecompressor ? IDS_NO_DECOMPRESSOR : IDS_UNKNOWN_FORMAT).c_str(),
+          -1, &text, DT_CENTER | DT_NOPREFIX);
+      SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+    }
+    InflateRect(&frame, 1, 1);
+    FrameRect(item.hDC, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT text{line.left, line.bottom - geometry.nameBaseline - 8, line.right,
+              line.bottom - geometry.nameBaseline + 8};
+    DrawTextA(item.hDC, name.c_str(), -1, &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (item.itemState & ODS_SELECTED) {
+    HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+    RECT border = line;
+    FrameRect(item.hDC, &border, yellow);
+    InflateRect(&border, -1, -1);
+    FrameRect(item.hDC, &border, yellow);
+    DeleteObject(yellow);
+  }
+}
+
+bool PreviewerDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  switch (item.CtlID) {
+    case IDC_DRIVES:
+    case IDC_FOLDERS:
+      DrawFolder(item);
+      return true;
+    case IDC_THUMBNAILS:
+      DrawFile(item, true);
+      return true;
+    case IDC_NAMES:
+      DrawFile(item, false);
+      return true;
+  }
+  return false;
+}
+
+// The selected file's name, and its facts or string 10 and three blank lines.
+void PreviewerDialog::OnPaint(HDC dc) {
+  const std::string path = SelectedPath();
+  const std::string name = path.substr(path.find_last_of('\\') + 1);
+  HGDIOBJ kept = SelectObject(dc, boldFont_);
+  SetBkMode(dc, TRANSPARENT);
+  RECT box = nameBox_;
+  DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
+  InflateRect(&box, -3, -1);
+  DrawTextA(dc, name.c_str(), -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, kept);
+  std::vector<std::string> lines{ResourceText(IDS_FORMAT_UNKNOWN), "", "", ""};
+  if (path.empty()) lines = {"", "", "", ""};
+  if (const std::optional<VideoFile> video = path.empty() ? std::nullopt : VideoFile::Open(path)) {
+    lines = peekwell::InfoLines(video->Facts(), {ResourceText(IDS_FRAMES),
+                                                 ResourceText(IDS_SECONDS), ResourceText(IDS_FPS)});
+  }
+  box = infoBox_;
+  DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
+  InflateRect(&box, -3, -2);
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  DrawTextA(dc, text.c_str(), -1, &box, DT_LEFT | DT_NOPREFIX);
+}
+
+INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (measure->CtlID == IDC_THUMBNAILS) {
+      measure->itemHeight =
+          static_cast<UINT>(peekwell::LineFor(GetSystemMetrics(SM_CYHSCROLL)).height);
+    } else if (measure->CtlID == IDC_NAMES || measure->CtlID == IDC_FOLDERS) {
+      measure->itemHeight = kNameLineHeight;
+    }
+    return TRUE;
+  }
+  // Enter in a list acts as a double click.
+  if (message == WM_VKEYTOITEM && LOWORD(wParam) == VK_RETURN) {
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id == IDC_FOLDERS) {
+      OpenChosenFolder();
+    } else {
+      PlayVideo();
+    }
+    SetWindowLongPtrA(Window(), DWLP_MSGRESULT, -2);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void PreviewerDialog::OnCancel() {
+  settingsFile_.WriteString(kSection, "SavePath", folder_);
+  settingsFile_.WriteString(kSection, "Preview", std::to_string(static_cast<int>(preview_)));
+  End();
+}
+
+void PreviewerDialog::OnDestroy() {
+  ForgetThumbnails(true);
+  if (drawDib_ != nullptr) DrawDibClose(drawDib_);
+  if (boldFont_ != nullptr) DeleteObject(boldFont_);
+  AVIFileExit();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Peekwell's window: the drives, the folders of the current path, the video files of the
+// current folder as thumbnails or names, and the selected file's name and facts.
+
+#include <windows.h>
+
+#include <vfw.h>
+
+#include <string>
+#include <vector>
+
+#include "common/framework/modeless_dialog.h"
+#include "common/win32/win32_profile.h"
+#include "peekwell/core/preview.h"
+
+class PreviewerDialog : public ModelessDialog {
+ public:
+  explicit PreviewerDialog(const std::string& folder);
+
+ protected:
+  void OnInitDialog() override;
+  void OnPaint(HDC dc) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  void OnCancel() override;
+  void OnDestroy() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FillDrives();
+  void GoTo(const std::string& folder);
+  void FillFolders();
+  void FillFiles();
+  void ShowPreviewList();
+  void ChoosePreview();
+  void OpenChosenFolder();
+  void PlayVideo();
+  void ShowHelp();
+  void ForgetThumbnails(bool marksToo);
+  HWND FileList() const;
+  std::string SelectedPath() const;
+  void DrawFolder(const DRAWITEMSTRUCT& item) const;
+  void DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail);
+  LPARAM MakeThumbnail(const std::string& path) const;
+  RECT Place(int id) const;
+
+  Win32Profile settingsFile_;
+  std::string folder_;
+  peekwell::Preview preview_ = peekwell::Preview::Middle;
+  // The frame choice the cached thumbnails were made with.
+  peekwell::Preview thumbnailsOf_ = peekwell::Preview::Middle;
+  HDRAWDIB drawDib_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  RECT nameBox_{}, infoBox_{};
+};

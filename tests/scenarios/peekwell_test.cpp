@@ -1,0 +1,109 @@
+// Peekwell end to end: the real previewer on a folder of AVI files the test writes, good and
+// damaged, and the video player it hands a file to.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/interop/suite_names.h"
+#include "machine/core/sample_media.h"
+#include "machine/win32/install.h"
+#include "tests/harness/harness.h"
+#include "tests/harness/media_files.h"
+#include "tests/harness/simulated_pc.h"
+
+namespace {
+
+using harness::Program;
+
+constexpr int kThumbnails = 102;
+constexpr int kNames = 104;
+constexpr int kCount = 116;
+constexpr int kPreview = 118;
+
+// The file's video compressed by a codec no system has.
+std::vector<std::uint8_t> UnknownCodec() {
+  std::vector<std::uint8_t> bytes = machine::VideoFileBytes(5);
+  const std::string handler = "DIB ";
+  auto at = std::search(bytes.begin(), bytes.end(), handler.begin(), handler.end());
+  std::copy_n("ZZZZ", 4, at);
+  const std::string format = "strf";
+  at = std::search(bytes.begin(), bytes.end(), format.begin(), format.end());
+  std::copy_n("ZZZZ", 4, at + 8 + 16);  // biCompression
+  return bytes;
+}
+
+class PeekwellTest : public harness::ScenarioTest {
+ protected:
+  void SetUp() override {
+    harness::ScenarioTest::SetUp();
+    ASSERT_TRUE(CreateDirectoryA("C:\\Clips", nullptr));
+    ASSERT_TRUE(
+        harness::WriteFileBytes("C:\\Clips\\a-good.avi", machine::VideoFileBytes(12, 64, 48)));
+    ASSERT_TRUE(harness::WriteFileBytes("C:\\Clips\\b-unknown.avi", UnknownCodec()));
+    std::vector<std::uint8_t> cut = machine::VideoFileBytes(12);
+    cut.resize(60);
+    ASSERT_TRUE(harness::WriteFileBytes("C:\\Clips\\c-truncated.avi", cut));
+    WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Clips", Settings().c_str());
+  }
+  static std::string Settings() { return std::string(machine::kMediaFolder) + "\\MAROVANE.INI"; }
+  static LRESULT Mark(HWND list, int line) {
+    return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+  }
+};
+
+TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
+  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(harness::WindowText(harness::Control(window, kCount)), "3 file(s)");
+  HWND thumbnails = harness::Control(window, kThumbnails);
+  // Each line's thumbnail is made when it is first drawn.
+  ASSERT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 2) != 0; }));
+  const LRESULT good = Mark(thumbnails, 0);
+  EXPECT_GT(good, 0);
+  EXPECT_EQ(Mark(thumbnails, 1), -1);  // no decompressor
+  EXPECT_EQ(Mark(thumbnails, 2), -2);  // not a video file
+  harness::SaveScreenshot(window, "peekwell-thumbnails");
+
+  // "Filename Only" and back to the same frame: the thumbnails stay.
+  const auto choose = [&](int choice) {
+    SendDlgItemMessageA(window, kPreview, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(kPreview, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(harness::Control(window, kPreview)));
+  };
+  choose(5);
+  ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(harness::Control(window, kNames)); }));
+  harness::SaveScreenshot(window, "peekwell-names");
+  choose(2);
+  ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(thumbnails) != FALSE; }));
+  EXPECT_EQ(Mark(thumbnails, 0), good);
+  // Another frame choice makes them anew, the marks kept.
+  choose(0);
+  EXPECT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 0) != good; }));
+  EXPECT_EQ(Mark(thumbnails, 1), -1);
+}
+
+TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlayer) {
+  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  harness::PressButton(window, 120);  // Play Video: the first file
+  EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "a-good.avi"), nullptr);
+  harness::PressCloseBox(window);
+  ASSERT_TRUE(peekwell.WaitForExit());
+  EXPECT_EQ(harness::ReadProfile(Settings(), "Peekwell", "SavePath"), "C:\\Clips");
+
+  ASSERT_TRUE(CreateDirectoryA("C:\\Empty", nullptr));
+  WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Empty", Settings().c_str());
+  Program again(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND second = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", again.Id());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(harness::WindowText(harness::Control(second, kCount)), "0 file(s)");
+}
+
+}  // namespace
