@@ -82,6 +82,11 @@ void PreviewerDialog::OnInitDialog() {
                         reinterpret_cast<LPARAM>(ResourceText(static_cast<UINT>(i + 1)).c_str()));
   }
   SendDlgItemMessageA(Window(), IDC_PREVIEW, CB_SETCURSEL, static_cast<WPARAM>(preview_), 0);
+  // The lists' lines: two rows of thumbnails above the scroll bar; names one text line high.
+  SendDlgItemMessageA(Window(), IDC_THUMBNAILS, LB_SETITEMHEIGHT, 0,
+                      peekwell::LineFor(GetSystemMetrics(SM_CYHSCROLL)).height);
+  SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETITEMHEIGHT, 0, kNameLineHeight);
+  SendDlgItemMessageA(Window(), IDC_FOLDERS, LB_SETITEMHEIGHT, 0, kNameLineHeight);
   SendDlgItemMessageA(Window(), IDC_THUMBNAILS, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
   SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
   std::string start = settingsFile_.ReadString(kSection, "SavePath", "", MAX_PATH);
@@ -297,6 +302,19 @@ LPARAM PreviewerDialog::MakeThumbnail(const std::string& path) const {
   return mark;
 }
 
+void PreviewerDialog::DrawDrive(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = item.itemState & ODS_SELECTED;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkMode(item.hDC, TRANSPARENT);
+  char line[80] = "";
+  SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(line));
+  RECT text = item.rcItem;
+  text.left += 4;
+  DrawTextA(item.hDC, line, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 void PreviewerDialog::DrawFolder(const DRAWITEMSTRUCT& item) const {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const bool selected = item.itemState & ODS_SELECTED;
@@ -377,6 +395,8 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
 bool PreviewerDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   switch (item.CtlID) {
     case IDC_DRIVES:
+      DrawDrive(item);
+      return true;
     case IDC_FOLDERS:
       DrawFolder(item);
       return true;

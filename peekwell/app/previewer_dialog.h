@@ -38,6 +38,7 @@ class PreviewerDialog : public ModelessDialog {
   void ForgetThumbnails(bool marksToo);
   HWND FileList() const;
   std::string SelectedPath() const;
+  void DrawDrive(const DRAWITEMSTRUCT& item) const;
   void DrawFolder(const DRAWITEMSTRUCT& item) const;
   void DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail);
   LPARAM MakeThumbnail(const std::string& path) const;
