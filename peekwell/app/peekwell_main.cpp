@@ -38,7 +38,7 @@ class PeekwellApp : public Application {
     previewer.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     previewer.hCursor = LoadCursor(nullptr, IDC_ARROW);
     previewer.lpszClassName = kClass;
-    if (RegisterClassA(&previewer) == 0) return;
+    if (RegisterClassA(&previewer) == 0 || !PreviewerDialog::RegisterDeckClass(Instance())) return;
     PreviewerDialog dialog(ProgramFolder());
     if (dialog.Create(nullptr)) dialog.RunMessageLoop(nullptr);
   }

@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/interop/suite_names.h"
 #include "common/win32/resource_text.h"
+#include "common/win32/suite_windows.h"
 #include "peekwell/app/resource.h"
 #include "peekwell/app/video_file.h"
+#include "sonavo/core/deck_settings.h"
 
 namespace {
 
@@ -17,6 +20,13 @@ constexpr LPARAM kNotAVideo = -2;
 constexpr int kNameLineHeight = 16;
 // A subfolder's line in the folder list; the path's lines hold their depth.
 constexpr LPARAM kSubfolder = -1;
+constexpr const char* kDeckClass = "BROWSER_DECK_WCLASS";
+constexpr int kDeckId = 110;
+constexpr int kBrowseButton = 1110;
+constexpr const char* kDeckOwner = "Peekwell";
+// The browser deck's areas: a press in the first, or outside them all, does nothing; the second
+// closes Peekwell, the third shows or hides it.
+constexpr RECT kDeckAreas[] = {{0, 0, 40, 31}, {40, 4, 90, 27}, {92, 4, 138, 27}};
 
 std::string WithBackslash(std::string folder) {
   if (folder.empty() || folder.back() != '\\') folder += '\\';
@@ -98,6 +108,15 @@ void PreviewerDialog::OnInitDialog() {
   GoTo(start);
   ShowPreviewList();
   SetFocus(GetDlgItem(Window(), IDC_FOLDERS));
+  const auto corner = ReadCorner();
+  if (corner) {
+    RECT window{};
+    GetWindowRect(Window(), &window);
+    SetWindowPos(Window(), nullptr, std::max(0L, corner->x - (window.right - window.left)),
+                 std::max(0L, corner->y - (window.bottom - window.top)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+  }
+  Attach(FindSuiteWindow(names::kLauncherClass, names::kLauncherDevice));
   ShowWindow(Window(), SW_SHOWDEFAULT);
 }
 
@@ -435,7 +454,114 @@ void PreviewerDialog::OnPaint(HDC dc) {
   DrawTextA(dc, text.c_str(), -1, &box, DT_LEFT | DT_NOPREFIX);
 }
 
+bool PreviewerDialog::RegisterDeckClass(HINSTANCE instance) {
+  WNDCLASSA deck{};
+  deck.lpfnWndProc = DeckProc;
+  deck.hInstance = instance;
+  deck.hCursor = LoadCursor(nullptr, IDC_HAND);
+  deck.lpszClassName = kDeckClass;
+  return RegisterClassA(&deck) != 0;
+}
+
+void PreviewerDialog::Attach(HWND launcher) {
+  if (deck_ != nullptr) {
+    RemovePropA(deck_, kDeckOwner);
+    DestroyWindow(deck_);
+  }
+  deck_ = nullptr;
+  if (browseButton_ != nullptr && IsWindow(browseButton_)) ShowWindow(browseButton_, SW_SHOW);
+  browseButton_ = nullptr;
+  if (launcher == nullptr || !IsWindow(launcher)) return;
+  browseButton_ = GetDlgItem(launcher, kBrowseButton);
+  RECT place{0, 0, 142, 31};
+  if (browseButton_ != nullptr) {
+    GetWindowRect(browseButton_, &place);
+    MapWindowPoints(nullptr, launcher, reinterpret_cast<POINT*>(&place), 2);
+  }
+  deck_ = CreateWindowExA(0, kDeckClass, "BROWSER", WS_CHILD, place.left, place.top,
+                          place.right - place.left, place.bottom - place.top, launcher,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDeckId)),
+                          GetModuleHandleA(nullptr), nullptr);
+  if (deck_ == nullptr) return;
+  SetPropA(deck_, kDeckOwner, this);
+  if (browseButton_ != nullptr) ShowWindow(browseButton_, SW_HIDE);
+  ShowWindow(deck_, SW_SHOW);
+}
+
+// The deck's areas act as push buttons: pressed while held inside, acting at the release.
+LRESULT CALLBACK PreviewerDialog::DeckProc(HWND deck, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* owner = static_cast<PreviewerDialog*>(GetPropA(deck, kDeckOwner));
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  const auto areaAt = [&at] {
+    for (int i = 0; i < 3; ++i) {
+      if (PtInRect(&kDeckAreas[i], at)) return i + 1;
+    }
+    return 0;
+  };
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      if (owner == nullptr) break;
+      owner->pressedArea_ = areaAt();
+      if (owner->pressedArea_ > 1) SetCapture(deck);
+      InvalidateRect(deck, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONUP: {
+      if (owner == nullptr || owner->pressedArea_ <= 1) break;
+      const int area = owner->pressedArea_;
+      owner->pressedArea_ = 0;
+      ReleaseCapture();
+      InvalidateRect(deck, nullptr, FALSE);
+      if (areaAt() != area) return 0;
+      HWND main = owner->Window();
+      if (area == 2) {
+        PostMessageA(main, WM_COMMAND, IDC_EXIT, 0);
+      } else {
+        ShowWindow(main, IsWindowVisible(main) ? SW_HIDE : SW_SHOWNORMAL);
+      }
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(deck, &paint);
+      RECT all{};
+      GetClientRect(deck, &all);
+      FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(0, 255, 255));
+      const char* const words[] = {"BROWSER", "CLOSE", "SHOW"};
+      for (int i = 0; i < 3; ++i) {
+        RECT area = kDeckAreas[i];
+        if (i > 0)
+          DrawEdge(dc, &area,
+                   owner != nullptr && owner->pressedArea_ == i + 1 ? EDGE_SUNKEN : EDGE_RAISED,
+                   BF_RECT);
+        DrawTextA(dc, words[i], -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+      EndPaint(deck, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      // Gone with Jubilo: a Peekwell that is hidden goes too.
+      if (owner != nullptr && owner->deck_ == deck) {
+        owner->deck_ = nullptr;
+        if (!IsWindowVisible(owner->Window()))
+          PostMessageA(owner->Window(), WM_COMMAND, IDC_EXIT, 0);
+      }
+      return 0;
+  }
+  return DefWindowProcA(deck, message, wParam, lParam);
+}
+
 INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == names::kDeckMsgAttach) {
+    Attach(reinterpret_cast<HWND>(wParam));
+    return TRUE;
+  }
+  // Minimized while its deck is in Jubilo, it hides instead.
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && deck_ != nullptr) {
+    ShowWindow(Window(), SW_HIDE);
+    return TRUE;
+  }
   if (message == WM_MEASUREITEM) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (measure->CtlID == IDC_THUMBNAILS) {
@@ -463,7 +589,18 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void PreviewerDialog::OnCancel() {
   settingsFile_.WriteString(kSection, "SavePath", folder_);
   settingsFile_.WriteString(kSection, "Preview", std::to_string(static_cast<int>(preview_)));
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(Window(), &placement);
+  sonavo::WriteWindowPos(settingsFile_, kSection,
+                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
+  Attach(nullptr);
   End();
+}
+
+std::optional<sonavo::ScreenPoint> PreviewerDialog::ReadCorner() {
+  return sonavo::ReadWindowPos(settingsFile_, kSection, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN));
 }
 
 void PreviewerDialog::OnDestroy() {

@@ -6,16 +6,19 @@
 
 #include <vfw.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/framework/modeless_dialog.h"
 #include "common/win32/win32_profile.h"
 #include "peekwell/core/preview.h"
+#include "sonavo/core/deck_settings.h"
 
 class PreviewerDialog : public ModelessDialog {
  public:
   explicit PreviewerDialog(const std::string& folder);
+  static bool RegisterDeckClass(HINSTANCE instance);
 
  protected:
   void OnInitDialog() override;
@@ -43,6 +46,10 @@ class PreviewerDialog : public ModelessDialog {
   void DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail);
   LPARAM MakeThumbnail(const std::string& path) const;
   RECT Place(int id) const;
+  // The browser deck in Jubilo's panel (nullptr: out of it).
+  void Attach(HWND launcher);
+  std::optional<sonavo::ScreenPoint> ReadCorner();
+  static LRESULT CALLBACK DeckProc(HWND deck, UINT message, WPARAM wParam, LPARAM lParam);
 
   Win32Profile settingsFile_;
   std::string folder_;
@@ -52,4 +59,7 @@ class PreviewerDialog : public ModelessDialog {
   HDRAWDIB drawDib_ = nullptr;
   HFONT boldFont_ = nullptr;
   RECT nameBox_{}, infoBox_{};
+  HWND deck_ = nullptr;
+  HWND browseButton_ = nullptr;
+  int pressedArea_ = 0;
 };

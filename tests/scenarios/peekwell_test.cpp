@@ -106,4 +106,32 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
   EXPECT_EQ(harness::WindowText(harness::Control(second, kCount)), "0 file(s)");
 }
 
+TEST_F(PeekwellTest, WithJubiloTheBrowserDeckTakesTheBrowseButtonsPlace) {
+  Program jubilo(std::string(machine::kMediaFolder) + "\\JUBILO.EXE");
+  HWND panel = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
+  ASSERT_NE(panel, nullptr);
+  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  HWND deck = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    deck = GetDlgItem(panel, 110);
+    return deck != nullptr && IsWindowVisible(deck);
+  }));
+  EXPECT_EQ(harness::ClassName(deck), "BROWSER_DECK_WCLASS");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(panel, 1110)));
+  const auto press = [&](int x, int y) {
+    PostMessageA(deck, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(deck, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  };
+  press(100, 15);  // the second area hides Peekwell, and shows it again
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(window); }));
+  press(100, 15);
+  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+  press(20, 15);  // the first does nothing
+  press(60, 15);  // closes Peekwell; the Browse button is back
+  ASSERT_TRUE(peekwell.WaitForExit());
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(panel, 1110)));
+}
+
 }  // namespace
