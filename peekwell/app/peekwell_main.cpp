@@ -35,7 +35,7 @@ class PeekwellApp : public Application {
     previewer.lpfnWndProc = DefDlgProcA;
     previewer.cbWndExtra = DLGWINDOWEXTRA;
     previewer.hInstance = Instance();
-    previewer.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    previewer.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_PEEKWELL));
     previewer.hCursor = LoadCursor(nullptr, IDC_ARROW);
     previewer.lpszClassName = kClass;
     if (RegisterClassA(&previewer) == 0 || !PreviewerDialog::RegisterDeckClass(Instance())) return;

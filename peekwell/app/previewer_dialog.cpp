@@ -33,6 +33,21 @@ std::string WithBackslash(std::string folder) {
   return folder;
 }
 
+// A picture of the program's with its blue parts left out.
+void DrawPicture(HDC dc, int id, int x, int y) {
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+  if (bitmap == nullptr) return;
+  BITMAP facts{};
+  GetObjectA(bitmap, sizeof(facts), &facts);
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  TransparentBlt(dc, x, y, facts.bmWidth, facts.bmHeight, memory, 0, 0, facts.bmWidth,
+                 facts.bmHeight, RGB(0, 0, 255));
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+}
+
 std::string ItemText(HWND list, int line) {
   const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
   if (length <= 0) return {};
@@ -329,8 +344,13 @@ void PreviewerDialog::DrawDrive(const DRAWITEMSTRUCT& item) const {
   SetBkMode(item.hDC, TRANSPARENT);
   char line[80] = "";
   SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(line));
+  const int type = static_cast<int>(item.itemData);
+  if (type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK) {
+    DrawPicture(item.hDC, type, item.rcItem.left + 2,
+                (item.rcItem.top + item.rcItem.bottom - 12) / 2);
+  }
   RECT text = item.rcItem;
-  text.left += 4;
+  text.left += 22;
   DrawTextA(item.hDC, line, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -349,8 +369,13 @@ void PreviewerDialog::DrawFolder(const DRAWITEMSTRUCT& item) const {
     }
   }
   const int indent = depth == kSubfolder ? pathLines * kIndent : static_cast<int>(depth) * kIndent;
+  const int picture = depth == kSubfolder                           ? IDB_SUBFOLDER
+                      : depth == static_cast<LPARAM>(pathLines - 1) ? IDB_CURRENT_FOLDER
+                                                                    : IDB_PATH_FOLDER;
+  DrawPicture(item.hDC, picture, item.rcItem.left + 2 + indent,
+              (item.rcItem.top + item.rcItem.bottom - 12) / 2);
   RECT text = item.rcItem;
-  text.left += 4 + indent;
+  text.left += 22 + indent;
   DrawTextA(item.hDC, ItemText(item.hwndItem, static_cast<int>(item.itemID)).c_str(), -1, &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -431,6 +456,8 @@ bool PreviewerDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 // The selected file's name, and its facts or string 10 and three blank lines.
 void PreviewerDialog::OnPaint(HDC dc) {
+  const RECT emblem = Place(IDC_EMBLEM_PLACE);
+  DrawPicture(dc, IDB_EMBLEM, emblem.left, emblem.top);
   const std::string path = SelectedPath();
   const std::string name = path.substr(path.find_last_of('\\') + 1);
   HGDIOBJ kept = SelectObject(dc, boldFont_);
@@ -526,16 +553,11 @@ LRESULT CALLBACK PreviewerDialog::DeckProc(HWND deck, UINT message, WPARAM wPara
       RECT all{};
       GetClientRect(deck, &all);
       FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, RGB(0, 255, 255));
-      const char* const words[] = {"BROWSER", "CLOSE", "SHOW"};
-      for (int i = 0; i < 3; ++i) {
-        RECT area = kDeckAreas[i];
-        if (i > 0)
-          DrawEdge(dc, &area,
-                   owner != nullptr && owner->pressedArea_ == i + 1 ? EDGE_SUNKEN : EDGE_RAISED,
-                   BF_RECT);
-        DrawTextA(dc, words[i], -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      DrawPicture(dc, IDB_BROWSER_DECK, 0, 0);
+      // The area held looks pressed.
+      if (owner != nullptr && owner->pressedArea_ > 1) {
+        const RECT area = kDeckAreas[owner->pressedArea_ - 1];
+        InvertRect(dc, &area);
       }
       EndPaint(deck, &paint);
       return 0;
