@@ -326,7 +326,7 @@ void PreviewerDialog::ShowHelp() {
 LPARAM PreviewerDialog::MakeThumbnail(const std::string& path) const {
   HCURSOR kept = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   LPARAM mark = kNotAVideo;
-  if (const std::optional<VideoFile> video = VideoFile::Open(path)) {
+  if (const std::optional<VideoFile> video = VideoFile::Open(path, false)) {
     HDC screen = GetDC(nullptr);
     HBITMAP thumbnail = video->Thumbnail(thumbnailsOf_, screen, drawDib_);
     ReleaseDC(nullptr, screen);
@@ -469,7 +469,8 @@ void PreviewerDialog::OnPaint(HDC dc) {
   SelectObject(dc, kept);
   std::vector<std::string> lines{ResourceText(IDS_FORMAT_UNKNOWN), "", "", ""};
   if (path.empty()) lines = {"", "", "", ""};
-  if (const std::optional<VideoFile> video = path.empty() ? std::nullopt : VideoFile::Open(path)) {
+  if (const std::optional<VideoFile> video =
+          path.empty() ? std::nullopt : VideoFile::Open(path, true)) {
     lines = peekwell::InfoLines(video->Facts(), {ResourceText(IDS_FRAMES),
                                                  ResourceText(IDS_SECONDS), ResourceText(IDS_FPS)});
   }

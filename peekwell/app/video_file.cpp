@@ -45,7 +45,7 @@ VideoFile::~VideoFile() {
   if (file_ != nullptr) AVIFileRelease(File(file_));
 }
 
-std::optional<VideoFile> VideoFile::Open(const std::string& path) {
+std::optional<VideoFile> VideoFile::Open(const std::string& path, bool describe) {
   PAVIFILE file = nullptr;
   if (AVIFileOpenA(&file, path.c_str(), OF_READ | OF_SHARE_DENY_NONE, nullptr) != 0) {
     return std::nullopt;
@@ -66,7 +66,7 @@ std::optional<VideoFile> VideoFile::Open(const std::string& path) {
   peekwell::StreamFacts& facts = video.facts_;
   facts.type = info.fccType;
   facts.handler = info.fccHandler;
-  facts.description = Describe(info.fccHandler);
+  if (describe) facts.description = Describe(info.fccHandler);
   facts.width = format.biWidth;
   facts.height = format.biHeight;
   facts.bitCount = format.biBitCount;

@@ -14,7 +14,9 @@
 class VideoFile {
  public:
   // Opens the file's first video stream; nothing when the file cannot be opened as a video.
-  static std::optional<VideoFile> Open(const std::string& path);
+  // `describe`: ask the compressor for its description too (the info box does; a thumbnail
+  // needs none).
+  static std::optional<VideoFile> Open(const std::string& path, bool describe);
   VideoFile(VideoFile&& other) noexcept;
   VideoFile& operator=(VideoFile&&) = delete;
   VideoFile(const VideoFile&) = delete;
