@@ -158,6 +158,8 @@ int Samples(const std::string& folder) {
       {"Tone 2.wav", machine::WaveFileBytes(1500)},
       {"Tune.mid", machine::MidiFileBytes(96, {{0, 500000}}, 384)},
       {"Clip.avi", machine::VideoFileBytes(20)},
+      {"Wide clip.avi", machine::VideoFileBytes(30, 160, 90)},
+      {"Small clip.avi", machine::VideoFileBytes(15, 64, 48)},
   };
   CreateDirectoryA(folder.c_str(), nullptr);
   for (const Sample& sample : samples) {
