@@ -78,6 +78,8 @@ std::optional<VideoFile> VideoFile::Open(const std::string& path, bool describe)
 }
 
 HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB drawDib) const {
+  // A picture no decompressor could hold in memory is not decompressed: its header lies.
+  if (!peekwell::SaneSize(facts_.width, facts_.height)) return nullptr;
   PAVISTREAM stream = Stream(stream_);
   PGETFRAME reader = AVIStreamGetFrameOpen(stream, nullptr);
   if (reader == nullptr) return nullptr;

@@ -80,6 +80,12 @@ std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& wo
   return lines;
 }
 
+bool SaneSize(std::int32_t width, std::int32_t height) {
+  constexpr std::int32_t kLargest = 4096;
+  const std::int32_t rows = height < 0 ? -height : height;
+  return width > 0 && rows > 0 && width <= kLargest && rows <= kLargest;
+}
+
 LineGeometry LineFor(int scrollBarHeight) {
   const int height = (252 - scrollBarHeight) / 2;
   // The thumbnail in the upper part, above the name's 30 pixels.

@@ -43,6 +43,10 @@ struct InfoWords {
 // The four lines: compressor, "%dx%dx%d", frames and duration, frame rate.
 std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& words);
 
+// Pictures larger than 4096 pixels a side (or empty) are not decompressed: such a header lies,
+// and its frames would take gigabytes.
+bool SaneSize(std::int32_t width, std::int32_t height);
+
 // A line of the thumbnail list: 120 wide, (252 - the horizontal scroll bar's height) / 2 high.
 inline constexpr int kLineWidth = 120;
 inline constexpr int kThumbWidth = 80;

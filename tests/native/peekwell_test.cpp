@@ -58,6 +58,14 @@ TEST(PreviewTest, TheInfoLinesNameTheCompressorAndCountInThousandths) {
   EXPECT_EQ(peekwell::InfoLines(facts, {})[3], "0.000 fps");
 }
 
+TEST(PreviewTest, OnlyPicturesOfASaneSizeAreDecompressed) {
+  EXPECT_TRUE(peekwell::SaneSize(320, 240));
+  EXPECT_TRUE(peekwell::SaneSize(4096, -4096));  // top-down
+  EXPECT_FALSE(peekwell::SaneSize(30000, 30000));
+  EXPECT_FALSE(peekwell::SaneSize(0, 10));
+  EXPECT_FALSE(peekwell::SaneSize(-5, 10));
+}
+
 TEST(PreviewTest, TwoRowsOfLinesFillTheListAboveItsScrollBar) {
   const peekwell::LineGeometry line = peekwell::LineFor(16);
   EXPECT_EQ(line.height, 118);

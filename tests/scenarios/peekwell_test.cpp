@@ -37,6 +37,20 @@ std::vector<std::uint8_t> UnknownCodec() {
   return bytes;
 }
 
+// A header that claims a picture 30000 pixels square.
+std::vector<std::uint8_t> HugeDimensions() {
+  std::vector<std::uint8_t> bytes = machine::VideoFileBytes(5);
+  const auto claim = [&](const std::string& chunk, std::size_t offset) {
+    auto at = std::search(bytes.begin(), bytes.end(), chunk.begin(), chunk.end()) + 8 + offset;
+    for (std::size_t field = 0; field < 2; ++field) {
+      for (int i = 0; i < 4; ++i) at[field * 4 + i] = static_cast<std::uint8_t>(30000 >> (8 * i));
+    }
+  };
+  claim("avih", 32);  // dwWidth, dwHeight
+  claim("strf", 4);   // biWidth, biHeight
+  return bytes;
+}
+
 class PeekwellTest : public harness::ScenarioTest {
  protected:
   void SetUp() override {
@@ -48,6 +62,7 @@ class PeekwellTest : public harness::ScenarioTest {
     std::vector<std::uint8_t> cut = machine::VideoFileBytes(12);
     cut.resize(60);
     ASSERT_TRUE(harness::WriteFileBytes("C:\\Clips\\c-truncated.avi", cut));
+    ASSERT_TRUE(harness::WriteFileBytes("C:\\Clips\\d-huge.avi", HugeDimensions()));
     WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Clips", Settings().c_str());
   }
   static std::string Settings() { return std::string(machine::kMediaFolder) + "\\MAROVANE.INI"; }
@@ -60,7 +75,7 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
   Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(harness::WindowText(harness::Control(window, kCount)), "3 file(s)");
+  EXPECT_EQ(harness::WindowText(harness::Control(window, kCount)), "4 file(s)");
   HWND thumbnails = harness::Control(window, kThumbnails);
   // Each line's thumbnail is made when it is first drawn.
   ASSERT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 2) != 0; }));
@@ -68,6 +83,10 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
   EXPECT_GT(good, 0);
   EXPECT_EQ(Mark(thumbnails, 1), -1);  // no decompressor
   EXPECT_EQ(Mark(thumbnails, 2), -2);  // not a video file
+  // A header that lies about its size is marked too, without a crash or a hang.
+  ASSERT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 3) != 0; }));
+  EXPECT_LT(Mark(thumbnails, 3), 0);
+  EXPECT_TRUE(peekwell.Running());
   harness::SaveScreenshot(window, "peekwell-thumbnails");
 
   // "Filename Only" and back to the same frame: the thumbnails stay.
