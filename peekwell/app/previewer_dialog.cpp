@@ -1,5 +1,7 @@
 #include "peekwell/app/previewer_dialog.h"
 
+#include <winnetwk.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +23,7 @@ constexpr int kNameLineHeight = 16;
 // A subfolder's line in the folder list; the path's lines hold their depth.
 constexpr LPARAM kSubfolder = -1;
 constexpr const char* kDeckClass = "BROWSER_DECK_WCLASS";
+constexpr const char* kListProc = "PeekwellList";
 constexpr int kDeckId = 110;
 constexpr int kBrowseButton = 1110;
 constexpr const char* kDeckOwner = "Peekwell";
@@ -113,6 +116,12 @@ void PreviewerDialog::OnInitDialog() {
   SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETITEMHEIGHT, 0, kNameLineHeight);
   SendDlgItemMessageA(Window(), IDC_FOLDERS, LB_SETITEMHEIGHT, 0, kNameLineHeight);
   SendDlgItemMessageA(Window(), IDC_THUMBNAILS, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
+  for (int id : {IDC_FOLDERS, IDC_THUMBNAILS, IDC_NAMES}) {
+    HWND list = GetDlgItem(Window(), id);
+    SetPropA(list, kListProc,
+             reinterpret_cast<HANDLE>(
+                 SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AllKeysProc))));
+  }
   SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
   std::string start = settingsFile_.ReadString(kSection, "SavePath", "", MAX_PATH);
   if (start.empty() || GetFileAttributesA(start.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -122,7 +131,6 @@ void PreviewerDialog::OnInitDialog() {
   }
   GoTo(start);
   ShowPreviewList();
-  SetFocus(GetDlgItem(Window(), IDC_FOLDERS));
   const auto corner = ReadCorner();
   if (corner) {
     RECT window{};
@@ -133,6 +141,9 @@ void PreviewerDialog::OnInitDialog() {
   }
   Attach(FindSuiteWindow(names::kLauncherClass, names::kLauncherDevice));
   ShowWindow(Window(), SW_SHOWDEFAULT);
+  // The folder list has the focus once the window shows.
+  PostMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(Window(), IDC_FOLDERS)),
+               TRUE);
 }
 
 RECT PreviewerDialog::Place(int id) const {
@@ -157,6 +168,12 @@ void PreviewerDialog::FillDrives() {
         GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr,
                               nullptr, 0)) {
       line += label;
+    } else if (type == DRIVE_REMOTE) {
+      // A network drive shows its share's name, in lower case.
+      char share[MAX_PATH] = "";
+      DWORD size = sizeof(share);
+      const std::string local = root.substr(0, 2);
+      if (WNetGetConnectionA(local.c_str(), share, &size) == NO_ERROR) line += CharLowerA(share);
     }
     const auto at = SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     SendMessageA(drives, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(type));
@@ -596,17 +613,35 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   // Enter in a list acts as a double click.
-  if (message == WM_VKEYTOITEM && LOWORD(wParam) == VK_RETURN) {
-    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-    if (id == IDC_FOLDERS) {
+  if (message == WM_VKEYTOITEM) {
+    HWND list = reinterpret_cast<HWND>(lParam);
+    const WORD key = LOWORD(wParam);
+    if (key == VK_TAB) {
+      const bool back = GetKeyState(VK_SHIFT) < 0;
+      SetFocus(GetNextDlgTabItem(Window(), list, back));
+    } else if (key == VK_RETURN && GetDlgCtrlID(list) == IDC_FOLDERS) {
       OpenChosenFolder();
-    } else {
+    } else if (key == VK_RETURN) {
       PlayVideo();
+    } else {
+      return FALSE;  // the list's own keys
     }
     SetWindowLongPtrA(Window(), DWLP_MSGRESULT, -2);
     return TRUE;
   }
   return FALSE;
+}
+
+// The three lists take every key, Enter and Tab too: the dialog keys pass through them.
+LRESULT CALLBACK PreviewerDialog::AllKeysProc(HWND list, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(list, kListProc));
+  if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
+  if (message == WM_NCDESTROY) {
+    RemovePropA(list, kListProc);
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  }
+  return CallWindowProcA(original, list, message, wParam, lParam);
 }
 
 void PreviewerDialog::OnCancel() {

@@ -50,6 +50,7 @@ class PreviewerDialog : public ModelessDialog {
   void Attach(HWND launcher);
   std::optional<sonavo::ScreenPoint> ReadCorner();
   static LRESULT CALLBACK DeckProc(HWND deck, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK AllKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
   Win32Profile settingsFile_;
   std::string folder_;

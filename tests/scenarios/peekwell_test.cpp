@@ -111,7 +111,10 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
   Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
   ASSERT_NE(window, nullptr);
-  harness::PressButton(window, 120);  // Play Video: the first file
+  // From the folder list, Tab past the preview choice to the files; Enter plays the first.
+  SetForegroundWindow(window);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
+  harness::PressKeys({VK_TAB, VK_TAB, VK_RETURN});
   EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "a-good.avi"), nullptr);
   harness::PressCloseBox(window);
   ASSERT_TRUE(peekwell.WaitForExit());
@@ -123,6 +126,14 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
   HWND second = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", again.Id());
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(harness::WindowText(harness::Control(second, kCount)), "0 file(s)");
+  // The folder list has the focus; Enter there opens the chosen folder rather than playing.
+  SetForegroundWindow(second);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == second; }));
+  SendDlgItemMessageA(second, 101, LB_SETCURSEL, 0, 0);  // "C:\"
+  harness::PressKeys({VK_RETURN});
+  EXPECT_TRUE(harness::WaitFor([&] {
+    return harness::WindowText(harness::Control(second, 111)) == "C:\\";
+  })) << harness::WindowText(harness::Control(second, 111));
 }
 
 TEST_F(PeekwellTest, WithJubiloTheBrowserDeckTakesTheBrowseButtonsPlace) {
