@@ -64,7 +64,17 @@ std::string ItemText(HWND list, int line) {
 
 PreviewerDialog::PreviewerDialog(const std::string& folder)
     : ModelessDialog(IDD_PREVIEWER), settingsFile_(folder + "MAROVANE.INI") {
-  OnCommand(IDC_PLAY, BN_CLICKED, [this] { PlayVideo(); });
+  OnCommand(IDC_PLAY, BN_CLICKED, [this] {
+    // Enter with a drop-down open closes the drop-downs instead.
+    bool dropped = false;
+    for (int id : {IDC_DRIVES, IDC_PREVIEW}) {
+      if (SendDlgItemMessageA(Window(), id, CB_GETDROPPEDSTATE, 0, 0)) {
+        SendDlgItemMessageA(Window(), id, CB_SHOWDROPDOWN, FALSE, 0);
+        dropped = true;
+      }
+    }
+    if (!dropped) PlayVideo();
+  });
   OnCommand(IDC_HELP_BUTTON, BN_CLICKED, [this] { ShowHelp(); });
   OnCommand(IDC_EXIT, BN_CLICKED, [this] { OnCancel(); });
   OnCommand(IDC_PREVIEW, CBN_SELCHANGE, [this] { ChoosePreview(); });
