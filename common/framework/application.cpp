@@ -35,6 +35,13 @@ int Application::Run(HINSTANCE instance) {
   return 0;
 }
 
+std::string Application::ProgramFolder() const {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);
+  const std::string file(path, length);
+  return file.substr(0, file.find_last_of('\\') + 1);
+}
+
 std::string Application::HelpFile() const {
   char path[MAX_PATH] = "";
   const DWORD length = GetModuleFileNameA(instance_, path, MAX_PATH);

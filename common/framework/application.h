@@ -20,6 +20,8 @@ class Application {
   HINSTANCE Instance() const { return instance_; }
   // The program's own path with the extension .HLP.
   std::string HelpFile() const;
+  // The program's folder, ending in a backslash.
+  std::string ProgramFolder() const;
   void ShowHelp(HWND window, UINT command, ULONG_PTR data) const;
 
   // The framework's help command (F1 in any dialog of the program): the help file's topic for

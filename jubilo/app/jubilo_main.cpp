@@ -62,13 +62,6 @@ class JubiloApp : public Application {
   void OnHelp(HWND window, ULONG_PTR /*context*/) override {
     WinHelpA(window, "JUBILO.HLP", HELP_CONTEXT, kOptionsHelp);
   }
-
-  std::string ProgramFolder() const {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(Instance(), path, MAX_PATH);
-    const std::string file(path, length);
-    return file.substr(0, file.find_last_of('\\') + 1);
-  }
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "common/framework/modal_dialog.h"
 #include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
+#include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
 #include "common/win32/suite_windows.h"
 #include "jubilo/app/options_sheet.h"
@@ -268,21 +269,9 @@ void LauncherDialog::AttachRunningPrograms() {
   attach(FindSuiteWindow(kPreviewerClass, std::nullopt));
 }
 
-// Started without waiting for it to be idle, as WinExec would: a player places its deck in the
-// panel while it starts, and would wait on the panel that waits on it. A program that cannot be
-// started is not reported.
+// A program that cannot be started is not reported.
 void LauncherDialog::Start(const char* commandLine) {
-  std::string line = commandLine;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION started{};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-  }
+  StartProgram(commandLine, SW_SHOWNORMAL);
 }
 
 std::string LauncherDialog::VistrelPath() const {
@@ -292,20 +281,10 @@ std::string LauncherDialog::VistrelPath() const {
   return folder + "\\VISTREL.EXE";
 }
 
+// Vistrel runs in its own folder.
 void LauncherDialog::StartVistrel() {
   const std::string path = VistrelPath();
-  std::string folder = path.substr(0, path.find_last_of('\\'));
-  std::string commandLine = "\"" + path + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION started{};
-  if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.c_str(), &startup, &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-  }
+  StartProgram("\"" + path + "\"", SW_SHOWNORMAL, path.substr(0, path.find_last_of('\\')));
 }
 
 void LauncherDialog::OnPaint(HDC dc) {

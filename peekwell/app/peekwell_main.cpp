@@ -53,13 +53,6 @@ class PeekwellApp : public Application {
     if (library != nullptr) FreeLibrary(library);
     return recent;
   }
-
-  std::string ProgramFolder() const {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(Instance(), path, MAX_PATH);
-    const std::string file(path, length);
-    return file.substr(0, file.find_last_of('\\') + 1);
-  }
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "common/interop/suite_names.h"
+#include "common/win32/list_box.h"
+#include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
 #include "common/win32/suite_windows.h"
 #include "peekwell/app/resource.h"
@@ -49,15 +51,6 @@ void DrawPicture(HDC dc, int id, int x, int y) {
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);
-}
-
-std::string ItemText(HWND list, int line) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
 }
 
 }  // namespace
@@ -311,37 +304,26 @@ void PreviewerDialog::OpenChosenFolder() {
   if (line < 0) return;
   const LPARAM depth = SendMessageA(folders, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
   if (depth == kSubfolder) {
-    GoTo(WithBackslash(folder_) + ItemText(folders, line));
+    GoTo(WithBackslash(folder_) + LineText(folders, line));
     return;
   }
   // A component of the path: the path up to it.
   std::string path;
   for (int i = 0; i <= line; ++i)
-    path = i == 0 ? ItemText(folders, 0) : WithBackslash(path) + ItemText(folders, i);
+    path = i == 0 ? LineText(folders, 0) : WithBackslash(path) + LineText(folders, i);
   GoTo(path);
 }
 
 std::string PreviewerDialog::SelectedPath() const {
   HWND list = FileList();
   const int line = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-  return line < 0 ? std::string() : WithBackslash(folder_) + ItemText(list, line);
+  return line < 0 ? std::string() : WithBackslash(folder_) + LineText(list, line);
 }
 
-// The file goes to the media deck's video player; started without waiting for it.
+// The file goes to the media deck's video player.
 void PreviewerDialog::PlayVideo() {
   const std::string path = SelectedPath();
-  if (path.empty()) return;
-  std::string line = "sonavo.exe /Video " + path;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOW;
-  PROCESS_INFORMATION started{};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-  }
+  if (!path.empty()) StartProgram("sonavo.exe /Video " + path, SW_SHOW);
 }
 
 void PreviewerDialog::ShowHelp() {
@@ -403,7 +385,7 @@ void PreviewerDialog::DrawFolder(const DRAWITEMSTRUCT& item) const {
               (item.rcItem.top + item.rcItem.bottom - 12) / 2);
   RECT text = item.rcItem;
   text.left += 22 + indent;
-  DrawTextA(item.hDC, ItemText(item.hwndItem, static_cast<int>(item.itemID)).c_str(), -1, &text,
+  DrawTextA(item.hDC, LineText(item.hwndItem, static_cast<int>(item.itemID)).c_str(), -1, &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -411,7 +393,7 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const RECT line = item.rcItem;
   FillRect(item.hDC, &line, GetSysColorBrush(COLOR_WINDOW));
-  const std::string name = ItemText(item.hwndItem, static_cast<int>(item.itemID));
+  const std::string name = LineText(item.hwndItem, static_cast<int>(item.itemID));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
   if (!thumbnail) {

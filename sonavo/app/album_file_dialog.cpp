@@ -38,15 +38,6 @@ std::uint32_t FileSize(const std::string& path) {
   return facts.nFileSizeHigh != 0 ? 0xFFFFFFFFu : facts.nFileSizeLow;
 }
 
-std::string ListText(HWND list, int line) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
 }  // namespace
 
 AlbumFileDialog::AlbumFileDialog(sonavo::PlayerKind kind, ProfileStore& albumFile,
@@ -220,7 +211,7 @@ void AlbumFileDialog::AddFiles(bool all) {
     for (int line = 0; line < count; ++line) lines.push_back(line);
   }
   std::vector<std::string> names;
-  for (int line : lines) names.push_back(ListText(files, line));
+  for (int line : lines) names.push_back(LineText(files, line));
   const bool fitted = panel_.Add(CurrentFolder(), names);
   ShowLines();
   if (!fitted) Report(IDS_MAX_ENTRIES);
@@ -276,7 +267,7 @@ void AlbumFileDialog::LoadChosenFiles(const std::string& validated) {
   const std::string folder = validated.substr(0, validated.find_last_of('\\') + 1);
   HWND files = GetDlgItem(Window(), lst1);
   std::vector<std::string> paths;
-  for (int line : SelectedLines(files)) paths.push_back(folder + ListText(files, line));
+  for (int line : SelectedLines(files)) paths.push_back(folder + LineText(files, line));
   // A name typed rather than picked is the one file.
   if (std::find(paths.begin(), paths.end(), validated) == paths.end()) paths = {validated};
   paths.resize(std::min<std::size_t>(paths.size(), sonavo::kMaxEntries));

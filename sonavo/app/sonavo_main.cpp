@@ -62,14 +62,6 @@ class SonavoApp : public Application {
     return FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
   }
 
-  // The program's folder, ending in a backslash.
-  std::string ProgramFolder() const {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(Instance(), path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-  }
-
   sonavo::DeckCommandLine commandLine_;
 };
 
