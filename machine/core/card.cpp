@@ -1,5 +1,7 @@
 #include "machine/core/card.h"
 
+#include "machine/core/crt_timing.h"
+
 namespace machine {
 namespace {
 
@@ -27,19 +29,8 @@ struct Vertical {
 };
 
 Vertical VerticalTiming(const std::uint8_t* crtc) {
-  const std::uint8_t overflow = crtc[0x07];
-  const std::uint8_t extended = crtc[0x5E];
-  const std::uint32_t total =
-      crtc[0x06] | Bit(overflow, 0) << 8 | Bit(overflow, 5) << 9 | Bit(extended, 0) << 10;
-  const std::uint32_t displayEnd =
-      crtc[0x12] | Bit(overflow, 1) << 8 | Bit(overflow, 6) << 9 | Bit(extended, 1) << 10;
-  const std::uint32_t start =
-      crtc[0x10] | Bit(overflow, 2) << 8 | Bit(overflow, 7) << 9 | Bit(extended, 4) << 10;
-  // The retrace ends where the line counter's low four bits next equal CR11 bits 0-3: equal to
-  // the start's, sixteen lines on.
-  std::uint32_t length = ((crtc[0x11] & 0x0F) - (start & 0x0F)) & 0x0F;
-  if (length == 0) length = 16;
-  return {total + 2, displayEnd + 1, start, start + length};
+  const TimingAxis vertical = DecodeTiming(crtc).vertical;
+  return {vertical.total, vertical.displayEnd, vertical.syncStart, vertical.syncEnd};
 }
 
 }  // namespace
