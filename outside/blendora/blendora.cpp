@@ -121,14 +121,14 @@ void Attach(HWND launcher) {
     GetWindowRect(mixer.launcherButton, &place);
     MapWindowPoints(nullptr, launcher, reinterpret_cast<POINT*>(&place), 2);
   }
-  mixer.compact =
-      CreateWindowExA(0, kCompactClass, "Mixer", WS_CHILD | WS_VISIBLE, place.left, place.top,
-                      place.right - place.left, place.bottom - place.top, launcher,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCompactId)),
-                      GetModuleHandleA(nullptr), nullptr);
-  if (mixer.compact != nullptr && mixer.launcherButton != nullptr) {
-    ShowWindow(mixer.launcherButton, SW_HIDE);
-  }
+  mixer.compact = CreateWindowExA(0, kCompactClass, "Mixer", WS_CHILD, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, launcher,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCompactId)),
+                                  GetModuleHandleA(nullptr), nullptr);
+  if (mixer.compact == nullptr) return;
+  // The panel's button makes way before the deck shows.
+  if (mixer.launcherButton != nullptr) ShowWindow(mixer.launcherButton, SW_HIDE);
+  ShowWindow(mixer.compact, SW_SHOW);
 }
 
 // The compact deck: a click shows or hides the mixer's window.

@@ -47,12 +47,14 @@ bool CompactDeckWindow::Create(HWND launcher) {
     at = {button.left, button.top};
     ScreenToClient(launcher, &at);
   }
-  window_ = CreateWindowExA(0, kCompactClass, sonavo::Traits(kind_).name, WS_CHILD | WS_VISIBLE,
-                            at.x, at.y, sonavo::kCompactWidth, sonavo::kCompactHeight, launcher,
+  window_ = CreateWindowExA(0, kCompactClass, sonavo::Traits(kind_).name, WS_CHILD, at.x, at.y,
+                            sonavo::kCompactWidth, sonavo::kCompactHeight, launcher,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCompactIdFirst + kind)),
                             GetModuleHandleA(nullptr), this);
   if (window_ == nullptr) return false;
+  // The panel's button makes way before the deck shows.
   if (launcherButton_ != nullptr) ShowWindow(launcherButton_, SW_HIDE);
+  ShowWindow(window_, SW_SHOW);
   return true;
 }
 
