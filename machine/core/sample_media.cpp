@@ -44,6 +44,32 @@ void PutVariable(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
   bytes.insert(bytes.end(), groups.begin(), groups.end());
 }
 
+// A frame of the sample video: a sky over a ground, with a sun that crosses it frame by frame
+// (rows bottom-up, blue-green-red, each padded to four bytes).
+std::vector<std::uint8_t> VideoFrame(std::uint32_t width, std::uint32_t height, unsigned frame) {
+  const std::uint32_t stride = (width * 3 + 3) / 4 * 4;
+  std::vector<std::uint8_t> pixels(stride * height, 0);
+  const std::int64_t sunX = static_cast<std::int64_t>((frame * 7 + width / 8) % (width + 1));
+  const std::int64_t sunY = height * 2 / 3;
+  const std::int64_t radius = height / 6 + 1;
+  for (std::uint32_t row = 0; row < height; ++row) {
+    for (std::uint32_t x = 0; x < width; ++x) {
+      std::uint8_t* p = &pixels[row * stride + x * 3];
+      const bool ground = row < height / 3;
+      const std::int64_t dx = static_cast<std::int64_t>(x) - sunX;
+      const std::int64_t dy = static_cast<std::int64_t>(row) - sunY;
+      if (dx * dx + dy * dy <= radius * radius) {
+        p[0] = 40, p[1] = 210, p[2] = 250;  // the sun
+      } else if (ground) {
+        p[0] = 30, p[1] = static_cast<std::uint8_t>(100 + row * 60 / height), p[2] = 40;
+      } else {
+        p[0] = static_cast<std::uint8_t>(150 + row * 100 / height), p[1] = 120, p[2] = 60;
+      }
+    }
+  }
+  return pixels;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> WaveFileBytes(unsigned milliseconds) {
@@ -136,8 +162,7 @@ std::vector<std::uint8_t> VideoFileBytes(unsigned frames, std::uint16_t width,
     Put32(index, 0x10);        // a key frame
     Put32(index, static_cast<std::uint32_t>(4 + movie.size()));
     Put32(index, kFrameBytes);
-    PutChunk(movie, "00db",
-             std::vector<std::uint8_t>(kFrameBytes, static_cast<std::uint8_t>(frame * 20)));
+    PutChunk(movie, "00db", VideoFrame(kWidth, kHeight, frame));
   }
   std::vector<std::uint8_t> body;
   PutTag(body, "AVI ");

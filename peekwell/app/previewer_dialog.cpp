@@ -100,9 +100,17 @@ void PreviewerDialog::OnInitDialog() {
   drawDib_ = DrawDibOpen();
   nameBox_ = Place(IDC_NAME_BOX);
   infoBox_ = Place(IDC_INFO_BOX);
-  boldFont_ =
-      CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+  // MS Sans Serif 14-pixel, bold for the boxes, normal for the files' names.
+  const auto sansSerif = [](int weight) {
+    return CreateFontA(-14, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                       "MS Sans Serif");
+  };
+  boldFont_ = sansSerif(FW_BOLD);
+  nameFont_ = sansSerif(FW_NORMAL);
+  markFont_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
   const int choice =
       static_cast<int>(settingsFile_.ReadString(kSection, "Preview", "2", 4).c_str()[0] - '0');
   preview_ = static_cast<peekwell::Preview>(
@@ -394,6 +402,7 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
   const RECT line = item.rcItem;
   FillRect(item.hDC, &line, GetSysColorBrush(COLOR_WINDOW));
   const std::string name = LineText(item.hwndItem, static_cast<int>(item.itemID));
+  HGDIOBJ kept = SelectObject(item.hDC, nameFont_);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
   if (!thumbnail) {
@@ -420,6 +429,8 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
       SelectObject(memory, old);
       DeleteDC(memory);
     } else {
+      // The marks in Arial 11-pixel, to fit the thumbnail's frame.
+      HGDIOBJ nameKept = SelectObject(item.hDC, markFont_);
       SetTextColor(item.hDC, RGB(0, 0, 255));
       RECT text = frame;
       DrawTextA(
@@ -427,6 +438,7 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
           ResourceText(data == kNoDecompressor ? IDS_NO_DECOMPRESSOR : IDS_UNKNOWN_FORMAT).c_str(),
           -1, &text, DT_CENTER | DT_NOPREFIX);
       SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+      SelectObject(item.hDC, nameKept);
     }
     InflateRect(&frame, 1, 1);
     FrameRect(item.hDC, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -435,6 +447,7 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
     DrawTextA(item.hDC, name.c_str(), -1, &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
+  SelectObject(item.hDC, kept);
   if (item.itemState & ODS_SELECTED) {
     HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
     RECT border = line;
@@ -656,6 +669,8 @@ std::optional<sonavo::ScreenPoint> PreviewerDialog::ReadCorner() {
 void PreviewerDialog::OnDestroy() {
   ForgetThumbnails(true);
   if (drawDib_ != nullptr) DrawDibClose(drawDib_);
-  if (boldFont_ != nullptr) DeleteObject(boldFont_);
+  for (HFONT font : {boldFont_, nameFont_, markFont_}) {
+    if (font != nullptr) DeleteObject(font);
+  }
   AVIFileExit();
 }

@@ -59,6 +59,8 @@ class PreviewerDialog : public ModelessDialog {
   peekwell::Preview thumbnailsOf_ = peekwell::Preview::Middle;
   HDRAWDIB drawDib_ = nullptr;
   HFONT boldFont_ = nullptr;
+  HFONT nameFont_ = nullptr;
+  HFONT markFont_ = nullptr;
   RECT nameBox_{}, infoBox_{};
   HWND deck_ = nullptr;
   HWND browseButton_ = nullptr;
