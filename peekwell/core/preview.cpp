@@ -1,6 +1,7 @@
 #include "peekwell/core/preview.h"
 
 #include <cstdio>
+#include <limits>
 
 namespace peekwell {
 
@@ -33,26 +34,29 @@ const char* PreviewText(Preview preview) {
 
 std::int32_t FrameFor(Preview preview, std::int32_t start, std::int32_t length,
                       const std::function<std::optional<std::int32_t>(std::int32_t)>& nextKey) {
-  std::int32_t frame = start;
+  // In 64 bits: a file's header may claim any start and length.
+  constexpr std::int64_t kLastFrame = std::numeric_limits<std::int32_t>::max();
+  const std::int64_t first = start;
+  std::int64_t frame = first;
   switch (preview) {
     case Preview::Fifth:
-      frame = start + 4;
+      frame = first + 4;
       break;
     case Preview::Middle:
-      frame = start + length / 2;
+      frame = first + length / 2;
       break;
     case Preview::Last:
-      frame = start + length - 1;
+      frame = first + length - 1;
       break;
     case Preview::SecondKey:
-      if (length >= 2) frame = nextKey(start + 1).value_or(start);
+      if (length >= 2 && start < kLastFrame) frame = nextKey(start + 1).value_or(start);
       break;
     default:
       break;
   }
-  // Beyond the stream (or before it): its start.
-  if (frame < start || length < frame - start + 1) return start;
-  return frame;
+  // Beyond the stream (or before it), or beyond what a frame number can be: its start.
+  if (frame < first || length < frame - first + 1 || frame > kLastFrame) return start;
+  return static_cast<std::int32_t>(frame);
 }
 
 std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& words) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using peekwell::Preview;
@@ -26,6 +28,11 @@ TEST(PreviewTest, EachChoicePicksItsFrameAndAFrameBeyondTheStreamIsItsStart) {
   EXPECT_EQ(peekwell::FrameFor(Preview::Fifth, 10, 1, keys), 10);
   EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 10, 100, none), 10);
   EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 10, 1, keys), 10);
+  // A header claiming a stream at the end of the frame numbers: nothing wraps round.
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(peekwell::FrameFor(Preview::Last, kMax - 1, 100, keys), kMax - 1);
+  EXPECT_EQ(peekwell::FrameFor(Preview::Middle, -2000000000, 2000000000, keys), -1000000000);
+  EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, kMax, 5, keys), kMax);
   // A key frame the index puts past the stream.
   EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 0, 20, keys), 10);
   EXPECT_EQ(peekwell::FrameFor(Preview::SecondKey, 0, 5, keys), 0);
