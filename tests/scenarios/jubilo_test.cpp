@@ -102,6 +102,23 @@ TEST_F(JubiloTest, WithoutItsSkinThePanelSaysSoAndStillWorks) {
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(about); }));
 }
 
+TEST_F(JubiloTest, ASkinCutShortIsRefusedWithItsMessageAndThePanelRunsWithoutIt) {
+  const std::string skin = MediaFile("cabinet.bmp");
+  HANDLE file = CreateFileA(skin.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  // The headers stay, the pixels go: the header promises what the file no longer holds.
+  SetFilePointer(file, 200, nullptr, FILE_BEGIN);
+  ASSERT_TRUE(SetEndOfFile(file));
+  CloseHandle(file);
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  const auto box = harness::WaitForMessageBox(jubilo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "Error loading CABINET.BMP.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, 1105)));
+}
+
 TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsThePlayer) {
   WritePrivateProfileStringA("Jubilo", "OnMIDIShow", "1", MediaFile("MAROVANE.INI").c_str());
   WritePrivateProfileStringA("Jubilo", "OnWave", "1", MediaFile("MAROVANE.INI").c_str());
