@@ -119,6 +119,26 @@ TEST_F(JubiloTest, ASkinCutShortIsRefusedWithItsMessageAndThePanelRunsWithoutIt)
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(panel_, 1105)));
 }
 
+TEST_F(JubiloTest, WithoutTheTimerLibraryBothProgramsSaySoAndThePlayerStillStarts) {
+  ASSERT_TRUE(DeleteFileA(MediaFile("TICKORA.DLL").c_str()));
+  WritePrivateProfileStringA("Jubilo", "OnWave", "1", MediaFile("MAROVANE.INI").c_str());
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  const auto box = harness::WaitForMessageBox(jubilo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "Jubilo");
+  EXPECT_EQ(box->text, "Timer not available, program may not run correctly.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  // No animation to wait for: the wave player starts at once, and runs on without its timer.
+  HWND playerBox = harness::WaitForWindow("#32770", "Wave Player");
+  ASSERT_NE(playerBox, nullptr);
+  PostMessageA(playerBox, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_TRUE(harness::WaitFor([&] {
+    HWND compact = GetDlgItem(panel_, 107);
+    return compact != nullptr && IsWindowVisible(compact);
+  }));
+}
+
 TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsThePlayer) {
   WritePrivateProfileStringA("Jubilo", "OnMIDIShow", "1", MediaFile("MAROVANE.INI").c_str());
   WritePrivateProfileStringA("Jubilo", "OnWave", "1", MediaFile("MAROVANE.INI").c_str());
