@@ -118,6 +118,7 @@ int Usage() {
       "       machine cd insert T1,T2,...         put a disc of these track lengths (ms) in the "
       "drive\n"
       "       machine cd eject | cd door open|closed   take the disc out, open or close the door\n"
+      "       machine cd held yes|no              another program takes or lets go of the drive\n"
       "       machine install BUILD               put the suite from BUILD into its folders\n"
       "       machine samples FOLDER              write short wave, MIDI and video files there\n"
       "       machine profile FILE SECTION KEY VALUE   write a key of a profile file\n"
@@ -139,11 +140,14 @@ int Cd(const std::string& action, const char* argument) {
     machine::Eject(drive);
   } else if (action == "door" && (value == "open" || value == "closed")) {
     machine::SetDoor(drive, value == "open", GetTickCount64());
+  } else if (action == "held" && (value == "yes" || value == "no")) {
+    drive.heldElsewhere = value == "yes";
   } else {
     return Usage();
   }
-  std::printf("cd: %s, %u tracks, door %s\n", drive.inserted ? "disc in the drive" : "no disc",
-              drive.trackCount, drive.doorOpen ? "open" : "closed");
+  std::printf("cd: %s, %u tracks, door %s%s\n", drive.inserted ? "disc in the drive" : "no disc",
+              drive.trackCount, drive.doorOpen ? "open" : "closed",
+              drive.heldElsewhere ? ", held by another program" : "");
   return 0;
 }
 

@@ -179,6 +179,24 @@ TEST_F(SonavoTest, WithoutTheTimerLibraryThePlayerSaysSoAndRunsOn) {
   EXPECT_TRUE(sonavo.Running());
 }
 
+TEST_F(SonavoTest, ADriveHeldByAnotherProgramIsReportedAndTakenOnceItIsFree) {
+  Configure("CD", "HeldElsewhere", "1");
+  Boot();
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  const auto box = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "CD Player");
+  EXPECT_EQ(box->text, "CD player is being used by another application.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  EXPECT_EQ(harness::WindowText(harness::Control(deck_, kEntryField)), "");
+  // The other program lets go: the deck finds the drive on its own and knows the disc.
+  harness::RunMachineTool("cd held no");
+  EXPECT_TRUE(Shows(kStatusLine, "Track 01"));
+  harness::PressButton(deck_, kPlayPause);
+  EXPECT_TRUE(Shows(kStatusLine, "Playing"));
+}
+
 TEST_F(SonavoTest, EachPlayerRunsOnceBesideTheOthersAndItsRepeatIndicatorIsAKey) {
   Program midi(MediaFile("SONAVO.EXE"), "/MIDI");
   ASSERT_NE(StartPlayer(midi, "MIDI Player"), nullptr);
