@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "common/settings/marovane_settings.h"
 #include "jubilo/core/launch_plan.h"
@@ -56,8 +57,11 @@ void ReadAlbumFiles(ProfileStore& file) {
   }
   Require(albums.NewName("Album").size() >= 8);
   sonavo::CdCatalogue catalogue(file, "Track");
-  for (const std::string& identifier : file.ReadKeys("CD List", 4096)) {
-    for (int tracks : {0, 1, 12, 99, 120}) {
+  // A few discs are enough; each is read at the track counts that test its bounds.
+  std::vector<std::string> discs = file.ReadKeys("CD List", 4096);
+  discs.resize(std::min<std::size_t>(discs.size(), 3));
+  for (const std::string& identifier : discs) {
+    for (int tracks : {0, 12, 120}) {
       const sonavo::Disc disc = catalogue.Read(identifier, tracks);
       const int held = std::min(tracks, sonavo::kMaxEntries);
       Require(static_cast<int>(disc.trackNames.size()) == held);
