@@ -393,6 +393,9 @@ INT_PTR LauncherDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ReleaseDC(Window(), dc);
       }
       return TRUE;
+    case kOptionsAppliedMsg:
+      TellProgramOfPage(static_cast<int>(wParam));
+      return TRUE;
     case names::kLauncherMsgRepaintScreen: {
       // A video came or went: the animation's picture is no longer the screen's.
       finalShown_ = false;

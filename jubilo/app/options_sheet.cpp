@@ -86,18 +86,17 @@ bool OptionsPageDialog::OnKillActive() {
 
 bool OptionsPageDialog::OnApply() {
   if (!IntroValid() || !jubilo::WriteOptions(page_, Values(), settings_)) return false;
-  TellProgram();
+  PostMessageA(panel_, kOptionsAppliedMsg, static_cast<WPARAM>(page_.kind), 0);
   return true;
 }
 
-// The running program of the page's kind reads its keys again (the Jubilo page's: the video
-// player, which shows the video in the panel's screen).
-void OptionsPageDialog::TellProgram() const {
+// The Jubilo page's program is the video player, which shows the video in the panel's screen.
+void TellProgramOfPage(int pageKind) {
   HWND program = nullptr;
-  if (page_.kind == kMixer) {
+  if (pageKind == kMixer) {
     program = FindSuiteWindow("Blendora", std::nullopt);
   } else {
-    const int kind = page_.kind == kJubiloPage ? kVideoPlayer : page_.kind;
+    const int kind = pageKind == kJubiloPage ? kVideoPlayer : pageKind;
     program = FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
   }
   if (program != nullptr) PostMessageA(program, names::kDeckMsgReloadSettings, 0, 0);
@@ -107,7 +106,7 @@ void ShowOptionsSheet(HWND panel, ProfileStore& settings) {
   ModalPropertySheet sheet("Configure Options");
   std::vector<std::unique_ptr<OptionsPageDialog>> pages;
   for (const jubilo::OptionsPage& page : jubilo::OptionsPages()) {
-    pages.push_back(std::make_unique<OptionsPageDialog>(page, settings));
+    pages.push_back(std::make_unique<OptionsPageDialog>(page, settings, panel));
     sheet.AddPage(*pages.back());
   }
   sheet.DoModal(GetModuleHandleA(nullptr), panel);

@@ -1,7 +1,7 @@
 #pragma once
 // "Configure Options": a property sheet of the six options pages over Jubilo's panel. Each page
-// shows its keys of MAROVANE.INI, writes them when applied and tells the running program of its
-// kind to read them again.
+// shows its keys of MAROVANE.INI, writes them when applied and has the panel tell the running
+// program of its kind to read them again.
 
 #include <windows.h>
 
@@ -11,8 +11,8 @@
 
 class OptionsPageDialog : public PropertyPage {
  public:
-  OptionsPageDialog(const jubilo::OptionsPage& page, ProfileStore& settings)
-      : PropertyPage(page.templateId), page_(page), settings_(settings) {}
+  OptionsPageDialog(const jubilo::OptionsPage& page, ProfileStore& settings, HWND panel)
+      : PropertyPage(page.templateId), page_(page), settings_(settings), panel_(panel) {}
 
  protected:
   void OnInitDialog() override;
@@ -24,12 +24,19 @@ class OptionsPageDialog : public PropertyPage {
   jubilo::OptionValues Values() const;
   bool IntroValid() const;
   void EnableShowBoxes();
-  void TellProgram() const;
 
   const jubilo::OptionsPage& page_;
   ProfileStore& settings_;
+  HWND panel_;
   bool shown_ = false;
 };
 
 // Shows the sheet over the panel until it closes.
 void ShowOptionsSheet(HWND panel, ProfileStore& settings);
+
+// Posted to the panel by an applied page (wParam: the page's kind). The panel tells the program
+// once every page has written: a program that read the file while another page rewrote it
+// would find it half written.
+inline constexpr UINT kOptionsAppliedMsg = WM_APP + 1;
+// The running program of a page's kind reads its keys again.
+void TellProgramOfPage(int pageKind);
