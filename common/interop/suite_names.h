@@ -57,6 +57,9 @@ inline constexpr unsigned kDeckMsgReloadSettings = 0x0400 + 48;
 // Jubilo's window: class "AVCENTER", property "DEVICE" 5.
 inline constexpr const char* kLauncherClass = "AVCENTER";
 inline constexpr int kLauncherDevice = 5;
+// The mixer's and the previewer's main windows, which Jubilo finds to place their decks.
+inline constexpr const char* kMixerClass = "Blendora";
+inline constexpr const char* kPreviewerClass = "Peekwell";
 // Jubilo's video screen, in its client area, where the video player shows its picture.
 inline constexpr int kLauncherScreenLeft = 56;
 inline constexpr int kLauncherScreenTop = 49;

@@ -23,8 +23,6 @@ namespace {
 
 constexpr int kLabelPixels = 12;
 constexpr int kLetteringPixels = 11;
-constexpr const char* kMixerClass = "Blendora";
-constexpr const char* kPreviewerClass = "Peekwell";
 constexpr int kMixerDeck = 109;
 constexpr int kPreviewerDeck = 110;
 constexpr UINT kFirstTickMs = 500;
@@ -61,7 +59,7 @@ jubilo::Size SizeOfPicture(jubilo::Picture picture) {
 // The window of a program Jubilo starts: a player's deck, or the mixer's.
 HWND ProgramWindow(jubilo::Program program) {
   return program == jubilo::Program::Mixer
-             ? FindSuiteWindow("Blendora", std::nullopt)
+             ? FindSuiteWindow(names::kMixerClass, std::nullopt)
              : FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(program));
 }
 
@@ -265,8 +263,8 @@ void LauncherDialog::AttachRunningPrograms() {
     }
   };
   for (int kind = 0; kind < 4; ++kind) attach(Player(kind));
-  attach(FindSuiteWindow(kMixerClass, std::nullopt));
-  attach(FindSuiteWindow(kPreviewerClass, std::nullopt));
+  attach(FindSuiteWindow(names::kMixerClass, std::nullopt));
+  attach(FindSuiteWindow(names::kPreviewerClass, std::nullopt));
 }
 
 // A program that cannot be started is not reported.
@@ -426,8 +424,8 @@ void LauncherDialog::OnCancel() {
       if (HWND deck = GetDlgItem(Window(), deckId)) PostMessageA(deck, WM_CLOSE, 0, 0);
     }
   };
-  closeHidden(kMixerClass, kMixerDeck);
-  closeHidden(kPreviewerClass, kPreviewerDeck);
+  closeHidden(names::kMixerClass, kMixerDeck);
+  closeHidden(names::kPreviewerClass, kPreviewerDeck);
   End();
 }
 

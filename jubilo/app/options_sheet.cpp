@@ -94,7 +94,7 @@ bool OptionsPageDialog::OnApply() {
 void TellProgramOfPage(int pageKind) {
   HWND program = nullptr;
   if (pageKind == kMixer) {
-    program = FindSuiteWindow("Blendora", std::nullopt);
+    program = FindSuiteWindow(names::kMixerClass, std::nullopt);
   } else {
     const int kind = pageKind == kJubiloPage ? kVideoPlayer : pageKind;
     program = FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kClass = "Blendora";
+constexpr const char* kClass = names::kMixerClass;
 constexpr const char* kCompactClass = "BlendoraDeck";
 constexpr int kCompactId = 109;
 constexpr int kLauncherButton = 1109;

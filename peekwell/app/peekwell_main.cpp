@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/framework/application.h"
+#include "common/interop/suite_names.h"
 #include "common/win32/resource_text.h"
 #include "common/win32/suite_windows.h"
 #include "peekwell/app/previewer_dialog.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr const char* kClass = "Peekwell";
+constexpr const char* kClass = names::kPreviewerClass;
 // The video services library reports its version by its export by ordinal 2, the major
 // number in the high word; 1.10 and newer is what Peekwell reads files with.
 constexpr DWORD kOldestVersion = 0x0109FFFF;
