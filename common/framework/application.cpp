@@ -32,7 +32,7 @@ Application& Application::Current() {
 int Application::Run(HINSTANCE instance) {
   instance_ = instance;
   InitInstance();
-  return 0;
+  return ExitInstance();
 }
 
 std::string Application::ProgramFolder() const {

@@ -14,7 +14,8 @@ class Application {
 
   static Application& Current();
 
-  // Runs the initialisation; the program ends when it returns.
+  // Runs the initialisation; the program ends when it returns, with the exit code that
+  // ExitInstance gives.
   int Run(HINSTANCE instance);
 
   HINSTANCE Instance() const { return instance_; }
@@ -30,6 +31,7 @@ class Application {
 
  protected:
   virtual void InitInstance() = 0;
+  virtual int ExitInstance() { return 0; }
   // Three-dimensional dialog controls, when CTL3D32.DLL is present; nothing otherwise.
   void Enable3dControls();
 

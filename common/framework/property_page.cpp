@@ -18,6 +18,10 @@ void PropertyPage::SetModified(bool changed) {
   SendMessageA(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(Window()), 0);
 }
 
+void PropertyPage::SetWizardButtons(DWORD buttons) {
+  PostMessageA(GetParent(Window()), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+}
+
 // A page's creation parameter is its PROPSHEETPAGE, which carries the page.
 INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Dialog* page = message == WM_INITDIALOG
@@ -50,6 +54,9 @@ INT_PTR PropertyPage::OnNotify(const NMHDR& header) {
       // The sheet asked the page to give up its values for the apply; it was not left.
       left_ = false;
       return Answer(OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE);
+    case PSN_WIZNEXT:
+      ExchangeValues(false);
+      return Answer(OnWizardNext() ? 0 : -1);
     case PSN_RESET:
       OnCancel();
       return TRUE;

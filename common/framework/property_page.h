@@ -27,6 +27,10 @@ class PropertyPage : public Dialog {
   virtual bool OnApply() { return true; }
   // Cancel or the close box, on every page that has been shown.
   virtual void OnCancel() {}
+  // A wizard's Next; false keeps the page.
+  virtual bool OnWizardNext() { return true; }
+  // Which of a wizard's Back, Next and Finish buttons are enabled (PSWIZB_...).
+  void SetWizardButtons(DWORD buttons);
   INT_PTR OnNotify(const NMHDR& header) override;
 
  private:

@@ -12,7 +12,7 @@ INT_PTR ModalPropertySheet::DoModal(HINSTANCE instance, HWND owner) {
 
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof(header);
-  header.dwFlags = PSH_PROPSHEETPAGE;
+  header.dwFlags = PSH_PROPSHEETPAGE | (wizard_ ? PSH_WIZARD : 0);
   header.hwndParent = owner;
   header.hInstance = instance;
   header.pszCaption = caption_.c_str();

@@ -1,6 +1,7 @@
 #pragma once
-// A modal property sheet with the standard OK, Cancel and Apply buttons, built from its pages in
-// the order they were added; the first is selected at start.
+// A modal property sheet with the standard OK, Cancel and Apply buttons, or a wizard with Back,
+// Next and Cancel, built from its pages in the order they were added; the first is selected at
+// start.
 
 #include <windows.h>
 
@@ -17,6 +18,8 @@ class ModalPropertySheet {
   ModalPropertySheet& operator=(const ModalPropertySheet&) = delete;
 
   void AddPage(PropertyPage& page) { pages_.push_back(&page); }
+  // Shows the pages one after the other, each titling the window, instead of as tabs.
+  void SetWizardMode() { wizard_ = true; }
   void RemovePage(PropertyPage& page);
   const std::vector<PropertyPage*>& Pages() const { return pages_; }
 
@@ -27,4 +30,5 @@ class ModalPropertySheet {
  private:
   std::string caption_;
   std::vector<PropertyPage*> pages_;
+  bool wizard_ = false;
 };

@@ -32,3 +32,16 @@ void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool st
   DeleteDC(memory);
   DeleteObject(bitmap);
 }
+
+void DrawBitmapButton(const DRAWITEMSTRUCT& item) {
+  char caption[16] = "";
+  GetWindowTextA(item.hwndItem, caption, sizeof(caption) - 1);
+  char name[20] = "";
+  wsprintfA(name, "%s%c", caption, (item.itemState & ODS_SELECTED) ? 'D' : 'U');
+  DrawBitmap(item.hDC, GetModuleHandleA(nullptr), name, item.rcItem);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}

@@ -8,3 +8,6 @@
 void DrawBitmap(HDC dc, HINSTANCE module, LPCSTR name, const RECT& area, bool stretch = true);
 // A loaded bitmap copied at its own size with its top-left corner at (x, y).
 void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y);
+// An owner-drawn push button whose faces are bitmaps named after its caption: "UP" shows "UPU"
+// raised and "UPD" pressed, with the focus rectangle inside.
+void DrawBitmapButton(const DRAWITEMSTRUCT& item);

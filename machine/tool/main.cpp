@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "common/interop/installed_layout.h"
 #include "machine/core/display_modes.h"
 #include "machine/core/sample_media.h"
-#include "machine/win32/install.h"
+#include "machine/tool/installation.h"
 #include "machine/win32/screen.h"
 #include "machine/win32/simulator.h"
 
@@ -119,7 +120,8 @@ int Usage() {
       "drive\n"
       "       machine cd eject | cd door open|closed   take the disc out, open or close the door\n"
       "       machine cd held yes|no              another program takes or lets go of the drive\n"
-      "       machine install BUILD               put the suite from BUILD into its folders\n"
+      "       machine install MEDIUM              install the suite from the distribution "
+      "medium\n"
       "       machine samples FOLDER              write short wave, MIDI and video files there\n"
       "       machine profile FILE SECTION KEY VALUE   write a key of a profile file\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
@@ -201,7 +203,7 @@ int Set(const char* section, const char* key, const char* value) {
 std::vector<HWND> SuiteWindows() {
   std::vector<HWND> windows;
   const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
-  while ((windows = machine::WindowsOfProgramsIn(machine::kProgramDir)).empty() &&
+  while ((windows = machine::WindowsOfProgramsIn(layout::kProgramDir)).empty() &&
          GetTickCount() < deadline) {
     Sleep(50);
   }
@@ -241,7 +243,7 @@ int CloseSuite() {
   std::set<HWND> asked;
   const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
   for (;;) {
-    const std::vector<HWND> windows = machine::WindowsOfProgramsIn(machine::kProgramDir);
+    const std::vector<HWND> windows = machine::WindowsOfProgramsIn(layout::kProgramDir);
     if (windows.empty()) return 0;
     if (GetTickCount() >= deadline) return 1;
     for (HWND window : windows) {
@@ -251,10 +253,10 @@ int CloseSuite() {
   }
 }
 
-int Install(const char* buildFolder) {
-  const std::string problem = machine::InstallSuite(buildFolder);
+int Install(const char* medium) {
+  const std::string problem = InstallFromMedium(medium);
   if (problem.empty()) return 0;
-  std::fprintf(stderr, "machine: %s (is a program of the suite still running?)\n", problem.c_str());
+  std::fprintf(stderr, "machine: %s\n", problem.c_str());
   return 1;
 }
 

@@ -6,17 +6,34 @@
 
 #include <cstdio>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
-#include "machine/win32/install.h"
+#include "common/settings/marovane_settings.h"
 #include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 
 namespace harness {
+namespace {
+
+// The suite's files from the build into the set-up program's layout, and ProgramDir: what a
+// scenario needs of an installation, in a fraction of the installer's time.
+bool InstallQuickly() {
+  CreateDirectoryA(layout::kProgramDir, nullptr);
+  for (const layout::SuiteFile& file : layout::kSuiteFiles) {
+    CreateDirectoryA(file.folder, nullptr);
+    const std::string to = std::string(file.folder) + "\\" + file.name;
+    if (!CopyFileA((OwnFolder() + "\\" + file.name).c_str(), to.c_str(), FALSE)) return false;
+  }
+  return WritePrivateProfileStringA(settings::kSection, settings::kProgramDir.key,
+                                    layout::kProgramDir, settings::kSystemIni) != FALSE;
+}
+
+}  // namespace
 
 void ScenarioTest::SetUp() {
   DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
   // A program an earlier test of this process started may still hold a file for a moment.
-  ASSERT_TRUE(WaitFor([] { return machine::InstallSuite(OwnFolder()).empty(); }));
+  ASSERT_TRUE(WaitFor(InstallQuickly));
   Boot();
 }
 
@@ -30,7 +47,7 @@ void ScenarioTest::Boot() {
 }
 
 std::string ScenarioTest::VistrelPath() {
-  return std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";
+  return std::string(layout::kDisplayToolsFolder) + "\\VISTREL.EXE";
 }
 
 void ScenarioTest::SetFontDpi(const std::string& dpi) {
@@ -46,7 +63,7 @@ void ScenarioTest::SetFontDpi(const std::string& dpi) {
 
 bool ScenarioTest::InstallStandIn(const std::string& name) {
   const std::string from = OwnFolder() + "\\START_RECORDER.EXE";
-  const std::string to = std::string(machine::kDisplayToolsFolder) + "\\" + name;
+  const std::string to = std::string(layout::kDisplayToolsFolder) + "\\" + name;
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 

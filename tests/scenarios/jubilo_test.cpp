@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
-#include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 
@@ -22,7 +22,7 @@ using harness::Program;
 class JubiloTest : public harness::ScenarioTest {
  protected:
   static std::string MediaFile(const std::string& name) {
-    return std::string(machine::kMediaFolder) + "\\" + name;
+    return std::string(layout::kMediaFolder) + "\\" + name;
   }
   HWND StartPanel(Program& jubilo) {
     panel_ = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
@@ -78,7 +78,7 @@ TEST_F(JubiloTest, TheVistrelButtonIsThereOnlyWithVistrel) {
   harness::PressCloseBox(panel_);
   ASSERT_TRUE(jubilo.WaitForExit());
 
-  const std::string vistrel = std::string(machine::kDisplayToolsFolder) + "\\VISTREL.EXE";
+  const std::string vistrel = std::string(layout::kDisplayToolsFolder) + "\\VISTREL.EXE";
   ASSERT_TRUE(DeleteFileA(vistrel.c_str()));
   Program again(MediaFile("JUBILO.EXE"));
   ASSERT_NE(StartPanel(again), nullptr);

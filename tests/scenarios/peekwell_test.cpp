@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
 #include "machine/core/sample_media.h"
-#include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
 #include "tests/harness/simulated_pc.h"
@@ -65,14 +65,14 @@ class PeekwellTest : public harness::ScenarioTest {
     ASSERT_TRUE(harness::WriteFileBytes("C:\\Clips\\d-huge.avi", HugeDimensions()));
     WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Clips", Settings().c_str());
   }
-  static std::string Settings() { return std::string(machine::kMediaFolder) + "\\MAROVANE.INI"; }
+  static std::string Settings() { return std::string(layout::kMediaFolder) + "\\MAROVANE.INI"; }
   static LRESULT Mark(HWND list, int line) {
     return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
   }
 };
 
 TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
-  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(harness::WindowText(harness::Control(window, kCount)), "4 file(s)");
@@ -108,7 +108,7 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
 }
 
 TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlayer) {
-  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
   ASSERT_NE(window, nullptr);
   // From the folder list, Tab past the preview choice to the files; Enter plays the first.
@@ -122,7 +122,7 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
 
   ASSERT_TRUE(CreateDirectoryA("C:\\Empty", nullptr));
   WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Empty", Settings().c_str());
-  Program again(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  Program again(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND second = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", again.Id());
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(harness::WindowText(harness::Control(second, kCount)), "0 file(s)");
@@ -137,10 +137,10 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
 }
 
 TEST_F(PeekwellTest, WithJubiloTheBrowserDeckTakesTheBrowseButtonsPlace) {
-  Program jubilo(std::string(machine::kMediaFolder) + "\\JUBILO.EXE");
+  Program jubilo(std::string(layout::kMediaFolder) + "\\JUBILO.EXE");
   HWND panel = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
   ASSERT_NE(panel, nullptr);
-  Program peekwell(std::string(machine::kMediaFolder) + "\\PEEKWELL.EXE");
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
   ASSERT_NE(window, nullptr);
   HWND deck = nullptr;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
-#include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"
@@ -21,7 +21,7 @@ TEST_F(ContactPageTest, ClickHereOpensTheLocalIndexWithTheProgramRegisteredForIt
   // The program the shell opens web pages with is the start recorder here.
   ASSERT_TRUE(InstallStandIn("OPENER.EXE"));
   const std::string command =
-      "\"" + std::string(machine::kDisplayToolsFolder) + "\\OPENER.EXE\" \"%1\"";
+      "\"" + std::string(layout::kDisplayToolsFolder) + "\\OPENER.EXE\" \"%1\"";
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),

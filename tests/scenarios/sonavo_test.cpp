@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <thread>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
 #include "machine/core/sample_media.h"
-#include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
 #include "tests/harness/simulated_pc.h"
@@ -96,7 +96,7 @@ class SonavoTest : public harness::ScenarioTest {
     Boot();
   }
   static std::string MediaFile(const std::string& name) {
-    return std::string(machine::kMediaFolder) + "\\" + name;
+    return std::string(layout::kMediaFolder) + "\\" + name;
   }
   HWND StartCdPlayer(Program& sonavo) { return StartPlayer(sonavo, "CD Player"); }
   HWND StartPlayer(Program& sonavo, const char* name) {

@@ -11,8 +11,8 @@
 #include <set>
 #include <thread>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
-#include "machine/win32/install.h"
 #include "machine/win32/simulator.h"
 #include "machine/win32/system.h"
 #include "tests/harness/harness.h"
@@ -49,7 +49,7 @@ class TrayvelTest : public harness::ScenarioTest {
     return harness::ReadProfile("system.ini", "Marovane", key).value_or("(none)");
   }
   static std::string TrayvelPath() {
-    return std::string(machine::kDisplayToolsFolder) + "\\TRAYVEL.EXE";
+    return std::string(layout::kDisplayToolsFolder) + "\\TRAYVEL.EXE";
   }
 
   // Starts Trayvel and waits for its command window; `configured` waits for its first

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
-#include "machine/win32/install.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"
@@ -73,7 +73,7 @@ TEST_F(ZoomPageTest, TheDialogConfiguresTheRunningMagnifierAndQorvid) {
 
   // The library the program loaded keeps the items for every process that loads it.
   HMODULE qorvid =
-      LoadLibraryA((std::string(machine::kDisplayToolsFolder) + "\\QORVID.DLL").c_str());
+      LoadLibraryA((std::string(layout::kDisplayToolsFolder) + "\\QORVID.DLL").c_str());
   ASSERT_NE(qorvid, nullptr);
   using GetItem = int(WINAPI*)(int);
   auto get = reinterpret_cast<GetItem>(
@@ -123,7 +123,7 @@ TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
   harness::SaveScreenshot(magnifier, "loupara");
 
   // A second start brings the first forward and ends.
-  Program second(std::string(machine::kDisplayToolsFolder) + "\\loupara.exe");
+  Program second(std::string(layout::kDisplayToolsFolder) + "\\loupara.exe");
   EXPECT_TRUE(second.WaitForExit());
   int windows = 0;
   for (HWND window : harness::TopLevelWindows()) {

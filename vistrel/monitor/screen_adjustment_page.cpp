@@ -74,16 +74,7 @@ void CPPScreen::OnCancel() {
   SetModified(false);
 }
 
-// From the bitmaps named after the caption: "UPU" raised, "UPD" pressed.
 bool CPPScreen::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  char caption[16] = "";
-  GetWindowTextA(item.hwndItem, caption, sizeof(caption) - 1);
-  const std::string name = std::string(caption) + ((item.itemState & ODS_SELECTED) ? "D" : "U");
-  DrawBitmap(item.hDC, GetModuleHandleA(nullptr), name.c_str(), item.rcItem);
-  if (item.itemState & ODS_FOCUS) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -4, -4);
-    DrawFocusRect(item.hDC, &focus);
-  }
+  DrawBitmapButton(item);
   return true;
 }
