@@ -199,12 +199,21 @@ int Set(const char* section, const char* key, const char* value) {
   return 0;
 }
 
+// The windows of the installed suite and of its uninstaller (install's copy in the Windows
+// folder).
+std::vector<HWND> WindowsOfTheSuite() {
+  std::vector<HWND> windows = machine::WindowsOfPrograms(std::string(layout::kProgramDir) + "\\");
+  const std::vector<HWND> uninstaller =
+      machine::WindowsOfPrograms(machine::WindowsFolder() + "\\" + layout::kUninstallerCopy);
+  windows.insert(windows.end(), uninstaller.begin(), uninstaller.end());
+  return windows;
+}
+
 // The suite's windows once they are on the screen and their programs wait for input.
 std::vector<HWND> SuiteWindows() {
   std::vector<HWND> windows;
   const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
-  while ((windows = machine::WindowsOfProgramsIn(layout::kProgramDir)).empty() &&
-         GetTickCount() < deadline) {
+  while ((windows = WindowsOfTheSuite()).empty() && GetTickCount() < deadline) {
     Sleep(50);
   }
   for (HWND window : windows) {
@@ -243,7 +252,7 @@ int CloseSuite() {
   std::set<HWND> asked;
   const DWORD deadline = GetTickCount() + kWindowTimeoutMs;
   for (;;) {
-    const std::vector<HWND> windows = machine::WindowsOfProgramsIn(layout::kProgramDir);
+    const std::vector<HWND> windows = WindowsOfTheSuite();
     if (windows.empty()) return 0;
     if (GetTickCount() >= deadline) return 1;
     for (HWND window : windows) {

@@ -71,11 +71,11 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
   return saved;
 }
 
-std::vector<HWND> WindowsOfProgramsIn(const std::string& folder) {
+std::vector<HWND> WindowsOfPrograms(const std::string& pathPrefix) {
   struct Search {
     std::string folder;
     std::vector<HWND> found;
-  } search{folder + "\\", {}};
+  } search{pathPrefix, {}};
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
         auto& search = *reinterpret_cast<Search*>(data);

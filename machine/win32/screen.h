@@ -11,7 +11,8 @@ namespace machine {
 // Saves what the screen shows of the window as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 
-// The visible top-level windows of processes started from below `folder`.
-std::vector<HWND> WindowsOfProgramsIn(const std::string& folder);
+// The visible top-level windows of processes whose program's path begins with `pathPrefix`
+// (a folder ending in a backslash, or one program's path).
+std::vector<HWND> WindowsOfPrograms(const std::string& pathPrefix);
 
 }  // namespace machine
