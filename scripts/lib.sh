@@ -22,6 +22,10 @@ make_prefix() {
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
+  # The PC's diskette drives A: and B: are folders of the prefix.
+  mkdir -p "$prefix/floppy-a" "$prefix/floppy-b"
+  ln -sfn ../floppy-a "$prefix/dosdevices/a:"
+  ln -sfn ../floppy-b "$prefix/dosdevices/b:"
   # Wine's own fonts (Marlett draws the caption buttons) where Windows keeps its fonts.
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/run as a user drives it: a detached run, an edit of machine.ini, a second run that
-# must restart the running PC with the new configuration, a third run in a row, and command
-# lines it must refuse. Runs in a copy of the test template, without the caller's display.
+# must restart the running PC with the new configuration, a third run in a row, the
+# uninstaller, and command lines it must refuse. Runs in a copy of the test template, without the caller's display.
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
@@ -47,6 +47,10 @@ check "nothing of the PC is left running" '[ -z "$(pc_processes "$prefix")" ]'
 run
 check "a second run in a row works too" '[ "$status" -eq 0 ] && [ -f "$out/Error-1.png" ]'
 check "a PC that was stopped is not restarted" '! grep -q restarting "$work/said"'
+
+run uninstall
+check "scripts/run uninstall removes the suite and asks whether to restart" \
+  '[ "$status" -eq 0 ] && [ ! -d "$prefix/drive_c/Program Files/Marovane" ] && [ -f "$out/Marovane-1.png" ]'
 
 run --no-such-option
 check "a bad option exits with status 2 and names it" \

@@ -1,0 +1,257 @@
+// install end to end: the wizard on the build's distribution medium and on small media of the
+// test's own, the diskette copy, and the uninstaller with the suite running.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "common/interop/installed_layout.h"
+#include "common/interop/suite_names.h"
+#include "install/app/resource.h"
+#include "tests/harness/harness.h"
+#include "tests/harness/simulated_pc.h"
+
+namespace {
+
+using harness::Program;
+
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr const char* kRecord = "SOFTWARE\\Marovane\\Installation";
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+HWND CurrentWizardPage(HWND wizard) {
+  HWND page = nullptr;
+  harness::WaitFor([&] { return (page = PropSheet_GetCurrentPageHwnd(wizard)) != nullptr; });
+  return page;
+}
+
+// Waits for a message box of the process and answers it with `button`; its text, or
+// "(no message)".
+std::string Answer(const Program& program, int button) {
+  const auto box = harness::WaitForMessageBox(program.Id());
+  if (!box) return "(no message)";
+  harness::PressButton(box->window, button);
+  // Gone before the next box is looked for.
+  harness::WaitFor([&] { return !IsWindow(box->window); });
+  return box->text;
+}
+
+class InstallTest : public harness::ScenarioTest {
+ protected:
+  // A medium of the test's own in C:\medium: install with autorun.inf and `script`.
+  static std::string SmallMedium(const std::string& script) {
+    const std::string medium = "C:\\medium";
+    CreateDirectoryA(medium.c_str(), nullptr);
+    CopyFileA((harness::OwnFolder() + "\\INSTALL.EXE").c_str(), (medium + "\\INSTALL.EXE").c_str(),
+              FALSE);
+    WriteFile(medium + "\\autorun.inf", "[autorun]\r\nopen=INSTALL.EXE\r\n");
+    WriteFile(medium + "\\install.ini", script);
+    return medium;
+  }
+
+  HWND WaitForWizard(const Program& install) {
+    return harness::WaitForWindow("#32770", "Marovane", install.Id());
+  }
+};
+
+TEST_F(InstallTest, TheWizardOnTheMediumInstallsTheSuiteAndTrayvelWelcomesTheUser) {
+  // What the quick installation of the fixture put in place goes: this test installs for real.
+  WritePrivateProfileStringA("Marovane", nullptr, nullptr, "system.ini");
+  Program install(harness::OwnFolder() + "\\..\\distribution\\INSTALL.EXE");
+  ASSERT_TRUE(install.Started());
+  HWND wizard = WaitForWizard(install);
+  ASSERT_NE(wizard, nullptr);
+  HWND page = CurrentWizardPage(wizard);
+  ASSERT_NE(GetDlgItem(page, IDC_LANGUAGE_LIST), nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(wizard, kNextButton); }));
+  EXPECT_FALSE(harness::IsEnabled(wizard, kBackButton));
+  harness::SaveScreenshot(wizard, "install-language-page");
+
+  SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_SETCURSEL, 1, 0);
+  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_INSTALL_BUTTON) != nullptr;
+  }));
+  page = PropSheet_GetCurrentPageHwnd(wizard);
+  EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_INSTALL_TEXT)),
+            "Installation starten...");
+  EXPECT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(wizard, kBackButton); }));
+  EXPECT_FALSE(harness::IsEnabled(wizard, kNextButton));
+  harness::SaveScreenshot(wizard, "install-install-page");
+
+  harness::PressButton(page, IDC_INSTALL_BUTTON);
+  ASSERT_TRUE(install.WaitForExit());
+  EXPECT_NE(
+      harness::WaitForWindow(names::kWelcomeClass, "Marovane", 0, harness::Milliseconds(30000)),
+      nullptr);
+  for (const layout::SuiteFile& file : layout::kSuiteFiles) {
+    EXPECT_TRUE(Exists(std::string(file.folder) + "\\" + file.name)) << file.name;
+  }
+  EXPECT_TRUE(Exists(std::string(layout::kProgramDir) + "\\uninst.exe"));
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "ProgramDir"), layout::kProgramDir);
+  EXPECT_EQ(harness::ReadProfile("system.ini", "Marovane", "ToolsFolder"), "Marovane Tools");
+  EXPECT_EQ(harness::ReadRegistry(HKEY_LOCAL_MACHINE, kRecord, "DisplayPath"),
+            layout::kDisplayPath);
+  EXPECT_EQ(harness::ReadRegistry(HKEY_LOCAL_MACHINE, kRecord, "DriverName"), "S3MRV");
+  EXPECT_TRUE(harness::ReadRegistry(
+      HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Marovane",
+      "UninstallString"));
+}
+
+TEST_F(InstallTest, AScriptInGermanSkipsTheLanguagePageAndAStrangeLanguageGetsEnglishTexts) {
+  const std::string medium = SmallMedium(
+      "[Language]\r\nLanguage=deutsch\r\n[Install]\r\nPath=\\%product%\\%language%\\SETUP\r\n");
+  {
+    Program install(medium + "\\INSTALL.EXE");
+    HWND wizard = WaitForWizard(install);
+    ASSERT_NE(wizard, nullptr);
+    HWND page = CurrentWizardPage(wizard);
+    EXPECT_EQ(GetDlgItem(page, IDC_LANGUAGE_LIST), nullptr);
+    EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_SELECTED_TEXT)),
+              "(German) You have selected:");
+    EXPECT_FALSE(harness::IsEnabled(wizard, kBackButton));
+    // Without diskettes in the script, the copy function is not offered.
+    EXPECT_FALSE(IsWindowVisible(harness::Control(page, IDC_COPY_BUTTON)));
+    // The set-up folder \KOVA\GERMAN\SETUP does not exist: the user is told.
+    harness::PressButton(page, IDC_INSTALL_BUTTON);
+    EXPECT_NE(Answer(install, IDOK).find("\\KOVA\\GERMAN\\SETUP"), std::string::npos);
+    EXPECT_TRUE(install.WaitForExit());
+  }
+  SmallMedium("[Language]\r\nLanguage=Dutch\r\n");
+  Program install(medium + "\\INSTALL.EXE");
+  HWND wizard = WaitForWizard(install);
+  ASSERT_NE(wizard, nullptr);
+  HWND page = CurrentWizardPage(wizard);
+  EXPECT_EQ(harness::WindowText(harness::Control(page, IDC_INSTALL_TEXT)), "Start Installation...");
+  harness::SaveScreenshot(wizard, "install-dutch");
+}
+
+TEST_F(InstallTest, WithoutItsScriptTheMediumSaysSo) {
+  const std::string medium = SmallMedium("");
+  DeleteFileA((medium + "\\install.ini").c_str());
+  Program install(medium + "\\INSTALL.EXE");
+  const auto box = harness::WaitForMessageBox(install.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Error");
+  EXPECT_EQ(box->text, "File INSTALL.INI not found!");
+}
+
+TEST_F(InstallTest, DiskettesCancelledAtTheSecondLeaveTheFirstWritten) {
+  const std::string medium = SmallMedium(
+      "[Makefloppies]\r\nNumberofdisks=3\r\ndisk1=%PRODUCT%\\D1\r\ndisk2=%PRODUCT%\\D2\r\n"
+      "disk3=%PRODUCT%\\D3\r\n");
+  CreateDirectoryA((medium + "\\KOVA").c_str(), nullptr);
+  for (const char* disk : {"D1", "D2", "D3"}) {
+    CreateDirectoryA((medium + "\\KOVA\\" + disk).c_str(), nullptr);
+    WriteFile(medium + "\\KOVA\\" + disk + "\\" + disk + ".TXT", disk);
+  }
+
+  Program install(medium + "\\INSTALL.EXE");
+  HWND wizard = WaitForWizard(install);
+  ASSERT_NE(wizard, nullptr);
+  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_COPY_BUTTON) != nullptr;
+  }));
+  HWND page = PropSheet_GetCurrentPageHwnd(wizard);
+  SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "b:");
+  harness::PressButton(page, IDC_COPY_BUTTON);
+  EXPECT_EQ(Answer(install, IDOK),
+            "Please insert a blank and formatted disk into floppy disk drive b: .\r\nDisk 1 of 3.");
+  EXPECT_EQ(Answer(install, IDCANCEL),
+            "Please insert a blank and formatted disk into floppy disk drive b: .\r\nDisk 2 of 3.");
+  // The wizard stays for another set or the installation.
+  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowEnabled(wizard) != FALSE; }));
+  // The simulated PC's drive B: is a folder of its own.
+  EXPECT_TRUE(Exists("B:\\D1.TXT"));
+  EXPECT_FALSE(Exists("B:\\D2.TXT"));
+  EXPECT_EQ(GetFileAttributesA("B:\\D1.TXT"), DWORD{FILE_ATTRIBUTE_ARCHIVE});
+}
+
+class UninstallTest : public InstallTest {
+ protected:
+  // The installation as set-up records it (without an OEM font), its uninstaller in place and
+  // another program's deletion pending in wininit.ini.
+  void SetUp() override {
+    InstallTest::SetUp();
+    if (HasFatalFailure()) return;
+    SetValue(kRecord, "ProgramDir", layout::kProgramDir);
+    SetValue(kRecord, "ToolsFolder", layout::kToolsFolder);
+    SetValue(kRecord, "DisplayPath", layout::kDisplayPath);
+    SetValue(kRecord, "DriverName", layout::kDriverName);
+    SetValue(kRecord, "AppName", layout::kAppName);
+    SetValue(layout::kDisplayPath, "Driver", layout::kDisplayDriverKey);
+    ASSERT_TRUE(CopyFileA((harness::OwnFolder() + "\\uninst.exe").c_str(),
+                          (std::string(layout::kProgramDir) + "\\uninst.exe").c_str(), FALSE));
+    WriteFile("C:\\windows\\wininit.ini", "[rename]\r\nNUL=C:\\OTHER\\OLD.DLL\r\n");
+  }
+  static void SetValue(const std::string& path, const char* name, const std::string& text) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+  }
+  static std::string WininitRename() {
+    char section[1024] = "";
+    const DWORD length =
+        GetPrivateProfileSectionA("rename", section, sizeof(section), "wininit.ini");
+    std::string lines(section, length);
+    for (char& c : lines) {
+      if (c == '\0') c = '|';
+    }
+    return lines;
+  }
+};
+
+TEST_F(UninstallTest, ClosesTheSheetRemovesTheSuiteAndPutsWindowsBackOnVga) {
+  Program vistrel(VistrelPath());
+  ASSERT_NE(harness::WaitForWindow("#32770", "Marovane Vistrel", vistrel.Id()), nullptr);
+  Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3 quiet");
+  ASSERT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
+  ASSERT_TRUE(uninstall.WaitForExit());
+  EXPECT_EQ(uninstall.ExitCode(), 3u);
+  // The sheet was closed before its folder went.
+  EXPECT_FALSE(vistrel.Running());
+  EXPECT_FALSE(Exists(layout::kDisplayToolsFolder));
+  EXPECT_FALSE(Exists(layout::kProgramDir));
+  EXPECT_FALSE(harness::ReadProfile("system.ini", "Marovane", "ProgramDir"));
+  EXPECT_EQ(harness::ReadProfile("system.ini", "386Enh", "display"), "*vdd");
+  EXPECT_EQ(
+      harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", "oemfonts.fon"),
+      "vgaoem.fon");
+  EXPECT_EQ(harness::ReadRegistry(
+                HKEY_LOCAL_MACHINE,
+                "System\\CurrentControlSet\\Services\\Class\\Display\\0000\\DEFAULT", "drv"),
+            "vga.drv");
+  EXPECT_EQ(WininitRename(),
+            "NUL=C:\\OTHER\\OLD.DLL|NUL=C:\\windows\\MARVUNIN.EXE|"
+            "NUL=C:\\windows\\SYSTEM\\S3MRV.DRV|NUL=C:\\windows\\SYSTEM\\S3MRV.VXD|");
+  // The set-up program's uninstaller took its record with it.
+  EXPECT_FALSE(harness::ReadRegistry(HKEY_LOCAL_MACHINE, kRecord, "ProgramDir"));
+
+  Program again(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+  const auto box = harness::WaitForMessageBox(again.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "Uninstallation information not found in Registry.  Exit!");
+  harness::PressButton(box->window, IDOK);
+  ASSERT_TRUE(again.WaitForExit());
+  EXPECT_EQ(again.ExitCode(), DWORD(-1));
+}
+
+}  // namespace
