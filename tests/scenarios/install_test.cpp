@@ -140,8 +140,18 @@ TEST_F(InstallTest, AScriptInGermanSkipsTheLanguagePageAndAStrangeLanguageGetsEn
   harness::SaveScreenshot(wizard, "install-dutch");
 }
 
-TEST_F(InstallTest, WithoutItsScriptTheMediumSaysSo) {
-  const std::string medium = SmallMedium("");
+TEST_F(InstallTest, AMediumWithoutAutorunStartsSetUpAtOnceAndOneWithoutItsScriptSaysSo) {
+  const std::string medium = SmallMedium("[Install]\r\nProgram=setup.exe /quiet\r\n");
+  DeleteFileA((medium + "\\autorun.inf").c_str());
+  ASSERT_TRUE(CopyFileA((harness::OwnFolder() + "\\START_RECORDER.EXE").c_str(),
+                        (medium + "\\setup.exe").c_str(), FALSE));
+  {
+    Program install(medium + "\\INSTALL.EXE");
+    EXPECT_TRUE(install.WaitForExit());
+    EXPECT_TRUE(harness::WaitFor([] { return !StartedPrograms().empty(); }));
+    EXPECT_NE(StartedPrograms().find("/quiet"), std::string::npos) << StartedPrograms();
+  }
+  SmallMedium("");
   DeleteFileA((medium + "\\install.ini").c_str());
   Program install(medium + "\\INSTALL.EXE");
   const auto box = harness::WaitForMessageBox(install.Id());
@@ -182,6 +192,41 @@ TEST_F(InstallTest, DiskettesCancelledAtTheSecondLeaveTheFirstWritten) {
   EXPECT_EQ(GetFileAttributesA("B:\\D1.TXT"), DWORD{FILE_ATTRIBUTE_ARCHIVE});
 }
 
+TEST_F(InstallTest, DiskettesReportWhatCannotBeWrittenAndFoldersThatAreEmptyOrGone) {
+  const std::string medium =
+      SmallMedium("[Makefloppies]\r\nNumberofdisks=3\r\ndisk1=D1\r\ndisk2=EMPTY\r\ndisk3=GONE\r\n");
+  CreateDirectoryA((medium + "\\D1").c_str(), nullptr);
+  CreateDirectoryA((medium + "\\EMPTY").c_str(), nullptr);
+  WriteFile(medium + "\\D1\\D1.TXT", "new");
+  // A folder of the file's name takes its place: the copy fails as on a write-protected
+  // diskette (read-only files would not do: the tests may run as root).
+  CreateDirectoryA("B:\\D1.TXT", nullptr);
+
+  Program install(medium + "\\INSTALL.EXE");
+  HWND wizard = WaitForWizard(install);
+  ASSERT_NE(wizard, nullptr);
+  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_COPY_BUTTON) != nullptr;
+  }));
+  HWND page = PropSheet_GetCurrentPageHwnd(wizard);
+  SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "B:");
+  harness::PressButton(page, IDC_COPY_BUTTON);
+  EXPECT_NE(Answer(install, IDOK).find("Disk 1 of 3."), std::string::npos);
+  EXPECT_EQ(Answer(install, IDRETRY),
+            "1 of 1 files could not be written to B:\\. The diskette may be full or "
+            "write-protected.");
+  // The user put in another diskette; the retry writes it.
+  RemoveDirectoryA("B:\\D1.TXT");
+  EXPECT_NE(Answer(install, IDOK).find("Disk 2 of 3."), std::string::npos);
+  EXPECT_EQ(Answer(install, IDOK), "No file has been found in this directory");
+  EXPECT_NE(Answer(install, IDOK).find("Disk 3 of 3."), std::string::npos);
+  EXPECT_EQ(Answer(install, IDOK), "The folder \"GONE\" of this diskette cannot be found.");
+  EXPECT_EQ(Answer(install, IDOK), "Make Diskettes process is completed.");
+  std::ifstream copied("B:\\D1.TXT");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "new");
+}
+
 class UninstallTest : public InstallTest {
  protected:
   // The installation as set-up records it (without an OEM font), its uninstaller in place and
@@ -218,6 +263,28 @@ class UninstallTest : public InstallTest {
     return lines;
   }
 };
+
+TEST_F(UninstallTest, ARecordOfAFolderThatIsGoneOrThatMustNotBeDeletedRemovesTheRest) {
+  SetValue(kRecord, "ProgramDir", "C:\\Gone");
+  {
+    Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+    EXPECT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
+    ASSERT_TRUE(uninstall.WaitForExit());
+    EXPECT_EQ(uninstall.ExitCode(), 3u);
+    EXPECT_EQ(harness::ReadProfile("system.ini", "386Enh", "display"), "*vdd");
+  }
+  // A record that names the Windows folder leaves it alone, and says so.
+  SetValue(kRecord, "ProgramDir", "C:\\windows");
+  SetValue(kRecord, "ToolsFolder", layout::kToolsFolder);
+  SetValue(kRecord, "DisplayPath", layout::kDisplayPath);
+  Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+  EXPECT_EQ(Answer(uninstall, IDOK),
+            "The recorded program folder \"C:\\windows\" is not one the uninstaller deletes. It "
+            "stays as it is.");
+  EXPECT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
+  ASSERT_TRUE(uninstall.WaitForExit());
+  EXPECT_TRUE(Exists("C:\\windows\\system.ini"));
+}
 
 TEST_F(UninstallTest, ClosesTheSheetRemovesTheSuiteAndPutsWindowsBackOnVga) {
   Program vistrel(VistrelPath());
