@@ -1,11 +1,13 @@
 // Fuzz target: any command line gives Sonavo a player and at most one path, a word of the line
-// with no blank or tab in it.
+// with no blank or tab in it, and install at most three words, none longer than the line.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
+#include "install/core/install_script.h"
 #include "sonavo/core/players.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,5 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      line.path.find_first_of(" \t") == std::string::npos &&
                      (line.path.empty() || arguments.find(line.path) != std::string_view::npos);
   if (!sound) std::abort();
+
+  const std::string whole(arguments);
+  const std::vector<std::string> words = install::SplitCommandLine(whole);
+  if (words.size() > 3) std::abort();
+  for (const std::string& word : words) {
+    if (word.size() > whole.size()) std::abort();
+  }
+  if (const auto argument = install::UninstallArgument(whole)) {
+    if (words.size() < 2 || words[1] != "3") std::abort();
+  }
   return 0;
 }

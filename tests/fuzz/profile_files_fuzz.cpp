@@ -1,5 +1,5 @@
 // Fuzz target: any profile file (system.ini's [Marovane], MAROVANE.INI, the album files,
-// machine.ini) is read into values the programs can use: defaults for what is missing or
+// machine.ini, the installation medium's install.ini) is read into values the programs can use: defaults for what is missing or
 // garbage, counts and selections within their bounds, positions on the screen.
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/settings/marovane_settings.h"
+#include "install/core/install_script.h"
 #include "jubilo/core/launch_plan.h"
 #include "jubilo/core/options.h"
 #include "machine/core/machine_config.h"
@@ -77,6 +78,18 @@ void ReadMachineIni(ProfileStore& file) {
   Require(config.bootMode.width > 0 && config.bootMode.height > 0);
 }
 
+void ReadInstallScript(ProfileStore& file) {
+  const install::InstallScript script = install::ReadInstallScript(file);
+  Require(script.numberOfDisks >= 0 && script.product.size() < 80);
+  const install::Language language = install::LanguageNamed(script.language);
+  Require(language.index >= 0 && language.index <= 2);
+  static_cast<void>(install::SetupFolder(file, script.product, language.code));
+  Require(install::SetupProgram(file).size() < 50);
+  for (int disk = 1; disk <= std::min(script.numberOfDisks, 3); ++disk) {
+    static_cast<void>(install::DiskFolder(file, disk, script.product, language.code));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -85,5 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReadSettingsFile(file);
   ReadAlbumFiles(file);
   ReadMachineIni(file);
+  ReadInstallScript(file);
   return 0;
 }
