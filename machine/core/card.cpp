@@ -213,8 +213,10 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   const std::uint32_t shown = mode.width / 8;
   const std::uint32_t total = shown * 13 / 10;
   const std::uint32_t blankEnd = (total - 3) & 0x3F;
-  const std::uint32_t syncStart = shown + (total - shown) / 4;
-  const std::uint32_t syncEnd = (syncStart + (total - shown) / 3) & 0x1F;
+  // The sync pulses lie in the middle of the blanking, so a monitor centres the picture.
+  const std::uint32_t syncLength = (total - shown) / 3;
+  const std::uint32_t syncStart = shown + (total - shown - syncLength) / 2;
+  const std::uint32_t syncEnd = (syncStart + syncLength) & 0x1F;
   crtc[0x00] = Low(total - 5);
   crtc[0x01] = Low(shown - 1);
   crtc[0x02] = Low(shown);
@@ -226,7 +228,7 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   // Vertical timing in lines; the line compare is off (all ones).
   const std::uint32_t lines = mode.height;
   const std::uint32_t vTotal = lines * 105 / 100 + 20;
-  const std::uint32_t vSync = lines + (vTotal - lines) / 4;
+  const std::uint32_t vSync = lines + (vTotal - lines - 3) / 2;
   crtc[0x06] = Low(vTotal - 2);
   crtc[0x07] = static_cast<std::uint8_t>(
       Bit(vTotal - 2, 8) | Bit(lines - 1, 8) << 1 | Bit(vSync, 8) << 2 | Bit(lines, 8) << 3 |

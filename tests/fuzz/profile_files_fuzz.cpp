@@ -1,6 +1,7 @@
 // Fuzz target: any profile file (system.ini's [Marovane], MAROVANE.INI, the album files,
-// machine.ini, the installation medium's install.ini) is read into values the programs can use: defaults for what is missing or
-// garbage, counts and selections within their bounds, positions on the screen.
+// machine.ini, the installation medium's install.ini) is read into values the programs can use:
+// defaults for what is missing or garbage, counts and selections within their bounds, positions on
+// the screen.
 
 #include <cstddef>
 #include <cstdint>

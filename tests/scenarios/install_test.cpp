@@ -213,11 +213,15 @@ TEST_F(InstallTest, DiskettesReportWhatCannotBeWrittenAndFoldersThatAreEmptyOrGo
   SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "B:");
   harness::PressButton(page, IDC_COPY_BUTTON);
   EXPECT_NE(Answer(install, IDOK).find("Disk 1 of 3."), std::string::npos);
-  EXPECT_EQ(Answer(install, IDRETRY),
+  const auto failed = harness::WaitForMessageBox(install.Id());
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->text,
             "1 of 1 files could not be written to B:\\. The diskette may be full or "
             "write-protected.");
-  // The user put in another diskette; the retry writes it.
+  // The user puts in another diskette; the retry writes it.
   RemoveDirectoryA("B:\\D1.TXT");
+  harness::PressButton(failed->window, IDRETRY);
+  harness::WaitFor([&] { return !IsWindow(failed->window); });
   EXPECT_NE(Answer(install, IDOK).find("Disk 2 of 3."), std::string::npos);
   EXPECT_EQ(Answer(install, IDOK), "No file has been found in this directory");
   EXPECT_NE(Answer(install, IDOK).find("Disk 3 of 3."), std::string::npos);
