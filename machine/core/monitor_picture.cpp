@@ -29,4 +29,20 @@ TubePicture PlacePicture(const CrtTiming& timing, std::uint32_t refreshHz) {
   return picture;
 }
 
+PixelRect GlassIn(int width, int height) {
+  return {kBezel, kBezel, width - kBezel, height - kStatusHeight - kBezel};
+}
+
+PixelRect PictureOn(const PixelRect& glass, const TubePicture& picture) {
+  const double width = glass.right - glass.left;
+  const double height = glass.bottom - glass.top;
+  const auto at = [](int origin, double size, double fraction) {
+    return origin + static_cast<int>(size * fraction + 0.5);
+  };
+  return {at(glass.left, width, picture.horizontal.start),
+          at(glass.top, height, picture.vertical.start),
+          at(glass.left, width, picture.horizontal.start + picture.horizontal.length),
+          at(glass.top, height, picture.vertical.start + picture.vertical.length)};
+}
+
 }  // namespace machine

@@ -33,4 +33,17 @@ struct TubePicture {
 
 TubePicture PlacePicture(const CrtTiming& timing, std::uint32_t refreshHz);
 
+// The monitor's window: the glass inside its bezel, above the status line.
+struct PixelRect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+inline constexpr int kBezel = 18;
+inline constexpr int kStatusHeight = 36;
+PixelRect GlassIn(int width, int height);
+// The displayed picture on the glass.
+PixelRect PictureOn(const PixelRect& glass, const TubePicture& picture);
+
 }  // namespace machine

@@ -41,13 +41,9 @@ std::string ImagePath(DWORD processId) {
 
 }  // namespace
 
-bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) return false;
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+bool SaveDrawing(int width, int height, const std::function<void(HDC)>& draw,
+                 const std::string& bmpPath) {
   if (width <= 0 || height <= 0) return false;
-
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -61,14 +57,28 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
   bool saved = false;
   if (bitmap != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    saved = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) &&
-            GdiFlush() && WriteBmp(bmpPath, width, height, pixels);
+    draw(memory);
+    saved = GdiFlush() && WriteBmp(bmpPath, width, height, pixels);
     SelectObject(memory, old);
     DeleteObject(bitmap);
   }
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return saved;
+}
+
+bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return false;
+  return SaveDrawing(
+      rect.right - rect.left, rect.bottom - rect.top,
+      [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
+               rect.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+      },
+      bmpPath);
 }
 
 std::vector<HWND> WindowsOfPrograms(const std::string& pathPrefix) {

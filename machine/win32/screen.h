@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace machine {
 
+// Saves what `draw` paints on a device context of this size as a 24-bit BMP file.
+bool SaveDrawing(int width, int height, const std::function<void(HDC)>& draw,
+                 const std::string& bmpPath);
 // Saves what the screen shows of the window as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 
