@@ -129,7 +129,7 @@ keep_with_pc() {
 stop_pc_services() {
   [ -f "$1/services.pids" ] || return 0
   local pid
-  for pid in $(cat "$1/services.pids"); do kill "$pid" 2>/dev/null; done
+  for pid in $(cat "$1/services.pids"); do kill "$pid" 2>/dev/null || true; done
   rm -f "$1/services.pids"
 }
 
@@ -146,4 +146,13 @@ start_sound_card() {
   SOUND_PID=$!
   wait_for_service "$SOUND_PID" -S "$folder/native" || { kill "$SOUND_PID" 2>/dev/null; echo "PulseAudio did not start (see $folder/log)" >&2; return 1; }
   export PULSE_SERVER=unix:$folder/native SOUND_PID
+}
+
+# The CPU time (user and system) of the process whose command line names $1, in clock ticks;
+# 0 when there is none.
+cpu_ticks() {
+  local pid
+  pid=$(pgrep -f "$1" | head -1)
+  [ -n "$pid" ] || { echo 0; return; }
+  awk '{ print $14 + $15 }' "/proc/$pid/stat"
 }

@@ -20,8 +20,10 @@
 namespace {
 
 constexpr UINT_PTR kFrameTimer = 1;
-// Ten pictures a second: panning looks smooth and the monitor costs little.
-constexpr UINT kFramePeriodMs = 100;
+// A change of the card (panning, a timing step) shows within a twentieth of a second; what
+// programs draw on the desktop twice a second. Reading the screen is what costs.
+constexpr UINT kCardPollMs = 50;
+constexpr DWORD kContentPeriodMs = 500;
 constexpr int kWidth = 560;
 constexpr int kHeight = 500;
 constexpr COLORREF kBezelColour = RGB(0x34, 0x36, 0x3A);
@@ -80,7 +82,8 @@ void DrawPicture(HDC dc, const Frame& frame, const machine::PixelRect& glass, in
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
   HDC screen = GetDC(nullptr);
-  SetStretchBltMode(dc, HALFTONE);
+  // The window is drawn often and cheaply; a picture for a file once and smoothly.
+  SetStretchBltMode(dc, self != nullptr ? COLORONCOLOR : HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
   const int glassHeight = glass.bottom - glass.top;
   for (int copy = 0; copy < (roll != 0 ? 2 : 1); ++copy) {
@@ -159,6 +162,42 @@ void DrawMonitor(HDC dc, int width, int height, const Frame& frame, int roll, HW
 
 int roll = 0;
 
+// What the card and its driver show, to notice a change between two ticks.
+struct CardSnapshot {
+  std::uint8_t crtc[256];
+  std::uint32_t refreshHz;
+  machine::DisplayMode mode;
+  std::uint32_t panLocked;
+};
+
+CardSnapshot Snapshot() {
+  CardSnapshot snapshot{};
+  if (machine::SharedState* state = machine::State()) {
+    machine::StateLock lock;
+    std::memcpy(snapshot.crtc, state->card.registers.crtc, sizeof(snapshot.crtc));
+    snapshot.refreshHz = state->card.registers.refreshHz;
+    snapshot.mode = state->display.current;
+    snapshot.panLocked = state->escapes.panLocked;
+  }
+  return snapshot;
+}
+
+// True when the picture must be drawn again: the card changed, the content is due, or the
+// picture rolls.
+bool PictureDue() {
+  static CardSnapshot shown{};
+  static DWORD drawnAt = 0;
+  const CardSnapshot now = Snapshot();
+  const bool rolling = !machine::PlaceAxis(machine::DecodeTiming(now.crtc).vertical).locked;
+  if (!rolling && std::memcmp(&now, &shown, sizeof(now)) == 0 &&
+      GetTickCount() - drawnAt < kContentPeriodMs) {
+    return false;
+  }
+  shown = now;
+  drawnAt = GetTickCount();
+  return true;
+}
+
 void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
@@ -178,8 +217,10 @@ void Paint(HWND window) {
 LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      roll += (kHeight - machine::kStatusHeight) / 9;
-      InvalidateRect(window, nullptr, FALSE);
+      if (PictureDue()) {
+        roll += (kHeight - machine::kStatusHeight) / 9;
+        InvalidateRect(window, nullptr, FALSE);
+      }
       return 0;
     case WM_PAINT:
       Paint(window);
@@ -211,7 +252,7 @@ int ShowWindowed(HINSTANCE instance) {
                       width, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNOACTIVATE);
-  SetTimer(window, kFrameTimer, kFramePeriodMs, nullptr);
+  SetTimer(window, kFrameTimer, kCardPollMs, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   return 0;

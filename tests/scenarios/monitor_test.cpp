@@ -19,6 +19,7 @@
 #include "machine/win32/system.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
+#include "vistrel/shell/resource.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ class MonitorTest : public harness::ScenarioTest {
     if (marker_.joinable()) marker_.join();
   }
 
+  // What the monitor shows now, drawn by MONITOR.EXE into a file.
+ public:
   static Picture Photograph() {
     const std::string path = machine::WindowsFolder() + "\\monitor.bmp";
     DeleteFileA(path.c_str());
@@ -107,17 +110,28 @@ class MonitorTest : public harness::ScenarioTest {
     picture.height = picture.bytes[22] | picture.bytes[23] << 8;
     return picture;
   }
-  // The colour at (fx, fy) of the displayed picture, in fractions of it.
-  static COLORREF PictureAt(const Picture& picture, double fx, double fy) {
+  // Where the card's timing puts the picture on the monitor's glass.
+  static machine::PixelRect Place(const Picture& picture) {
     const machine::SharedState* state = machine::State();
     const machine::TubePicture tube = machine::PlacePicture(
         machine::DecodeTiming(state->card.registers.crtc), state->card.registers.refreshHz);
-    const machine::PixelRect place =
-        machine::PictureOn(machine::GlassIn(picture.width, picture.height), tube);
+    return machine::PictureOn(machine::GlassIn(picture.width, picture.height), tube);
+  }
+  // The colour at (fx, fy) of the displayed picture, in fractions of it.
+  static COLORREF PictureAt(const Picture& picture, double fx, double fy) {
+    const machine::PixelRect place = Place(picture);
     return picture.At(place.left + static_cast<int>((place.right - place.left) * fx),
                       place.top + static_cast<int>((place.bottom - place.top) * fy));
   }
+  // The monitor's last picture among the scenarios' screenshots.
+  static void KeepPicture(const std::string& name) {
+    char folder[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("MAROVANE_SCREENSHOTS", folder, MAX_PATH) == 0) return;
+    CopyFileA((machine::WindowsFolder() + "\\monitor.bmp").c_str(),
+              (std::string(folder) + "\\" + name + ".bmp").c_str(), FALSE);
+  }
 
+ protected:
   std::atomic<HWND> marks_{nullptr};
   std::thread marker_;
 };
@@ -150,6 +164,33 @@ TEST_F(MonitorTest, WithThePanLockPushingThePointerChangesNothing) {
                      reinterpret_cast<const char*>(unlock.data()), 0, nullptr);
   machine::FollowPointer({1023, 767});
   EXPECT_TRUE(Near(PictureAt(Photograph(), 0.95, 0.95), kBottomRight));
+}
+
+// The Screen Adjustment page's steps as the user sees them on the monitor.
+class MonitorAdjustmentTest : public harness::ScenarioTest {};
+
+TEST_F(MonitorAdjustmentTest, TheScreenAdjustmentPageMovesThePictureAndResetBringsItBack) {
+  Program vistrel(VistrelPath());
+  HWND page = OpenVistrelPage(vistrel, 1);
+  ASSERT_NE(page, nullptr);
+  const Picture before = MonitorTest::Photograph();
+  MonitorTest::KeepPicture("monitor-centred");
+  const machine::PixelRect centred = MonitorTest::Place(before);
+  // The default mode's picture is centred on the glass.
+  const machine::PixelRect glass = machine::GlassIn(before.width, before.height);
+  EXPECT_NEAR(centred.left - glass.left, glass.right - centred.right, 3);
+
+  for (int step = 0; step < 6; ++step) SendMessageA(page, WM_COMMAND, IDC_STEP_LEFT, 0);
+  for (int step = 0; step < 4; ++step) SendMessageA(page, WM_COMMAND, IDC_STEP_VSHR, 0);
+  const machine::PixelRect moved = MonitorTest::Place(MonitorTest::Photograph());
+  MonitorTest::KeepPicture("monitor-adjusted");
+  EXPECT_LT(moved.left, centred.left - 20);
+  EXPECT_LT(moved.bottom - moved.top, centred.bottom - centred.top);
+
+  SendMessageA(page, WM_COMMAND, IDC_RESET_TIMING, 0);
+  const machine::PixelRect reset = MonitorTest::Place(MonitorTest::Photograph());
+  EXPECT_EQ(reset.left, centred.left);
+  EXPECT_EQ(reset.bottom - reset.top, centred.bottom - centred.top);
 }
 
 }  // namespace
