@@ -44,8 +44,9 @@ check "the restarted PC has the edited machine.ini: Vistrel warns of the missing
   '[ -f "$out/Error-1.png" ]'
 check "nothing of the PC is left running" '[ -z "$(pc_processes "$prefix")" ]'
 
-run
-check "a second run in a row works too" '[ "$status" -eq 0 ] && [ -f "$out/Error-1.png" ]'
+run --monitor
+check "a second run in a row works too, with the monitor's picture" \
+  '[ "$status" -eq 0 ] && [ -f "$out/Error-1.png" ] && [ -f "$out/monitor.png" ]'
 check "a PC that was stopped is not restarted" '! grep -q restarting "$work/said"'
 
 run uninstall
