@@ -21,13 +21,24 @@ struct SuiteFile {
 
 // Every file of the suite and the folder it is installed in.
 inline constexpr SuiteFile kSuiteFiles[] = {
-    {"VISTREL.EXE", kDisplayToolsFolder},   {"TRAYVEL.EXE", kDisplayToolsFolder},
-    {"LATCHWIN.DLL", kDisplayToolsFolder},  {"restart.dat", kDisplayToolsFolder},
-    {"fleetmark.exe", kDisplayToolsFolder}, {"QORVID.DLL", kDisplayToolsFolder},
-    {"loupara.exe", kDisplayToolsFolder},   {"default.htm", kDisplayToolsFolder},
-    {"SONAVO.EXE", kMediaFolder},           {"TICKORA.DLL", kMediaFolder},
-    {"JUBILO.EXE", kMediaFolder},           {"cabinet.bmp", kMediaFolder},
-    {"blendora.exe", kMediaFolder},         {"PEEKWELL.EXE", kMediaFolder},
+    {"VISTREL.EXE", kDisplayToolsFolder},
+    {"TRAYVEL.EXE", kDisplayToolsFolder},
+    {"LATCHWIN.DLL", kDisplayToolsFolder},
+    {"restart.dat", kDisplayToolsFolder},
+    {"fleetmark.exe", kDisplayToolsFolder},
+    {"QORVID.DLL", kDisplayToolsFolder},
+    {"loupara.exe", kDisplayToolsFolder},
+    {"default.htm", kDisplayToolsFolder},
+    {"SONAVO.EXE", kMediaFolder},
+    {"TICKORA.DLL", kMediaFolder},
+    {"JUBILO.EXE", kMediaFolder},
+    {"cabinet.bmp", kMediaFolder},
+    {"blendora.exe", kMediaFolder},
+    {"PEEKWELL.EXE", kMediaFolder},
+    {"VISTREL.HLP", kDisplayToolsFolder},
+    {"JUBILO.HLP", kMediaFolder},
+    // Peekwell, in the media folder, opens Vistrel's help by its bare name.
+    {"VISTREL.HLP", kMediaFolder},
 };
 
 // The simulated PC's display adapter (its device key under HKEY_LOCAL_MACHINE, its driver key
