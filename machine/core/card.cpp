@@ -79,8 +79,18 @@ std::uint8_t Card::In(std::uint16_t port) {
 }
 
 // The 8514-compatible registers answer only in enhanced mode (CR40 bit 0).
+GraphicsEngine Card::Engine() {
+  FrameBufferView view{memory_, memorySize_, 0, 0};
+  if (mode_ != nullptr) {
+    view.pitch = mode_->width * mode_->bitsPerPixel / 8;
+    view.bytesPerPixel = mode_->bitsPerPixel / 8;
+  }
+  return GraphicsEngine(r_.engine, view);
+}
+
 std::uint8_t Card::InEnhanced(std::uint16_t port) {
   if (!Enhanced()) return 0xFF;
+  if (GraphicsEngine::IsEnginePort(port)) return Engine().In(port, clock_());
   if (port == 0x92E8) return Low(r_.engine92E8);
   if (port == 0x92E9) return Low(r_.engine92E8 >> 8);
   // Subsystem status: bit 0, the vertical sync, latched until cleared.
@@ -90,7 +100,9 @@ std::uint8_t Card::InEnhanced(std::uint16_t port) {
 
 void Card::OutEnhanced(std::uint16_t port, std::uint8_t value) {
   if (!Enhanced()) return;
-  if (port == 0x92E8) {
+  if (GraphicsEngine::IsEnginePort(port)) {
+    Engine().Out(port, value, clock_());
+  } else if (port == 0x92E8) {
     r_.engine92E8 = static_cast<std::uint16_t>((r_.engine92E8 & 0xFF00) | value);
   } else if (port == 0x92E9) {
     // Fourteen bits, the sign extended into the top two.

@@ -9,6 +9,7 @@
 
 #include "common/display/port_io.h"
 #include "machine/core/display_modes.h"
+#include "machine/core/graphics_engine.h"
 #include "machine/core/machine_config.h"
 
 namespace machine {
@@ -23,6 +24,7 @@ struct CardRegisters {
   std::uint64_t syncClearedAt;
   // Vertical refresh of the current mode; 0 means the card shows no retrace at all.
   std::uint32_t refreshHz;
+  EngineRegisters engine;
 };
 
 // Where the viewport's top-left corner is on the desktop.
@@ -61,6 +63,12 @@ class Card : public PortIo {
   PanPosition ViewportOrigin(const DisplayMode& mode) const;
   // The CRT controller as the driver reaches it: no lock applies.
   PortIo& DriverPorts() { return driver_; }
+  // The video memory that the graphics engine draws on, laid out by the current mode.
+  void AttachFrameBuffer(std::uint8_t* memory, std::size_t size, const DisplayMode* mode) {
+    memory_ = memory;
+    memorySize_ = size;
+    mode_ = mode;
+  }
 
  private:
   class DriverView : public PortIo {
@@ -88,8 +96,13 @@ class Card : public PortIo {
   std::uint8_t InEnhanced(std::uint16_t port);
   void OutEnhanced(std::uint16_t port, std::uint8_t value);
 
+  GraphicsEngine Engine();
+
   CardRegisters& r_;
   Clock clock_;
+  std::uint8_t* memory_ = nullptr;
+  std::size_t memorySize_ = 0;
+  const DisplayMode* mode_ = nullptr;
   DriverView driver_{*this};
 };
 

@@ -16,7 +16,7 @@
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 5;
+inline constexpr std::uint32_t kStateVersion = 6;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
@@ -54,7 +54,11 @@ struct SharedState {
   CdDriveBlock cd;
 };
 
-static_assert(sizeof(SharedState) <= kMappingSize);
+// The card's video memory follows the state in the mapping, as much as the largest card has.
+inline constexpr std::size_t kFrameBufferOffset = 64u << 10;
+inline constexpr std::size_t kFrameBufferSize = 4u << 20;
+static_assert(sizeof(SharedState) <= kFrameBufferOffset);
+static_assert(kFrameBufferOffset + kFrameBufferSize <= kMappingSize);
 
 bool IsValid(const SharedState& state);
 

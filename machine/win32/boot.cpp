@@ -2,6 +2,7 @@
 // Windows rebuilds at every start.
 
 #include <cstdlib>
+#include <cstring>
 
 #include "common/settings/marovane_settings.h"
 #include "common/settings/win95_registry.h"
@@ -122,6 +123,8 @@ void Boot() {
     Win32Profile ini(kConfigFile);
     const MachineConfig config = ReadMachineConfig(ini);
     machine::Boot(*state, config, RefreshCodeFor(config.bootMode.width));
+    // Video memory holds nothing of the last session.
+    std::memset(FrameBuffer(), 0, kFrameBufferSize);
   }
   SeedDeviceNodes(*state);
   SeedFontSize();

@@ -33,6 +33,7 @@ Card* ThisCard() {
   SharedState* state = State();
   if (state == nullptr) return nullptr;
   static Card card(state->card.registers, Microseconds);
+  card.AttachFrameBuffer(FrameBuffer(), kFrameBufferSize, &state->display.current);
   return &card;
 }
 

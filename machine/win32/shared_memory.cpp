@@ -52,6 +52,11 @@ SharedState* State() {
   return state;
 }
 
+std::uint8_t* FrameBuffer() {
+  SharedState* state = State();
+  return state == nullptr ? nullptr : reinterpret_cast<std::uint8_t*>(state) + kFrameBufferOffset;
+}
+
 StateLock::StateLock() : mutex_(CreateMutexA(nullptr, FALSE, kLockName)) {
   if (mutex_ != nullptr) WaitForSingleObject(mutex_, kLockTimeoutMs);
 }

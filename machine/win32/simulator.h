@@ -14,6 +14,8 @@ namespace machine {
 // The state every process of this PC shares, mapped on first use (and booted then if it never
 // was). nullptr only when the mapping cannot be made; every function below then fails.
 SharedState* State();
+// The card's video memory, kFrameBufferSize bytes beside the state; nullptr without a state.
+std::uint8_t* FrameBuffer();
 
 // Holds the machine's lock for a read-modify-write of the state; bounded, so a process that
 // died holding it cannot hang the others.
