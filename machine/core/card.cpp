@@ -12,6 +12,10 @@ constexpr std::uint8_t kLock2Mask = 0xE0;
 constexpr std::uint8_t kLock2Masked = 0xA0;
 // Input Status 0: bit 4, the switch sense, as a colour monitor answers.
 constexpr std::uint8_t kInputStatus0 = 0x10;
+// The DAC's palette ports.
+constexpr std::uint16_t kDacReadIndex = 0x3C7;
+constexpr std::uint16_t kDacWriteIndex = 0x3C8;
+constexpr std::uint16_t kDacData = 0x3C9;
 
 int Bit(std::uint32_t value, int bit) {
   return (value >> bit) & 1;
@@ -75,6 +79,11 @@ std::uint8_t Card::In(std::uint16_t port) {
     return InputStatus();
   }
   if (port == vga::kMiscOutputWrite) return kInputStatus0;
+  if (port == kDacData) {
+    const std::uint8_t value = r_.palette[r_.dacRead % sizeof(r_.palette)];
+    r_.dacRead = static_cast<std::uint16_t>((r_.dacRead + 1) % sizeof(r_.palette));
+    return value;
+  }
   return InEnhanced(port);
 }
 
@@ -122,6 +131,13 @@ void Card::Out(std::uint16_t port, std::uint8_t value) {
     r_.crtcIndex = value;
   } else if (port == CrtcIndexPort() + 1) {
     if (Writable(r_.crtcIndex)) WriteCrtc(r_.crtcIndex, value);
+  } else if (port == kDacReadIndex) {
+    r_.dacRead = static_cast<std::uint16_t>(value * 3);
+  } else if (port == kDacWriteIndex) {
+    r_.dacWrite = static_cast<std::uint16_t>(value * 3);
+  } else if (port == kDacData) {
+    r_.palette[r_.dacWrite % sizeof(r_.palette)] = value & 0x3F;
+    r_.dacWrite = static_cast<std::uint16_t>((r_.dacWrite + 1) % sizeof(r_.palette));
   } else {
     OutEnhanced(port, value);
   }

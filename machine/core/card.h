@@ -25,6 +25,11 @@ struct CardRegisters {
   // Vertical refresh of the current mode; 0 means the card shows no retrace at all.
   std::uint32_t refreshHz;
   EngineRegisters engine;
+  // The DAC: 256 palette entries of three 6-bit values, the read and write positions (entry
+  // times three plus the component).
+  std::uint8_t palette[256 * 3];
+  std::uint16_t dacRead;
+  std::uint16_t dacWrite;
 };
 
 // Where the viewport's top-left corner is on the desktop.

@@ -59,6 +59,12 @@ inline constexpr std::size_t kFrameBufferOffset = 64u << 10;
 inline constexpr std::size_t kFrameBufferSize = 4u << 20;
 static_assert(sizeof(SharedState) <= kFrameBufferOffset);
 static_assert(kFrameBufferOffset + kFrameBufferSize <= kMappingSize);
+// Then the memory-mapped registers of the streams processor (reads give what was written) and
+// the display driver's data block for DirectDraw.
+inline constexpr std::size_t kRegisterApertureOffset = kFrameBufferOffset + kFrameBufferSize;
+inline constexpr std::size_t kRegisterApertureSize = 64u << 10;
+inline constexpr std::size_t kDriverDataOffset = kRegisterApertureOffset + kRegisterApertureSize;
+static_assert(kDriverDataOffset + (4u << 10) <= kMappingSize);
 
 bool IsValid(const SharedState& state);
 

@@ -1,0 +1,609 @@
+// BLITVANE.DLL, "Glimmark DirectDraw Driver for S3": DriverInit writes the thirteen callbacks
+// into the display driver's data block; they answer DirectDraw's hardware requests on the card's
+// graphics engine, CRT controller and streams processor.
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "blitvane/core/hal_logic.h"
+#include "blitvane/dll/hal_records.h"
+#include "machine/core/driver_data.h"
+#include "machine/win32/directdraw.h"
+#include "machine/win32/system.h"
+
+#ifdef __GNUC__
+#define BLITVANE_SHARED __attribute__((section(".shr"), shared))
+#else
+#pragma section(".shr", read, write, shared)
+#define BLITVANE_SHARED __declspec(allocate(".shr"))
+#endif
+
+namespace {
+
+using namespace blitvane;
+
+// The flip tracker and the streams processor's shadow registers are one for every process.
+BLITVANE_SHARED FlipTracker tracker = {};
+BLITVANE_SHARED std::uint32_t shadows[0x80] = {};
+BLITVANE_SHARED LONG processes = 0;
+BLITVANE_SHARED LPDDRAWI_DDRAWSURFACE_LCL overlayOwner = nullptr;
+
+machine::DriverData* driverData = nullptr;
+std::uint8_t* registerBase = nullptr;
+
+// The overlay records, from a heap of this library's.
+struct OverlayRegisterRecord {
+  std::uint32_t values[16];
+  OverlayRegisterRecord* next;
+};
+HANDLE recordHeap = nullptr;
+OverlayRegisterRecord* pool = nullptr;
+constexpr int kAddress = 0, kSourceOffset = 1, kControl = 2, kWindowStart = 3, kWindowSize = 4,
+              kStride = 5, kStretch = 6, kFifo = 7, kBlend = 8, kKeyLow = 11, kKeyHigh = 12,
+              kKeyMode = 13;
+
+// The hardware waits give up after this long: a card that never retraces or never leaves busy
+// must not hang the application.
+constexpr LONGLONG kWaitLimitMs = 100;
+
+LONGLONG Now() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return counter.QuadPart;
+}
+LONGLONG TicksPerSecond() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart;
+}
+
+bool InRetrace() {
+  return machine::InPort(0x3DA) & 0x08;
+}
+std::uint16_t EngineStatus() {
+  return static_cast<std::uint16_t>(machine::InPort(0x9AE8) | machine::InPort(0x9AE9) << 8);
+}
+bool EngineBusy() {
+  return EngineStatus() & 0x0200;
+}
+bool FifoNotReady() {
+  return EngineStatus() & 0x0800;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  const LONGLONG deadline = Now() + TicksPerSecond() * kWaitLimitMs / 1000;
+  while (!condition()) {
+    if (Now() > deadline) return false;
+  }
+  return true;
+}
+bool WaitForRetraceStart() {
+  return WaitUntil([] { return !InRetrace(); }) && WaitUntil(InRetrace);
+}
+bool WaitForFifo() {
+  return WaitUntil([] { return (EngineStatus() & 0xC800) == 0; });
+}
+
+void WriteRegister(std::uint32_t offset, std::uint32_t value) {
+  shadows[(offset - 0x8180) / 4 % 0x80] = value;
+  if (registerBase != nullptr) std::memcpy(registerBase + offset, &value, 4);
+}
+
+std::uint8_t Crtc(std::uint8_t index) {
+  machine::OutPort(0x3D4, index);
+  return machine::InPort(0x3D5);
+}
+bool StreamsProcessorOn() {
+  return (Crtc(0x67) & 0x0C) == 0x0C;
+}
+bool StreamsInUse() {
+  return driverData->capabilities & machine::kStreamsProcessorInUse;
+}
+
+// The refresh period, measured over twenty frames at real-time priority after each DriverInit.
+void MeasureWhenDue() {
+  if (driverData == nullptr || !driverData->remeasure) return;
+  driverData->remeasure = 0;
+  tracker = {};
+  HANDLE process = GetCurrentProcess();
+  const DWORD priority = GetPriorityClass(process);
+  SetPriorityClass(process, REALTIME_PRIORITY_CLASS);
+  bool measured = WaitUntil([] { return !InRetrace(); }) && WaitForRetraceStart();
+  const LONGLONG start = Now();
+  for (int frame = 0; measured && frame < 20; ++frame) measured = WaitForRetraceStart();
+  const LONGLONG end = Now();
+  SetPriorityClass(process, priority);
+  // A card without a retrace: a frame of a 60 Hz display.
+  tracker.period = measured ? PeriodOfTwentyFrames(static_cast<std::uint64_t>(end - start))
+                            : static_cast<std::uint64_t>(TicksPerSecond() / 60);
+  tracker.pending = false;
+  tracker.target = 0;
+  tracker.refused = 0;
+}
+
+std::uint32_t Offset(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return static_cast<std::uint32_t>(surface->lpGbl->fpVidMem - driverData->frameBufferBase);
+}
+
+std::uint32_t FlipTest(std::uint32_t surface) {
+  return PendingFlipTest(tracker, InRetrace(), static_cast<std::uint64_t>(Now()), surface);
+}
+
+PixelFormat FormatOf(const DDPIXELFORMAT& format) {
+  return {format.dwFlags,    format.dwFourCC,   format.dwRGBBitCount,
+          format.dwRBitMask, format.dwGBitMask, format.dwBBitMask};
+}
+PixelFormat PrimaryFormat() {
+  const machine::DriverPixelFormat& p = driverData->primaryFormat;
+  return {p.flags, p.fourCC, p.bitCount, p.red, p.green, p.blue};
+}
+PixelFormat SurfaceFormat(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return (surface->dwFlags & DDRAWISURF_HASPIXELFORMAT) ? FormatOf(surface->lpGbl->ddpfSurface)
+                                                        : PrimaryFormat();
+}
+
+OverlayRegisterRecord* RecordOf(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return reinterpret_cast<OverlayRegisterRecord*>(surface->dwReserved1);
+}
+OverlayRegisterRecord* NewRecord() {
+  for (OverlayRegisterRecord* record = pool; record != nullptr; record = record->next) {
+    if (record->values[kAddress] == 0) return record;
+  }
+  auto* record = static_cast<OverlayRegisterRecord*>(
+      HeapAlloc(recordHeap, HEAP_ZERO_MEMORY, sizeof(OverlayRegisterRecord)));
+  if (record == nullptr) return nullptr;
+  record->next = pool;
+  pool = record;
+  return record;
+}
+
+// A rectangle inside its surface, not empty.
+bool Inside(const RECTL& rect, LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return rect.left >= 0 && rect.top >= 0 && rect.right > rect.left && rect.bottom > rect.top &&
+         rect.right <= surface->lpGbl->wWidth && rect.bottom <= surface->lpGbl->wHeight;
+}
+
+struct ScreenPoint {
+  std::uint32_t x;
+  std::uint32_t y;
+};
+// Where a surface's pixel lies on the screen's grid of the engine.
+ScreenPoint OnScreen(LPDDRAWI_DDRAWSURFACE_LCL surface, LONG x, LONG y, std::uint32_t scale) {
+  const std::uint32_t bytesPerPixel = driverData->primaryFormat.bitCount / 8;
+  const std::uint32_t offset = Offset(surface);
+  return {offset % driverData->pitch / bytesPerPixel + static_cast<std::uint32_t>(x) * scale,
+          offset / driverData->pitch + static_cast<std::uint32_t>(y)};
+}
+
+void Word(std::uint16_t port, std::uint32_t value) {
+  machine::OutPortWord(port, static_cast<std::uint16_t>(value));
+}
+
+void EngineCopy(ScreenPoint from, ScreenPoint to, std::uint32_t width, std::uint32_t height,
+                bool backwards) {
+  if (backwards) {
+    from = {from.x + width - 1, from.y + height - 1};
+    to = {to.x + width - 1, to.y + height - 1};
+  }
+  Word(0x86E8, from.x);
+  Word(0x82E8, from.y);
+  Word(0x8EE8, to.x);
+  Word(0x8AE8, to.y);
+  Word(0x96E8, width - 1);
+  Word(0xBEE8, height - 1);
+  Word(0x9AE8, 0xC053 | (backwards ? 0 : 0xA0));
+}
+
+DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
+  MeasureWhenDue();
+  LPDDRAWI_DDRAWSURFACE_LCL destination = request->lpDDDestSurface;
+  const PixelFormat format = SurfaceFormat(destination);
+  if (IsYuv(format)) {
+    request->ddRVal = kUnsupported;
+    return kNotHandled;
+  }
+  if ((request->ddRVal = FlipTest(Offset(destination))) != kOk) return kHandled;
+  if ((request->dwFlags & DDBLT_ASYNC) && FifoNotReady()) {
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  const bool fill = request->dwFlags & DDBLT_COLORFILL;
+  const bool rop = request->dwFlags & DDBLT_ROP;
+  if (!fill && !rop) return kNotHandled;
+  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
+  if (!Inside(request->rDest, destination) ||
+      (rop && source != nullptr && !Inside(request->rSrc, source))) {
+    request->ddRVal = DDERR_INVALIDRECT;
+    return kHandled;
+  }
+  // A surface of another depth than the screen's is drawn as that many screen pixels.
+  const std::uint32_t screenBytes = driverData->primaryFormat.bitCount / 8;
+  const std::uint32_t scale =
+      format.bitCount / 8 > screenBytes ? format.bitCount / 8 / screenBytes : 1;
+  const std::uint32_t width =
+      static_cast<std::uint32_t>(request->rDest.right - request->rDest.left) * scale;
+  const std::uint32_t height =
+      static_cast<std::uint32_t>(request->rDest.bottom - request->rDest.top);
+  const ScreenPoint to = OnScreen(destination, request->rDest.left, request->rDest.top, scale);
+  request->ddRVal = kOk;
+  if (!WaitForFifo()) {
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  if (fill) {
+    Word(0xBEE8, 0xE000);
+    Word(0xBAE8, 0x27);
+    Word(0xA6E8, request->bltFX.dwFillColor);
+    Word(0xBEE8, 0xA000);
+    Word(0x86E8, to.x);
+    Word(0x82E8, to.y);
+    Word(0x96E8, width - 1);
+    Word(0xBEE8, height - 1);
+    Word(0x9AE8, 0x40B3);
+    Word(0xBAE8, 0x27);
+    Word(0xBEE8, 0xE200);
+    return kHandled;
+  }
+  // Other raster operations are taken as done without drawing.
+  if (((request->bltFX.dwROP >> 16) & 0xFF) != 0xCC || source == nullptr) return kHandled;
+  const ScreenPoint from = OnScreen(source, request->rSrc.left, request->rSrc.top, scale);
+  const bool backwards =
+      source->lpGbl == destination->lpGbl &&
+      CopiesBackwards(
+          {request->rSrc.left, request->rSrc.top, request->rSrc.right, request->rSrc.bottom},
+          {request->rDest.left, request->rDest.top, request->rDest.right, request->rDest.bottom});
+  const bool keyed = request->dwFlags & DDBLT_KEYSRCOVERRIDE;
+  if (keyed) {
+    Word(0xBEE8, 0xE100);
+    Word(0xB2E8, request->bltFX.ddckSrcColorkey.dwColorSpaceLowValue);
+  } else {
+    Word(0xBEE8, 0xE000);
+  }
+  Word(0xBAE8, 0x67);
+  EngineCopy(from, to, width, height, backwards);
+  Word(0xBEE8, 0xA000);
+  Word(0xBEE8, 0xE200);
+  if (keyed) {
+    // An empty blit resets the engine's compare.
+    Word(0xBEE8, 0xA000);
+    Word(0x96E8, 0);
+    Word(0xBEE8, 0);
+  }
+  return kHandled;
+}
+
+DWORD PASCAL Flip(LPDDHAL_FLIPDATA request) {
+  MeasureWhenDue();
+  if (FlipTest(0) != kOk || EngineBusy()) {
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  LPDDRAWI_DDRAWSURFACE_LCL target = request->lpSurfTarg;
+  const std::uint32_t start = Offset(target);
+  if (InRetrace()) {
+    ++tracker.refused;
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  if (!StreamsInUse()) {
+    // The extended registers are reached with the chip's keys.
+    const std::uint8_t lock1 = Crtc(0x38), lock2 = Crtc(0x39);
+    machine::OutPortWord(0x3D4, 0x4838);
+    machine::OutPortWord(0x3D4, 0xA539);
+    for (const auto& [index, value] :
+         StartAddressWrites(start, driverData->chipId, Crtc(0x31), Crtc(0x51), Crtc(0x69))) {
+      machine::OutPortWord(0x3D4, static_cast<WORD>(index | value << 8));
+    }
+    machine::OutPortWord(0x3D4, static_cast<WORD>(0x38 | lock1 << 8));
+    machine::OutPortWord(0x3D4, static_cast<WORD>(0x39 | lock2 << 8));
+  } else if (StreamsProcessorOn()) {
+    if (target->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) {
+      WriteRegister(0x81C0, start);
+    } else if ((target->ddsCaps.dwCaps & DDSCAPS_OVERLAY) && RecordOf(target) != nullptr) {
+      WriteRegister(0x81D0, start + RecordOf(target)->values[kSourceOffset]);
+    }
+  }
+  RecordFlip(tracker, start, static_cast<std::uint64_t>(Now()));
+  request->ddRVal = kOk;
+  return kHandled;
+}
+
+DWORD PASCAL Lock(LPDDHAL_LOCKDATA request) {
+  MeasureWhenDue();
+  if (FlipTest(Offset(request->lpDDSurface)) != kOk || EngineBusy()) {
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  return kNotHandled;
+}
+
+DWORD PASCAL Declines(void*) {
+  return kNotHandled;
+}
+
+DWORD PASCAL GetBltStatus(DDHAL_GETBLTSTATUSDATA* request) {
+  MeasureWhenDue();
+  request->ddRVal = kOk;
+  if (request->dwFlags & DDGBS_ISBLTDONE) {
+    if (EngineBusy()) request->ddRVal = kWasStillDrawing;
+  } else if (FlipTest(Offset(request->lpDDSurface)) != kOk || FifoNotReady()) {
+    request->ddRVal = kWasStillDrawing;
+  }
+  return kHandled;
+}
+
+DWORD PASCAL GetFlipStatus(DDHAL_GETFLIPSTATUSDATA* request) {
+  MeasureWhenDue();
+  request->ddRVal = FlipTest(0);
+  if ((request->dwFlags & DDGFS_CANFLIP) && EngineBusy()) request->ddRVal = kWasStillDrawing;
+  return kHandled;
+}
+
+DWORD PASCAL WaitForVerticalBlank(DDHAL_WAITFORVERTICALBLANKDATA* request) {
+  bool waited = true;
+  switch (request->dwFlags) {
+    case DDWAITVB_BLOCKBEGIN:
+      waited = WaitForRetraceStart();
+      break;
+    case DDWAITVB_BLOCKEND:
+      waited = (InRetrace() || WaitUntil(InRetrace)) && WaitUntil([] { return !InRetrace(); });
+      break;
+    case DDWAITVB_I_TESTVB:
+      request->bIsInVB = InRetrace();
+      break;
+    default:
+      return kNotHandled;
+  }
+  // A card that shows no retrace answers that the wait could not be done.
+  request->ddRVal = waited ? kOk : kWasStillDrawing;
+  return kHandled;
+}
+
+DWORD PASCAL CanCreate(LPDDHAL_CANCREATESURFACEDATA request) {
+  DDSURFACEDESC* description = request->lpDDSurfaceDesc;
+  request->ddRVal = kOk;
+  if (!request->bIsDifferentPixelFormat) return kHandled;
+  DDPIXELFORMAT& format = description->ddpfPixelFormat;
+  request->ddRVal = blitvane::CanCreateSurface(description->ddsCaps.dwCaps, FormatOf(format),
+                                               PrimaryFormat(), StreamsInUse());
+  if (request->ddRVal == kOk && IsYuv(FormatOf(format))) {
+    format.dwYUVBitCount = format.dwFourCC == kY211 ? 8 : 16;
+  }
+  return kHandled;
+}
+
+DWORD PASCAL CreateSurface(LPDDHAL_CREATESURFACEDATA request) {
+  request->ddRVal = kOk;
+  if (!StreamsInUse()) return kNotHandled;
+  DDSURFACEDESC* description = request->lpDDSurfaceDesc;
+  const bool ownFormat = description->dwFlags & DDSD_PIXELFORMAT;
+  const PixelFormat format = FormatOf(description->ddpfPixelFormat);
+  if (ownFormat && (format.flags & kFourCC) && request->dwSCnt > 1) {
+    request->ddRVal = kUnsupported;
+    return kHandled;
+  }
+  for (DWORD i = 0; i < request->dwSCnt; ++i) {
+    LPDDRAWI_DDRAWSURFACE_GBL surface = request->lplpSList[i]->lpGbl;
+    const SurfaceBlock block =
+        BlockFor(ownFormat ? &format : nullptr, surface->wWidth, surface->wHeight,
+                 driverData->pitch, driverData->primaryFormat.bitCount);
+    surface->lPitch = static_cast<LONG>(block.pitch);
+    surface->dwBlockSizeX = block.blockWidth;
+    surface->dwBlockSizeY = block.blockHeight;
+    surface->fpVidMem = 2;  // please allocate a block of that size
+    description->lPitch = static_cast<LONG>(block.pitch);
+    description->dwFlags |= DDSD_PITCH;
+  }
+  return kNotHandled;
+}
+
+DWORD PASCAL DestroySurface(LPDDHAL_DESTROYSURFACEDATA request) {
+  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) record->values[kAddress] = 0;
+  if (overlayOwner == request->lpDDSurface) overlayOwner = nullptr;
+  request->lpDDSurface->dwReserved1 = 0;
+  request->ddRVal = kOk;
+  return kNotHandled;
+}
+
+std::uint32_t PaletteEntry(std::uint8_t index) {
+  machine::OutPort(0x3C7, index);
+  const std::uint32_t red = machine::InPort(0x3C9) * 4u;
+  const std::uint32_t green = machine::InPort(0x3C9) * 4u;
+  const std::uint32_t blue = machine::InPort(0x3C9) * 4u;
+  return red << 16 | green << 8 | blue;
+}
+
+DWORD PASCAL SetColorKey(DDHAL_SETCOLORKEYDATA* request) {
+  request->ddRVal = kOk;
+  if (request->dwFlags & DDCKEY_SRCBLT) return kHandled;
+  std::uint32_t mode = 0;
+  if (request->dwFlags & DDCKEY_SRCOVERLAY) {
+    mode = 0x06000000;
+  } else if (request->dwFlags & DDCKEY_DESTOVERLAY) {
+    mode = 0x05000000;
+  } else {
+    request->ddRVal = kUnsupported;
+    return kHandled;
+  }
+  const ColourKey key =
+      ConvertColourKey(SurfaceFormat(request->lpDDSurface), request->ckNew.dwColorSpaceLowValue,
+                       request->ckNew.dwColorSpaceHighValue, PaletteEntry);
+  if ((request->ddRVal = key.error) != kOk) return kHandled;
+  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) {
+    record->values[kKeyLow] = key.low;
+    record->values[kKeyHigh] = key.high;
+    record->values[kKeyMode] = mode;
+  }
+  if (StreamsProcessorOn() && WaitUntil(InRetrace)) {
+    WriteRegister(0x8184, key.low);
+    WriteRegister(0x8194, key.high);
+  }
+  return kHandled;
+}
+
+DWORD PASCAL SetOverlayPosition(DDHAL_SETOVERLAYPOSITIONDATA* request) {
+  const std::uint32_t start = WindowStart(request->lXPos, request->lYPos);
+  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSrcSurface)) {
+    record->values[kWindowStart] = start;
+  }
+  if (StreamsProcessorOn() && WaitUntil(InRetrace)) WriteRegister(0x81F8, start);
+  request->ddRVal = kOk;
+  return kHandled;
+}
+
+void HideOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  if (overlayOwner == surface) overlayOwner = nullptr;
+  if (StreamsProcessorOn() && WaitUntil(InRetrace)) {
+    WriteRegister(0x81A0, 0x01000000);
+    WriteRegister(0x81FC, 0x00090002);
+    WriteRegister(0x81DC, 0);
+  }
+}
+
+DWORD PASCAL UpdateOverlay(LPDDHAL_UPDATEOVERLAYDATA request) {
+  constexpr DWORD kKeys = 0x3C00, kAlpha = 0x63;
+  if ((request->dwFlags & kKeys) && (request->dwFlags & kAlpha)) {
+    request->ddRVal = kUnsupported;
+    return kHandled;
+  }
+  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
+  if (RecordOf(source) == nullptr) {
+    OverlayRegisterRecord* record = NewRecord();
+    if (record == nullptr) {
+      request->ddRVal = kOutOfMemory;
+      return kHandled;
+    }
+    std::memset(record->values, 0, sizeof(record->values));
+    source->dwReserved1 = reinterpret_cast<ULONG_PTR>(record);
+  }
+  OverlayRegisterRecord& record = *RecordOf(source);
+  request->ddRVal = kOk;
+  if (request->dwFlags & DDOVER_HIDE) {
+    HideOverlay(source);
+    return kHandled;
+  }
+  if ((request->dwFlags & DDOVER_SHOW) && overlayOwner != nullptr && overlayOwner != source) {
+    if (!(source->ddsCaps.dwCaps & (DDSCAPS_LIVEVIDEO | DDSCAPS_HWCODEC))) {
+      request->ddRVal = kOverlayTaken;
+      return kHandled;
+    }
+    overlayOwner->ddsCaps.dwCaps &= ~DDSCAPS_VISIBLE;
+  }
+  if (request->dwFlags & DDOVER_SHOW) overlayOwner = source;
+
+  const RECTL& from = request->rSrc;
+  const RECTL& to = request->rDest;
+  const PixelFormat format = SurfaceFormat(source);
+  const auto control =
+      SecondaryStreamControl(format, static_cast<std::uint32_t>(from.right - from.left),
+                             static_cast<std::uint32_t>(from.bottom - from.top),
+                             static_cast<std::uint32_t>(to.right - to.left),
+                             static_cast<std::uint32_t>(to.bottom - to.top));
+  if (!control) {
+    request->ddRVal = kUnsupported;
+    return kHandled;
+  }
+  const std::uint32_t bytesPerPixel = format.bitCount / 8 ? format.bitCount / 8 : 1;
+  const std::uint32_t pitch = static_cast<std::uint32_t>(source->lpGbl->lPitch);
+  record.values[kSourceOffset] = SourceOffset(bytesPerPixel, static_cast<std::uint32_t>(from.left),
+                                              static_cast<std::uint32_t>(from.top), pitch);
+  record.values[kAddress] = Offset(source) + record.values[kSourceOffset];
+  record.values[kControl] = *control;
+  record.values[kWindowStart] = WindowStart(to.left, to.top);
+  record.values[kWindowSize] = static_cast<std::uint32_t>(to.right - to.left - 1) << 16 |
+                               static_cast<std::uint32_t>(to.bottom - to.top);
+  record.values[kStride] = pitch;
+  record.values[kBlend] = 0x01000000;
+  const int table = (source->ddsCaps.dwCaps & DDSCAPS_LIVEVIDEO) ? 2
+                    : (source->ddsCaps.dwCaps & DDSCAPS_HWCODEC) ? 0
+                                                                 : 1;
+  record.values[kFifo] =
+      FifoSetting(driverData->fifoTables, table, static_cast<std::uint32_t>(to.right - to.left));
+  const bool keyed = request->dwFlags & (DDOVER_KEYDESTOVERRIDE | DDOVER_KEYSRCOVERRIDE);
+  if (keyed) {
+    const DDCOLORKEY& given = (request->dwFlags & DDOVER_KEYDESTOVERRIDE)
+                                  ? request->overlayFX.dckDestColorkey
+                                  : request->overlayFX.dckSrcColorkey;
+    if ((request->dwFlags & DDOVER_KEYDESTOVERRIDE) &&
+        (given.dwColorSpaceLowValue & 0xFFFFFF) != (given.dwColorSpaceHighValue & 0xFFFFFF)) {
+      request->ddRVal = kGeneric;
+      return kHandled;
+    }
+    const ColourKey key =
+        ConvertColourKey((request->dwFlags & DDOVER_KEYDESTOVERRIDE) ? PrimaryFormat() : format,
+                         given.dwColorSpaceLowValue, given.dwColorSpaceHighValue, PaletteEntry);
+    if ((request->ddRVal = key.error) != kOk) return kHandled;
+    record.values[kKeyLow] = key.low;
+    record.values[kKeyHigh] = key.high;
+    record.values[kKeyMode] = (request->dwFlags & DDOVER_KEYDESTOVERRIDE) ? 0x05000000 : 0x06000000;
+  }
+  if (overlayOwner != source || !StreamsProcessorOn()) return kHandled;
+  if (!WaitUntil([] { return !EngineBusy(); }) || !WaitUntil(InRetrace)) {
+    request->ddRVal = kWasStillDrawing;
+    return kHandled;
+  }
+  WriteRegister(0x81D0, record.values[kAddress]);
+  WriteRegister(0x81F8, record.values[kWindowStart]);
+  WriteRegister(0x81FC, record.values[kWindowSize]);
+  WriteRegister(0x81D8, record.values[kStride]);
+  WriteRegister(0x8190, record.values[kControl]);
+  WriteRegister(0x8198, record.values[kStretch]);
+  WriteRegister(0x81E0, 0);
+  WriteRegister(0x81E4, 0);
+  WriteRegister(0x81E8, 0);
+  if (keyed) {
+    WriteRegister(0x8184, record.values[kKeyLow]);
+    WriteRegister(0x8194, record.values[kKeyHigh]);
+  }
+  WriteRegister(0x81A0, record.values[kBlend]);
+  WriteRegister(0x81EC, record.values[kFifo]);
+  return kHandled;
+}
+
+template <typename Function>
+std::uint64_t Address(Function function) {
+  return reinterpret_cast<std::uint64_t>(reinterpret_cast<void*>(function));
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) std::uintptr_t WINAPI DriverInit(DWORD driverData16) {
+  if (driverData16 != 0) {
+    driverData = static_cast<machine::DriverData*>(machine::MapSLFix(driverData16));
+    if (driverData != nullptr) {
+      registerBase =
+          static_cast<std::uint8_t*>(machine::MapSLFix((driverData->selector & 0xFFFF) << 16));
+      const std::uint64_t callbacks[machine::kDriverCallbackCount] = {Address(Blt),
+                                                                      Address(Flip),
+                                                                      Address(Lock),
+                                                                      Address(Declines),
+                                                                      Address(GetBltStatus),
+                                                                      Address(GetFlipStatus),
+                                                                      Address(SetColorKey),
+                                                                      Address(UpdateOverlay),
+                                                                      Address(SetOverlayPosition),
+                                                                      Address(DestroySurface),
+                                                                      Address(WaitForVerticalBlank),
+                                                                      Address(CanCreate),
+                                                                      Address(CreateSurface)};
+      std::memcpy(driverData->callbacks, callbacks, sizeof(callbacks));
+    }
+  }
+  if (driverData != nullptr) driverData->remeasure = 1;
+  return reinterpret_cast<std::uintptr_t>(driverData);
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    InterlockedIncrement(&processes);
+    recordHeap = HeapCreate(0, 1024, 0);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    InterlockedDecrement(&processes);
+    if (recordHeap != nullptr) HeapDestroy(recordHeap);
+    recordHeap = nullptr;
+    pool = nullptr;
+  }
+  return TRUE;
+}

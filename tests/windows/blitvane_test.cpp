@@ -1,0 +1,190 @@
+// BLITVANE.DLL driven as DirectDraw drives it, on the simulated card: pixels in video memory
+// after fills and copies, flips against the retrace, the status queries' timing.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "blitvane/core/hal_logic.h"
+#include "machine/core/shared_state.h"
+#include "machine/win32/directdraw_host.h"
+#include "machine/win32/simulator.h"
+#include "machine/win32/system.h"
+#include "tests/harness/harness.h"
+
+namespace {
+
+using blitvane::kOk;
+using blitvane::kWasStillDrawing;
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+
+// The default PC: 800 x 600 at 8 bits, 60 Hz, a Trio64V+.
+class BlitvaneTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA((machine::WindowsFolder() + "\\" + machine::kConfigFile).c_str());
+    machine::Boot();
+    ASSERT_TRUE(host.Load(harness::OwnFolder() + "\\BLITVANE.DLL"));
+    screen = host.Surface(0, 800, 600, DDSCAPS_PRIMARYSURFACE);
+    // Measured once here, so that the tests' timing is the requests' own.
+    host.GetFlipStatus(screen, DDGFS_ISFLIPDONE);
+  }
+  static std::uint8_t& Pixel(int x, int y) {
+    return machine::FrameBuffer()[static_cast<std::size_t>(y) * 800 + x];
+  }
+  static bool InRetrace() { return machine::InPort(0x3DA) & 0x08; }
+  static void WaitForRetrace(bool inside) {
+    harness::WaitFor([inside] { return InRetrace() == inside; }, harness::Milliseconds(1000));
+  }
+  // Until the engine has drawn (the pixels are there at once; the status follows the chip).
+  void WaitForEngine() {
+    harness::WaitFor([&] { return host.GetBltStatus(screen, DDGBS_ISBLTDONE) == kOk; });
+  }
+
+  machine::DirectDrawHost host;
+  machine::HostSurface* screen = nullptr;
+};
+
+TEST_F(BlitvaneTest, AColourFillFillsExactlyItsRectangle) {
+  bool handled = false;
+  EXPECT_EQ(host.Fill(screen, {100, 50, 300, 150}, 0x42, &handled), kOk);
+  EXPECT_TRUE(handled);
+  for (int y = 50; y < 150; y += 7) {
+    for (int x = 100; x < 300; x += 7) ASSERT_EQ(Pixel(x, y), 0x42) << x << "," << y;
+  }
+  EXPECT_EQ(Pixel(299, 149), 0x42);
+  EXPECT_NE(Pixel(99, 50), 0x42);
+  EXPECT_NE(Pixel(300, 50), 0x42);
+  EXPECT_NE(Pixel(100, 49), 0x42);
+  EXPECT_NE(Pixel(100, 150), 0x42);
+  // A rectangle that leaves the surface is refused and draws nothing.
+  EXPECT_EQ(host.Fill(screen, {700, 500, 900, 700}, 0x43), DDERR_INVALIDRECT);
+  EXPECT_EQ(host.Fill(screen, {10, 10, 10, 20}, 0x43), DDERR_INVALIDRECT);
+  EXPECT_NE(Pixel(799, 599), 0x43);
+}
+
+TEST_F(BlitvaneTest, ASameSurfaceMoveDownAndRightCopiesBackwardsToTheRightPicture) {
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) Pixel(100 + x, 100 + y) = static_cast<std::uint8_t>(x ^ y * 3);
+  }
+  WaitForEngine();
+  EXPECT_EQ(host.Copy(screen, {100, 100, 164, 164}, screen, {110, 120, 174, 184}), kOk);
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      ASSERT_EQ(Pixel(110 + x, 120 + y), static_cast<std::uint8_t>(x ^ y * 3)) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(BlitvaneTest, AColourKeyedCopySkipsTheKeyPixels) {
+  host.Fill(screen, {0, 0, 32, 32}, 0x11);
+  WaitForEngine();
+  host.Fill(screen, {8, 8, 24, 24}, 0x99);
+  WaitForEngine();
+  host.Fill(screen, {400, 300, 432, 332}, 0x55);
+  WaitForEngine();
+  const DWORD key = 0x99;
+  EXPECT_EQ(host.Copy(screen, {0, 0, 32, 32}, screen, {400, 300, 432, 332}, &key), kOk);
+  EXPECT_EQ(Pixel(400, 300), 0x11);
+  EXPECT_EQ(Pixel(416, 316), 0x55);
+  EXPECT_EQ(Pixel(431, 331), 0x11);
+}
+
+TEST_F(BlitvaneTest, AFlipDuringTheRetraceIsRefusedAndTheStatusWaitsForTheNextRetrace) {
+  machine::HostSurface* back = host.Surface(800 * 600, 800, 600, DDSCAPS_PRIMARYSURFACE);
+  WaitForRetrace(true);
+  EXPECT_EQ(host.Flip(screen, back), kWasStillDrawing);
+  WaitForRetrace(false);
+  ASSERT_EQ(host.Flip(screen, back), kOk);
+  // With the streams processor, the primary stream starts at the back buffer.
+  const std::uint8_t* registers =
+      reinterpret_cast<std::uint8_t*>(machine::State()) + machine::kRegisterApertureOffset;
+  EXPECT_EQ(*reinterpret_cast<const std::uint32_t*>(registers + 0x81C0), 800u * 600u);
+  EXPECT_EQ(host.GetFlipStatus(screen, DDGFS_ISFLIPDONE), kWasStillDrawing);
+  // Once a retrace has come and gone, the flip has been shown.
+  WaitForRetrace(true);
+  WaitForRetrace(false);
+  EXPECT_EQ(host.GetFlipStatus(screen, DDGFS_ISFLIPDONE), kOk);
+}
+
+TEST_F(BlitvaneTest, WithoutTheStreamsProcessorAFlipMovesTheCrtcsDisplayStart) {
+  for (const char* chip : {"Trio64", "Trio32"}) {
+    WritePrivateProfileStringA("Card", "Chip", chip, machine::kConfigFile);
+    machine::Boot();
+    host.Reinitialise();
+    machine::HostSurface* back = host.Surface(800 * 600, 800, 600, DDSCAPS_PRIMARYSURFACE);
+    WaitForRetrace(false);
+    EXPECT_EQ(host.Flip(screen, back), kOk) << chip;
+    const machine::PanPosition shown =
+        machine::Card(machine::State()->card.registers, nullptr).ViewportOrigin({800, 600, 8});
+    EXPECT_EQ(shown.y, 600u) << chip;
+  }
+}
+
+TEST_F(BlitvaneTest, TheFirstStatusQueryAfterDriverInitMeasuresAboutTwentyOneFrames) {
+  host.Reinitialise();
+  Clock::time_point start = Clock::now();
+  host.GetBltStatus(screen, DDGBS_CANBLT);
+  const double first = Milliseconds(Clock::now() - start).count();
+  start = Clock::now();
+  host.GetBltStatus(screen, DDGBS_CANBLT);
+  const double second = Milliseconds(Clock::now() - start).count();
+  // 20 frames and the wait for the first retrace: 20 to 22 frames of 16.7 ms.
+  EXPECT_GT(first, 20 * 16.0);
+  EXPECT_LT(first, 23 * 16.7 + 30);
+  EXPECT_LT(second, 5.0);
+}
+
+TEST_F(BlitvaneTest, VerticalBlankWaitsAndTestsAndACardWithoutRetraceCannotHangThem) {
+  EXPECT_EQ(host.WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN), kOk);
+  bool inRetrace = false;
+  EXPECT_EQ(host.WaitForVerticalBlank(0x80000006, &inRetrace), kOk);
+  EXPECT_TRUE(inRetrace);
+  EXPECT_EQ(host.WaitForVerticalBlank(DDWAITVB_BLOCKEND), kOk);
+  EXPECT_FALSE(InRetrace());
+  bool handled = true;
+  host.WaitForVerticalBlank(0x2, nullptr, &handled);
+  EXPECT_FALSE(handled);
+
+  // No retrace at all: the wait gives up within its bound and says so.
+  machine::State()->card.registers.refreshHz = 0;
+  const Clock::time_point start = Clock::now();
+  EXPECT_EQ(host.WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN), kWasStillDrawing);
+  EXPECT_LT(Milliseconds(Clock::now() - start).count(), 500.0);
+}
+
+TEST_F(BlitvaneTest, TheOverlayGoesToTheStreamsProcessorInItsOrderAndPosition) {
+  machine::HostSurface* overlay = host.Surface(800 * 600, 320, 240, DDSCAPS_OVERLAY, 640);
+  overlay->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
+  overlay->global.ddpfSurface = {
+      sizeof(DDPIXELFORMAT), DDPF_FOURCC, MAKEFOURCC('Y', 'U', 'Y', '2'), {16}, {0}, {0}, {0}, {0}};
+  EXPECT_EQ(
+      host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {100, 100, 420, 340}, DDOVER_SHOW),
+      kOk);
+  const std::uint8_t* registers =
+      reinterpret_cast<std::uint8_t*>(machine::State()) + machine::kRegisterApertureOffset;
+  const auto reg = [&](std::uint32_t offset) {
+    return *reinterpret_cast<const std::uint32_t*>(registers + offset);
+  };
+  EXPECT_EQ(reg(0x81D0), 800u * 600u);
+  EXPECT_EQ(reg(0x81F8), (101u << 16) | 101u);
+  EXPECT_EQ(reg(0x8190), 0x01000000u | 319u);
+  EXPECT_EQ(host.SetOverlayPosition(overlay, 0, 0), kOk);
+  EXPECT_EQ(reg(0x81F8), 0x00010001u);
+  // A second surface may not take the overlay; a destroyed one frees it.
+  machine::HostSurface* other = host.Surface(800 * 600 + 640 * 240, 320, 240, DDSCAPS_OVERLAY, 640);
+  other->local.dwFlags = overlay->local.dwFlags;
+  other->global.ddpfSurface = overlay->global.ddpfSurface;
+  EXPECT_EQ(host.UpdateOverlay(other, {0, 0, 320, 240}, screen, {0, 0, 320, 240}, DDOVER_SHOW),
+            blitvane::kOverlayTaken);
+  bool handled = true;
+  EXPECT_EQ(host.DestroySurface(overlay, &handled), kOk);
+  EXPECT_FALSE(handled);
+  EXPECT_EQ(host.UpdateOverlay(other, {0, 0, 320, 240}, screen, {0, 0, 320, 240}, DDOVER_SHOW),
+            kOk);
+}
+
+}  // namespace
