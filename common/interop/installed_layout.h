@@ -4,6 +4,7 @@
 //   ProgramDir\VISTREL\  the display tools (and the outside programs Vistrel starts by name)
 //   ProgramDir\JUBILO\   the media programs, MAROVANE.INI and the album files
 //   ProgramDir\uninst.exe, the set-up program's uninstaller
+//   the system folder: BLITVANE.DLL
 // and what it records about the installation for the uninstaller.
 
 namespace layout {
@@ -11,6 +12,8 @@ namespace layout {
 inline constexpr const char* kProgramDir = "C:\\Program Files\\Marovane";
 inline constexpr const char* kDisplayToolsFolder = "C:\\Program Files\\Marovane\\VISTREL";
 inline constexpr const char* kMediaFolder = "C:\\Program Files\\Marovane\\JUBILO";
+// Where DirectDraw finds the card's DirectDraw driver by name.
+inline constexpr const char* kSystemFolder = "C:\\windows\\system32";
 // The Start-menu group.
 inline constexpr const char* kToolsFolder = "Marovane Tools";
 
@@ -39,6 +42,7 @@ inline constexpr SuiteFile kSuiteFiles[] = {
     {"JUBILO.HLP", kMediaFolder},
     // Peekwell, in the media folder, opens Vistrel's help by its bare name.
     {"VISTREL.HLP", kMediaFolder},
+    {"BLITVANE.DLL", kSystemFolder},
 };
 
 // The simulated PC's display adapter (its device key under HKEY_LOCAL_MACHINE, its driver key

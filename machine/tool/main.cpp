@@ -11,6 +11,7 @@
 #include "common/interop/installed_layout.h"
 #include "machine/core/display_modes.h"
 #include "machine/core/sample_media.h"
+#include "machine/tool/directdraw_scene.h"
 #include "machine/tool/installation.h"
 #include "machine/win32/screen.h"
 #include "machine/win32/simulator.h"
@@ -125,7 +126,8 @@ int Usage() {
       "       machine samples FOLDER              write short wave, MIDI and video files there\n"
       "       machine profile FILE SECTION KEY VALUE   write a key of a profile file\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
-      "       machine close                       close the suite's windows\n");
+      "       machine close                       close the suite's windows\n"
+      "       machine directdraw DRIVER OUT.bmp   draw a scene through the DirectDraw driver\n");
   return 2;
 }
 
@@ -262,6 +264,13 @@ int CloseSuite() {
   }
 }
 
+int DirectDraw(const char* driver, const char* picture) {
+  const std::string problem = DrawDirectDrawScene(driver, picture);
+  if (problem.empty()) return 0;
+  std::fprintf(stderr, "machine: %s\n", problem.c_str());
+  return 1;
+}
+
 int Install(const char* medium) {
   const std::string problem = InstallFromMedium(medium);
   if (problem.empty()) return 0;
@@ -289,5 +298,6 @@ int main(int argc, char** argv) {
   if (command == "profile" && argc == 6) return WriteProfile(argv[2], argv[3], argv[4], argv[5]);
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();
+  if (command == "directdraw" && argc == 4) return DirectDraw(argv[2], argv[3]);
   return Usage();
 }
