@@ -1,5 +1,6 @@
 #include "machine/core/graphics_engine.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace machine {
@@ -95,50 +96,87 @@ void GraphicsEngine::Run(std::uint64_t now) {
   r_.busyUntil = start + 1 + pixels * kNanosecondsPerPixel / 1000;
 }
 
-std::uint8_t* GraphicsEngine::Pixel(std::uint32_t x, std::uint32_t y) const {
-  if (frame_.memory == nullptr || frame_.bytesPerPixel == 0) return nullptr;
-  if (x * frame_.bytesPerPixel >= frame_.pitch) return nullptr;
-  const std::size_t offset = static_cast<std::size_t>(y) * frame_.pitch + x * frame_.bytesPerPixel;
-  if (offset + frame_.bytesPerPixel > frame_.size) return nullptr;
-  return frame_.memory + offset;
+// The columns [first, first + count) of a row starting at `x` that lie on the screen.
+bool GraphicsEngine::Span(std::int64_t x, std::uint32_t width, std::uint32_t y,
+                          std::uint32_t* first, std::uint32_t* count) const {
+  if (frame_.memory == nullptr || frame_.bytesPerPixel == 0) return false;
+  const std::int64_t columns = frame_.pitch / frame_.bytesPerPixel;
+  const std::int64_t begin = x < 0 ? 0 : x;
+  const std::int64_t end = x + width > columns ? columns : x + width;
+  if (begin >= end || (static_cast<std::size_t>(y) + 1) * frame_.pitch > frame_.size) return false;
+  *first = static_cast<std::uint32_t>(begin);
+  *count = static_cast<std::uint32_t>(end - begin);
+  return true;
+}
+
+std::uint8_t* GraphicsEngine::Row(std::uint32_t y) const {
+  return frame_.memory + static_cast<std::size_t>(y) * frame_.pitch;
 }
 
 void GraphicsEngine::Fill() {
   const std::uint32_t colour = r_.foregroundColour;
+  const std::uint32_t bpp = frame_.bytesPerPixel;
+  const std::uint8_t* filled = nullptr;  // the first row drawn, which the others copy
   for (std::uint32_t row = 0; row <= r_.height; ++row) {
-    for (std::uint32_t column = 0; column <= r_.width; ++column) {
-      if (std::uint8_t* pixel = Pixel(r_.sourceX + column, r_.sourceY + row)) {
-        std::memcpy(pixel, &colour, frame_.bytesPerPixel < 4 ? frame_.bytesPerPixel : 4);
-      }
+    std::uint32_t first = 0, count = 0;
+    if (!Span(r_.sourceX, r_.width + 1u, r_.sourceY + row, &first, &count)) continue;
+    std::uint8_t* line = Row(r_.sourceY + row) + first * bpp;
+    if (filled != nullptr) {
+      std::memcpy(line, filled, static_cast<std::size_t>(count) * bpp);
+      continue;
     }
+    // One pixel, then the row doubled onto itself.
+    std::memcpy(line, &colour, bpp < 4 ? bpp : 4);
+    for (std::uint32_t done = 1; done < count;) {
+      const std::uint32_t more = std::min(done, count - done);
+      std::memcpy(line + static_cast<std::size_t>(done) * bpp, line,
+                  static_cast<std::size_t>(more) * bpp);
+      done += more;
+    }
+    filled = line;
   }
 }
 
-// From the source corner to the destination corner, in the command's directions: backwards
-// from the last column and row when a move would overwrite what it has still to copy.
+// From the source corner to the destination corner, rows in the command's direction (backwards
+// from the last row when a move would overwrite what it has still to copy); within a row a
+// move of the whole span is right in either direction, unless pixels of the key are skipped.
 void GraphicsEngine::Copy() {
   const int stepX = (r_.command & kIncreasingX) ? 1 : -1;
   const int stepY = (r_.command & kIncreasingY) ? 1 : -1;
   const bool compare = (r_.miscellaneous & kCompareSource) != 0;
-  std::uint32_t key = r_.compareColour;
+  const std::uint32_t key = r_.compareColour;
+  const std::uint32_t bpp = frame_.bytesPerPixel;
+  // The rectangles' left columns: the programmed corner is the right one when going left.
+  const std::int64_t sourceLeft = stepX > 0 ? r_.sourceX : std::int64_t{r_.sourceX} - r_.width;
+  const std::int64_t destinationLeft =
+      stepX > 0 ? r_.destinationX : std::int64_t{r_.destinationX} - r_.width;
   for (std::uint32_t row = 0; row <= r_.height; ++row) {
-    for (std::uint32_t column = 0; column <= r_.width; ++column) {
-      const std::uint32_t sx =
-          static_cast<std::uint32_t>(r_.sourceX + stepX * static_cast<int>(column));
-      const std::uint32_t sy =
-          static_cast<std::uint32_t>(r_.sourceY + stepY * static_cast<int>(row));
-      const std::uint32_t dx =
-          static_cast<std::uint32_t>(r_.destinationX + stepX * static_cast<int>(column));
-      const std::uint32_t dy =
-          static_cast<std::uint32_t>(r_.destinationY + stepY * static_cast<int>(row));
-      const std::uint8_t* from = Pixel(sx & 0xFFFF, sy & 0xFFFF);
-      std::uint8_t* to = Pixel(dx & 0xFFFF, dy & 0xFFFF);
-      if (from == nullptr || to == nullptr) continue;
-      if (compare &&
-          std::memcmp(from, &key, frame_.bytesPerPixel < 4 ? frame_.bytesPerPixel : 4) == 0) {
-        continue;
-      }
-      std::memmove(to, from, frame_.bytesPerPixel);
+    const std::int64_t sy = std::int64_t{r_.sourceY} + stepY * static_cast<std::int64_t>(row);
+    const std::int64_t dy = std::int64_t{r_.destinationY} + stepY * static_cast<std::int64_t>(row);
+    if (sy < 0 || dy < 0) continue;
+    std::uint32_t sourceFirst = 0, sourceCount = 0, first = 0, count = 0;
+    if (!Span(sourceLeft, r_.width + 1u, static_cast<std::uint32_t>(sy), &sourceFirst,
+              &sourceCount) ||
+        !Span(destinationLeft, r_.width + 1u, static_cast<std::uint32_t>(dy), &first, &count)) {
+      continue;
+    }
+    // Only the columns that both rectangles have on the screen.
+    const std::int64_t skip =
+        std::max<std::int64_t>(sourceFirst - sourceLeft, first - destinationLeft);
+    const std::int64_t end = std::min<std::int64_t>(sourceFirst - sourceLeft + sourceCount,
+                                                    first - destinationLeft + count);
+    if (skip >= end) continue;
+    const std::uint8_t* from = Row(static_cast<std::uint32_t>(sy)) + (sourceLeft + skip) * bpp;
+    std::uint8_t* to = Row(static_cast<std::uint32_t>(dy)) + (destinationLeft + skip) * bpp;
+    const std::size_t pixels = static_cast<std::size_t>(end - skip);
+    if (!compare) {
+      std::memmove(to, from, pixels * bpp);
+      continue;
+    }
+    for (std::size_t column = 0; column < pixels; ++column) {
+      const std::size_t at = (stepX > 0 ? column : pixels - 1 - column) * bpp;
+      if (std::memcmp(from + at, &key, bpp < 4 ? bpp : 4) != 0)
+        std::memmove(to + at, from + at, bpp);
     }
   }
 }

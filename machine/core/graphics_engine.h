@@ -63,7 +63,9 @@ class GraphicsEngine {
   void Run(std::uint64_t now);
   void Fill();
   void Copy();
-  std::uint8_t* Pixel(std::uint32_t x, std::uint32_t y) const;
+  bool Span(std::int64_t x, std::uint32_t width, std::uint32_t y, std::uint32_t* first,
+            std::uint32_t* count) const;
+  std::uint8_t* Row(std::uint32_t y) const;
 
   EngineRegisters& r_;
   FrameBufferView frame_;

@@ -19,8 +19,8 @@ constexpr int kHeight = 600;
 
 // A palette of the scene's colours, set through the DAC as a program would.
 void SetPalette() {
-  const std::uint8_t colours[][3] = {{0, 0, 0},     {8, 16, 40},  {63, 63, 63}, {60, 20, 10},
-                                     {10, 50, 20},  {63, 55, 0},  {30, 40, 63}, {63, 0, 63}};
+  const std::uint8_t colours[][3] = {{0, 0, 0},    {8, 16, 40}, {63, 63, 63}, {60, 20, 10},
+                                     {10, 50, 20}, {63, 55, 0}, {30, 40, 63}, {63, 0, 63}};
   machine::OutPort(0x3C8, 0);
   for (const auto& colour : colours) {
     for (std::uint8_t component : colour) machine::OutPort(0x3C9, component);
