@@ -112,8 +112,10 @@ ColourKey ConvertColourKey(const PixelFormat& format, std::uint32_t low, std::ui
 }
 
 std::uint32_t WindowStart(std::int32_t x, std::int32_t y) {
-  return (static_cast<std::uint32_t>(x + 1) & 0x7FF) << 16 |
-         (static_cast<std::uint32_t>(y + 1) & 0x7FF);
+  // In unsigned arithmetic: any position an application gives wraps instead of overflowing.
+  const std::uint32_t column = static_cast<std::uint32_t>(x) + 1;
+  const std::uint32_t row = static_cast<std::uint32_t>(y) + 1;
+  return (column & 0x7FF) << 16 | (row & 0x7FF);
 }
 
 std::optional<std::uint32_t> SecondaryStreamControl(const PixelFormat& format,
