@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "blitvane/core/hal_logic.h"
-#include "blitvane/dll/hal_records.h"
+#include "common/interop/ddhal_records.h"
 #include "machine/core/driver_data.h"
 #include "machine/win32/directdraw.h"
 #include "machine/win32/system.h"

@@ -1,38 +1,9 @@
 #include "machine/win32/directdraw_host.h"
 
+#include "common/interop/ddhal_records.h"
 #include "machine/win32/directdraw.h"
 
 namespace machine {
-namespace {
-
-// The records mingw-w64's ddrawi.h leaves undefined, as the driver documentation lays them out.
-struct StatusRecord {
-  LPDDRAWI_DIRECTDRAW_GBL lpDD;
-  LPDDRAWI_DDRAWSURFACE_LCL lpDDSurface;
-  DWORD dwFlags;
-  HRESULT ddRVal;
-  LPVOID callback;
-};
-struct OverlayPositionRecord {
-  LPDDRAWI_DIRECTDRAW_GBL lpDD;
-  LPDDRAWI_DDRAWSURFACE_LCL lpDDSrcSurface;
-  LPDDRAWI_DDRAWSURFACE_LCL lpDDDestSurface;
-  LONG lXPos;
-  LONG lYPos;
-  HRESULT ddRVal;
-  LPVOID callback;
-};
-struct VerticalBlankRecord {
-  LPDDRAWI_DIRECTDRAW_GBL lpDD;
-  DWORD dwFlags;
-  DWORD bIsInVB;
-  ULONG_PTR hEvent;
-  HRESULT ddRVal;
-  LPVOID callback;
-};
-
-}  // namespace
-
 DirectDrawHost::~DirectDrawHost() {
   if (driver_ != nullptr) FreeLibrary(driver_);
 }
@@ -118,19 +89,19 @@ HRESULT DirectDrawHost::Lock(HostSurface* surface, bool* handled) {
 }
 
 HRESULT DirectDrawHost::GetBltStatus(HostSurface* surface, DWORD flags) {
-  StatusRecord request{nullptr, &surface->local, flags, 0, nullptr};
+  DDHAL_GETBLTSTATUSDATA request{nullptr, &surface->local, flags, 0, nullptr};
   Call(kGetBltStatus, &request);
   return request.ddRVal;
 }
 
 HRESULT DirectDrawHost::GetFlipStatus(HostSurface* surface, DWORD flags) {
-  StatusRecord request{nullptr, &surface->local, flags, 0, nullptr};
+  DDHAL_GETFLIPSTATUSDATA request{nullptr, &surface->local, flags, 0, nullptr};
   Call(kGetFlipStatus, &request);
   return request.ddRVal;
 }
 
 HRESULT DirectDrawHost::WaitForVerticalBlank(DWORD flags, bool* inRetrace, bool* handled) {
-  VerticalBlankRecord request{nullptr, flags, 0, 0, 0, nullptr};
+  DDHAL_WAITFORVERTICALBLANKDATA request{nullptr, flags, 0, 0, 0, nullptr};
   const DWORD taken = Call(kWaitForVerticalBlank, &request);
   if (inRetrace != nullptr) *inRetrace = request.bIsInVB != 0;
   if (handled != nullptr) *handled = taken != 0;
@@ -138,7 +109,7 @@ HRESULT DirectDrawHost::WaitForVerticalBlank(DWORD flags, bool* inRetrace, bool*
 }
 
 HRESULT DirectDrawHost::SetOverlayPosition(HostSurface* overlay, LONG x, LONG y) {
-  OverlayPositionRecord request{nullptr, &overlay->local, nullptr, x, y, 0, nullptr};
+  DDHAL_SETOVERLAYPOSITIONDATA request{nullptr, &overlay->local, nullptr, x, y, 0, nullptr};
   Call(kSetOverlayPosition, &request);
   return request.ddRVal;
 }

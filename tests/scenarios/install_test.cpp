@@ -64,6 +64,18 @@ class InstallTest : public harness::ScenarioTest {
   HWND WaitForWizard(const Program& install) {
     return harness::WaitForWindow("#32770", "Marovane", install.Id());
   }
+  // The install page after Next on the language page, with the diskette drive field set.
+  HWND InstallPageWithDrive(const Program& install, const char* drive) {
+    HWND wizard = WaitForWizard(install);
+    if (wizard == nullptr) return nullptr;
+    PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    harness::WaitFor([&] {
+      return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_COPY_BUTTON) != nullptr;
+    });
+    HWND page = PropSheet_GetCurrentPageHwnd(wizard);
+    if (page != nullptr) SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, drive);
+    return page;
+  }
 };
 
 TEST_F(InstallTest, TheWizardOnTheMediumInstallsTheSuiteAndTrayvelWelcomesTheUser) {
@@ -171,21 +183,15 @@ TEST_F(InstallTest, DiskettesCancelledAtTheSecondLeaveTheFirstWritten) {
   }
 
   Program install(medium + "\\INSTALL.EXE");
-  HWND wizard = WaitForWizard(install);
-  ASSERT_NE(wizard, nullptr);
-  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-  ASSERT_TRUE(harness::WaitFor([&] {
-    return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_COPY_BUTTON) != nullptr;
-  }));
-  HWND page = PropSheet_GetCurrentPageHwnd(wizard);
-  SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "b:");
+  HWND page = InstallPageWithDrive(install, "b:");
+  ASSERT_NE(GetDlgItem(page, IDC_COPY_BUTTON), nullptr);
   harness::PressButton(page, IDC_COPY_BUTTON);
   EXPECT_EQ(Answer(install, IDOK),
             "Please insert a blank and formatted disk into floppy disk drive b: .\r\nDisk 1 of 3.");
   EXPECT_EQ(Answer(install, IDCANCEL),
             "Please insert a blank and formatted disk into floppy disk drive b: .\r\nDisk 2 of 3.");
   // The wizard stays for another set or the installation.
-  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowEnabled(wizard) != FALSE; }));
+  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowEnabled(GetParent(page)) != FALSE; }));
   // The simulated PC's drive B: is a folder of its own.
   EXPECT_TRUE(Exists("B:\\D1.TXT"));
   EXPECT_FALSE(Exists("B:\\D2.TXT"));
@@ -203,14 +209,8 @@ TEST_F(InstallTest, DiskettesReportWhatCannotBeWrittenAndFoldersThatAreEmptyOrGo
   CreateDirectoryA("B:\\D1.TXT", nullptr);
 
   Program install(medium + "\\INSTALL.EXE");
-  HWND wizard = WaitForWizard(install);
-  ASSERT_NE(wizard, nullptr);
-  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-  ASSERT_TRUE(harness::WaitFor([&] {
-    return GetDlgItem(PropSheet_GetCurrentPageHwnd(wizard), IDC_COPY_BUTTON) != nullptr;
-  }));
-  HWND page = PropSheet_GetCurrentPageHwnd(wizard);
-  SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "B:");
+  HWND page = InstallPageWithDrive(install, "B:");
+  ASSERT_NE(GetDlgItem(page, IDC_COPY_BUTTON), nullptr);
   harness::PressButton(page, IDC_COPY_BUTTON);
   EXPECT_NE(Answer(install, IDOK).find("Disk 1 of 3."), std::string::npos);
   const auto failed = harness::WaitForMessageBox(install.Id());

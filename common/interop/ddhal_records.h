@@ -1,6 +1,7 @@
 #pragma once
 // The request records of DirectDraw's hardware interface that mingw-w64's ddrawi.h names but
-// does not define, as the DirectDraw driver documentation lays them out.
+// does not define, as the DirectDraw driver documentation lays them out: what DirectDraw (the
+// simulated PC's host) and the card's DirectDraw driver pass between them.
 
 #include <windows.h>
 
