@@ -36,8 +36,19 @@ class BlitvaneTest : public testing::Test {
     return machine::FrameBuffer()[static_cast<std::size_t>(y) * 800 + x];
   }
   static bool InRetrace() { return machine::InPort(0x3DA) & 0x08; }
+  // Spins until the retrace bit is `inside`, as a driver polls it (at most a second).
   static void WaitForRetrace(bool inside) {
-    harness::WaitFor([inside] { return InRetrace() == inside; }, harness::Milliseconds(1000));
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(1);
+    while (InRetrace() != inside && Clock::now() < deadline) {
+    }
+  }
+  // A slow frame with a long retrace (10 Hz, 15 lines of sync), so that a request made right
+  // after the retrace began lands inside it however the processes are scheduled.
+  static void SlowRetrace() {
+    machine::CardRegisters& registers = machine::State()->card.registers;
+    registers.refreshHz = 10;
+    registers.crtc[0x11] = static_cast<std::uint8_t>((registers.crtc[0x11] & 0xF0) |
+                                                     ((registers.crtc[0x10] - 1) & 0x0F));
   }
   // Until the engine has drawn (the pixels are there at once; the status follows the chip).
   void WaitForEngine() {
@@ -95,6 +106,8 @@ TEST_F(BlitvaneTest, AColourKeyedCopySkipsTheKeyPixels) {
 
 TEST_F(BlitvaneTest, AFlipDuringTheRetraceIsRefusedAndTheStatusWaitsForTheNextRetrace) {
   machine::HostSurface* back = host.Surface(800 * 600, 800, 600, DDSCAPS_PRIMARYSURFACE);
+  SlowRetrace();
+  WaitForRetrace(false);
   WaitForRetrace(true);
   EXPECT_EQ(host.Flip(screen, back), kWasStillDrawing);
   WaitForRetrace(false);
