@@ -45,3 +45,20 @@ void RegKey::Close() {
   if (key_ != 0) api_.CloseKey(key_);
   key_ = 0;
 }
+
+void WriteRegistryString(RegistryApi& api, RegRoot root, const std::string& path,
+                         const std::string& name, const std::string& text) {
+  RegKey key(api);
+  key.SetRoot(root);
+  if (key.Create(path) == reg::kOk) key.WriteString(name, text);
+}
+
+std::string ReadRegistryString(RegistryApi& api, RegRoot root, const std::string& path,
+                               const std::string& name) {
+  RegistryApi::Handle key = 0;
+  std::string text;
+  if (api.OpenKey(root, path, &key) != reg::kOk) return {};
+  api.QueryString(key, name, &text);
+  api.CloseKey(key);
+  return text;
+}

@@ -32,3 +32,10 @@ class RegKey {
   RegRoot root_ = RegRoot::LocalMachine;
   RegistryApi::Handle key_ = 0;
 };
+
+// A string value written at once, its key created as needed; nothing when the key cannot be.
+void WriteRegistryString(RegistryApi& api, RegRoot root, const std::string& path,
+                         const std::string& name, const std::string& text);
+// A string value read without side effects; empty when the key or the value is missing.
+std::string ReadRegistryString(RegistryApi& api, RegRoot root, const std::string& path,
+                               const std::string& name);

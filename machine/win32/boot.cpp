@@ -39,10 +39,7 @@ std::string NodePath(const DeviceNode& node) {
 
 void WriteValue(RegRoot root, const std::string& path, const char* name, const std::string& text) {
   Win32Registry registry;
-  RegKey key(registry);
-  key.SetRoot(root);
-  key.Create(path);
-  key.WriteString(name, text);
+  WriteRegistryString(registry, root, path, name, text);
 }
 
 void SeedDeviceNodes(const SharedState& state) {

@@ -13,7 +13,9 @@
 #include "common/interop/installed_layout.h"
 #include "common/settings/marovane_settings.h"
 #include "common/settings/win95_registry.h"
+#include "common/store/reg_key.h"
 #include "common/win32/program_start.h"
+#include "common/win32/win32_registry.h"
 
 namespace {
 
@@ -32,26 +34,15 @@ std::string WindowsFolder() {
   return folder;
 }
 
-void WriteValue(HKEY root, const std::string& path, const char* name, const std::string& text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
+// What set-up records is the machine's, under HKEY_LOCAL_MACHINE.
+void WriteValue(const std::string& path, const char* name, const std::string& text) {
+  Win32Registry registry;
+  WriteRegistryString(registry, RegRoot::LocalMachine, path, name, text);
 }
 
-std::string ReadValue(HKEY root, const std::string& path, const char* name) {
-  char text[MAX_PATH] = "";
-  DWORD size = sizeof(text) - 1;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
-  const bool read = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text),
-                                     &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return read ? text : "";
+std::string ReadValue(RegRoot root, const std::string& path, const char* name) {
+  Win32Registry registry;
+  return ReadRegistryString(registry, root, path, name);
 }
 
 // Copies every file of the suite; names the first that could not be copied.
@@ -80,33 +71,31 @@ std::string CopySuite(const std::string& from) {
 
 // The card's driver for the adapter's device, as the driver's INF file would install it.
 void InstallDisplayDriver() {
-  WriteValue(HKEY_LOCAL_MACHINE, layout::kDisplayPath, "Mfg", "S3");
-  WriteValue(HKEY_LOCAL_MACHINE, layout::kDisplayPath, "DeviceDesc", "Marovane S3 Trio64");
-  WriteValue(HKEY_LOCAL_MACHINE, layout::kDisplayPath, win95reg::kDriver,
-             layout::kDisplayDriverKey);
+  WriteValue(layout::kDisplayPath, "Mfg", "S3");
+  WriteValue(layout::kDisplayPath, "DeviceDesc", "Marovane S3 Trio64");
+  WriteValue(layout::kDisplayPath, win95reg::kDriver, layout::kDisplayDriverKey);
   const std::string classKey = std::string(win95reg::kClassPrefix) + layout::kDisplayDriverKey;
-  WriteValue(HKEY_LOCAL_MACHINE, classKey, "DriverDesc", "Marovane S3 Trio64");
-  WriteValue(HKEY_LOCAL_MACHINE, classKey, "DevLoader", "*vdd,*vflatd");
-  WriteValue(HKEY_LOCAL_MACHINE, classKey + "\\DEFAULT", "drv",
-             std::string(layout::kDriverName) + ".drv");
+  WriteValue(classKey, "DriverDesc", "Marovane S3 Trio64");
+  WriteValue(classKey, "DevLoader", "*vdd,*vflatd");
+  WriteValue(classKey + "\\DEFAULT", "drv", std::string(layout::kDriverName) + ".drv");
 }
 
 void RecordInstallation() {
   const char* record = "SOFTWARE\\Marovane\\Installation";
-  WriteValue(HKEY_LOCAL_MACHINE, record, "ProgramDir", layout::kProgramDir);
-  WriteValue(HKEY_LOCAL_MACHINE, record, "ToolsFolder", layout::kToolsFolder);
-  WriteValue(HKEY_LOCAL_MACHINE, record, "DisplayPath", layout::kDisplayPath);
-  WriteValue(HKEY_LOCAL_MACHINE, record, "DriverName", layout::kDriverName);
-  WriteValue(HKEY_LOCAL_MACHINE, record, "AppName", layout::kAppName);
+  WriteValue(record, "ProgramDir", layout::kProgramDir);
+  WriteValue(record, "ToolsFolder", layout::kToolsFolder);
+  WriteValue(record, "DisplayPath", layout::kDisplayPath);
+  WriteValue(record, "DriverName", layout::kDriverName);
+  WriteValue(record, "AppName", layout::kAppName);
   // The OEM font before the card's driver, for the uninstaller to put back.
   const std::string oemFont =
-      ReadValue(HKEY_LOCAL_MACHINE, win95reg::kDisplaySettings, win95reg::kOemFont);
-  if (!oemFont.empty()) WriteValue(HKEY_LOCAL_MACHINE, record, "oemfonts.fon", oemFont);
+      ReadValue(RegRoot::LocalMachine, win95reg::kDisplaySettings, win95reg::kOemFont);
+  if (!oemFont.empty()) WriteValue(record, "oemfonts.fon", oemFont);
 
   const std::string uninstall =
       std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + layout::kAppName;
-  WriteValue(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", layout::kToolsFolder);
-  WriteValue(HKEY_LOCAL_MACHINE, uninstall, "UninstallString",
+  WriteValue(uninstall, "DisplayName", layout::kToolsFolder);
+  WriteValue(uninstall, "UninstallString",
              WindowsFolder() + "\\" + layout::kUninstallerCopy + " 3");
 }
 
@@ -144,7 +133,7 @@ void MakeShortcut(const std::string& group, const char* title, const std::string
 // The suite's group in the Start menu, with a shortcut to each program a user starts.
 void MakeStartMenuGroup() {
   const std::string programs =
-      ReadValue(HKEY_CURRENT_USER, win95reg::kShellFolders, win95reg::kProgramsFolder);
+      ReadValue(RegRoot::CurrentUser, win95reg::kShellFolders, win95reg::kProgramsFolder);
   if (programs.empty()) return;
   const std::string group = programs + "\\" + layout::kToolsFolder;
   CreateDirectoryA(group.c_str(), nullptr);
@@ -160,7 +149,8 @@ void MakeStartMenuGroup() {
 }
 
 bool Installed() {
-  return !ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Marovane\\Installation", "ProgramDir").empty();
+  return !ReadValue(RegRoot::LocalMachine, "SOFTWARE\\Marovane\\Installation", "ProgramDir")
+              .empty();
 }
 
 }  // namespace

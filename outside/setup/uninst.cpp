@@ -8,22 +8,17 @@
 
 #include "common/interop/installed_layout.h"
 #include "common/settings/win95_registry.h"
+#include "common/store/reg_key.h"
+#include "common/win32/win32_registry.h"
 
 namespace {
 
 void RemoveStartMenuGroup() {
-  char programs[MAX_PATH] = "";
-  DWORD size = sizeof(programs) - 1;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, win95reg::kShellFolders, 0, KEY_READ, &key) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  const bool read = RegQueryValueExA(key, win95reg::kProgramsFolder, nullptr, nullptr,
-                                     reinterpret_cast<BYTE*>(programs), &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  if (!read || programs[0] == '\0') return;
-  const std::string group = std::string(programs) + "\\" + layout::kToolsFolder;
+  Win32Registry registry;
+  const std::string programs = ReadRegistryString(
+      registry, RegRoot::CurrentUser, win95reg::kShellFolders, win95reg::kProgramsFolder);
+  if (programs.empty()) return;
+  const std::string group = programs + "\\" + layout::kToolsFolder;
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA((group + "\\*.lnk").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {

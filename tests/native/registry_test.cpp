@@ -55,6 +55,17 @@ TEST(RegKeyTest, ReadsAreCutToTheBufferAndKeysAreClosed) {
 }
 
 // A Windows 95 registry with a few device nodes; the monitor's is the third.
+TEST(RegKeyTest, TheOneCallReadAndWriteCreateOnlyWhatTheyWrite) {
+  MemoryRegistry registry;
+  EXPECT_EQ(ReadRegistryString(registry, RegRoot::LocalMachine, "A\\B", "Value"), "");
+  EXPECT_FALSE(registry.HasKey(RegRoot::LocalMachine, "A\\B"));
+  WriteRegistryString(registry, RegRoot::LocalMachine, "A\\B", "Value", "text");
+  EXPECT_EQ(ReadRegistryString(registry, RegRoot::LocalMachine, "A\\B", "Value"), "text");
+  EXPECT_EQ(ReadRegistryString(registry, RegRoot::LocalMachine, "A\\B", "Other"), "");
+  EXPECT_EQ(registry.ValueCount(RegRoot::LocalMachine, "A\\B"), 1u);
+  EXPECT_EQ(registry.OpenCount(), 0);
+}
+
 class MonitorSearchTest : public testing::Test {
  protected:
   void AddNode(const std::string& node, const std::string& hardwareKey) {

@@ -7,6 +7,7 @@
 
 #include "common/settings/marovane_settings.h"
 #include "common/settings/win95_registry.h"
+#include "common/store/reg_key.h"
 #include "common/win32/win32_profile.h"
 #include "common/win32/win32_registry.h"
 #include "trayvel/app/resource.h"
@@ -18,12 +19,8 @@ namespace {
 // The user's Programs folder of the Start menu; empty when it cannot be read.
 std::string ProgramsFolder() {
   Win32Registry registry;
-  RegistryApi::Handle key = 0;
-  std::string folder;
-  if (registry.OpenKey(RegRoot::CurrentUser, win95reg::kShellFolders, &key) != reg::kOk) return {};
-  registry.QueryString(key, win95reg::kProgramsFolder, &folder);
-  registry.CloseKey(key);
-  return folder;
+  return ReadRegistryString(registry, RegRoot::CurrentUser, win95reg::kShellFolders,
+                            win95reg::kProgramsFolder);
 }
 
 void CentreOnDesktop(HWND window) {
