@@ -15,6 +15,7 @@
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
 #include "common/win32/program_start.h"
+#include "common/win32/suite_files.h"
 #include "common/win32/win32_registry.h"
 
 namespace {
@@ -47,14 +48,8 @@ std::string ReadValue(RegRoot root, const std::string& path, const char* name) {
 
 // Copies every file of the suite; names the first that could not be copied.
 std::string CopySuite(const std::string& from) {
-  CreateDirectoryA(layout::kProgramDir, nullptr);
-  for (const layout::SuiteFile& file : layout::kSuiteFiles) {
-    CreateDirectoryA(file.folder, nullptr);
-    const std::string source = from + "\\" + file.name;
-    if (!CopyFileA(source.c_str(), (std::string(file.folder) + "\\" + file.name).c_str(), FALSE)) {
-      return source;
-    }
-  }
+  const std::string missing = CopySuiteFiles(from);
+  if (!missing.empty()) return missing;
   const std::string own = ProgramFolder();
   if (!CopyFileA((own + "\\uninst.exe").c_str(),
                  (std::string(layout::kProgramDir) + "\\uninst.exe").c_str(), FALSE)) {

@@ -9,6 +9,7 @@
 #include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
+#include "common/win32/suite_files.h"
 #include "machine/win32/simulator.h"
 #include "tests/harness/harness.h"
 
@@ -18,12 +19,7 @@ namespace {
 // The suite's files from the build into the set-up program's layout, and ProgramDir: what a
 // scenario needs of an installation, in a fraction of the installer's time.
 bool InstallQuickly() {
-  CreateDirectoryA(layout::kProgramDir, nullptr);
-  for (const layout::SuiteFile& file : layout::kSuiteFiles) {
-    CreateDirectoryA(file.folder, nullptr);
-    const std::string to = std::string(file.folder) + "\\" + file.name;
-    if (!CopyFileA((OwnFolder() + "\\" + file.name).c_str(), to.c_str(), FALSE)) return false;
-  }
+  if (!CopySuiteFiles(OwnFolder()).empty()) return false;
   return WritePrivateProfileStringA(settings::kSection, settings::kProgramDir.key,
                                     layout::kProgramDir, settings::kSystemIni) != FALSE;
 }
