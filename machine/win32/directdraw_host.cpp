@@ -55,7 +55,7 @@ HRESULT DirectDrawHost::Fill(HostSurface* destination, RECTL area, DWORD colour,
 }
 
 HRESULT DirectDrawHost::Copy(HostSurface* source, RECTL from, HostSurface* destination, RECTL to,
-                             const DWORD* sourceKey, bool* handled) {
+                             const DWORD* sourceKey, bool* handled, DWORD rop) {
   DDHAL_BLTDATA request{};
   request.lpDDDestSurface = &destination->local;
   request.rDest = to;
@@ -63,7 +63,7 @@ HRESULT DirectDrawHost::Copy(HostSurface* source, RECTL from, HostSurface* desti
   request.rSrc = from;
   request.dwFlags = DDBLT_ROP | DDBLT_WAIT | (sourceKey != nullptr ? DDBLT_KEYSRCOVERRIDE : 0);
   request.bltFX.dwSize = sizeof(request.bltFX);
-  request.bltFX.dwROP = SRCCOPY;
+  request.bltFX.dwROP = rop;
   if (sourceKey != nullptr) {
     request.bltFX.ddckSrcColorkey.dwColorSpaceLowValue = *sourceKey;
     request.bltFX.ddckSrcColorkey.dwColorSpaceHighValue = *sourceKey;

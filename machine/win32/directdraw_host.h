@@ -43,7 +43,7 @@ class DirectDrawHost {
   // Each request: the driver's result code; `handled` tells whether it took the request.
   HRESULT Fill(HostSurface* destination, RECTL area, DWORD colour, bool* handled = nullptr);
   HRESULT Copy(HostSurface* source, RECTL from, HostSurface* destination, RECTL to,
-               const DWORD* sourceKey = nullptr, bool* handled = nullptr);
+               const DWORD* sourceKey = nullptr, bool* handled = nullptr, DWORD rop = SRCCOPY);
   HRESULT Flip(HostSurface* current, HostSurface* target);
   HRESULT Lock(HostSurface* surface, bool* handled);
   HRESULT GetBltStatus(HostSurface* surface, DWORD flags);

@@ -104,6 +104,39 @@ TEST_F(BlitvaneTest, AColourKeyedCopySkipsTheKeyPixels) {
   EXPECT_EQ(Pixel(431, 331), 0x11);
 }
 
+TEST_F(BlitvaneTest, WhatTheChipCannotDrawIsLeftToDirectDrawOrTakenAsDone) {
+  machine::HostSurface* overlay = host.Surface(800 * 600, 320, 240, DDSCAPS_OVERLAY, 640);
+  overlay->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
+  overlay->global.ddpfSurface = {
+      sizeof(DDPIXELFORMAT), DDPF_FOURCC, MAKEFOURCC('Y', 'U', 'Y', '2'), {16}, {0}, {0}, {0}, {0}};
+  bool handled = true;
+  EXPECT_EQ(host.Fill(overlay, {0, 0, 16, 16}, 0x42, &handled), DDERR_UNSUPPORTED);
+  EXPECT_FALSE(handled);
+
+  // Raster operations other than the source copy draw nothing but are answered as done.
+  host.Fill(screen, {0, 0, 32, 32}, 0x11);
+  WaitForEngine();
+  host.Fill(screen, {200, 200, 232, 232}, 0x22);
+  WaitForEngine();
+  EXPECT_EQ(
+      host.Copy(screen, {0, 0, 32, 32}, screen, {200, 200, 232, 232}, nullptr, &handled, SRCINVERT),
+      kOk);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(Pixel(216, 216), 0x22);
+
+  // The overlay's destination key is one colour.
+  DDOVERLAYFX effects{};
+  effects.dwSize = sizeof(effects);
+  effects.dckDestColorkey = {0x05, 0x06};
+  EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
+                               DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
+            static_cast<HRESULT>(blitvane::kGeneric));
+  effects.dckDestColorkey = {0x05, 0x05};
+  EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
+                               DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
+            kOk);
+}
+
 TEST_F(BlitvaneTest, AFlipDuringTheRetraceIsRefusedAndTheStatusWaitsForTheNextRetrace) {
   machine::HostSurface* back = host.Surface(800 * 600, 800, 600, DDSCAPS_PRIMARYSURFACE);
   SlowRetrace();
