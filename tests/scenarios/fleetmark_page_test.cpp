@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
@@ -71,6 +72,17 @@ TEST_F(FleetmarkPageTest, LeavingThePageEndsOnlyTheBenchmarkStartedLast) {
   SendMessageA(sheet_, PSM_SETCURSEL, 0, 0);
   ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
   EXPECT_EQ(ProcessOf(Benchmarks().front()), first);
+  EXPECT_TRUE(vistrel.Running());
+}
+
+TEST_F(FleetmarkPageTest, WithoutTheBenchmarkProgramGoShowsNothing) {
+  ASSERT_TRUE(DeleteFileA((std::string(layout::kDisplayToolsFolder) + "\\fleetmark.exe").c_str()));
+  Program vistrel(VistrelPath());
+  HWND page = OpenVistrelPage(vistrel, 5);
+  ASSERT_NE(page, nullptr);
+  harness::PressButton(page, IDC_GO);
+  EXPECT_FALSE(harness::WaitForMessageBox(vistrel.Id(), harness::Milliseconds(500)));
+  EXPECT_TRUE(Benchmarks().empty());
   EXPECT_TRUE(vistrel.Running());
 }
 

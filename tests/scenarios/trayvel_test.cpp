@@ -293,6 +293,18 @@ TEST_F(TrayvelTest, WithoutTheTaskbarIconSettingNoIconAndNoMessage) {
   EXPECT_TRUE(HasTaskbarIcon());
 }
 
+TEST_F(TrayvelTest, WithoutLatchwinTrayvelSaysSoAndEnds) {
+  ASSERT_TRUE(DeleteFileA((std::string(layout::kDisplayToolsFolder) + "\\LATCHWIN.DLL").c_str()));
+  Program trayvel(TrayvelPath());
+  const auto box = harness::WaitForMessageBox(trayvel.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Latchwin");
+  EXPECT_EQ(box->text, "Error loading LATCHWIN.DLL.");
+  harness::PressButton(box->window, IDOK);
+  EXPECT_TRUE(trayvel.WaitForExit());
+  EXPECT_TRUE(WindowsOfClass(names::kTrayvelCommandClass).empty());
+}
+
 TEST_F(TrayvelTest, VistrelsApplyRemovesTheIconAndRestartsTrayvel) {
   StartTrayvel();
   ASSERT_TRUE(HasTaskbarIcon());

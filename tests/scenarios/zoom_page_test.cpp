@@ -110,6 +110,17 @@ TEST_F(ZoomPageTest, OkStartsTheMagnifierWhenNoneRuns) {
       harness::WaitFor([] { return StartedPrograms().find("loupara.exe|") != std::string::npos; }));
 }
 
+TEST_F(ZoomPageTest, WithoutTheMagnifierProgramOkShowsNothing) {
+  ASSERT_TRUE(DeleteFileA((std::string(layout::kDisplayToolsFolder) + "\\loupara.exe").c_str()));
+  Program vistrel(VistrelPath());
+  HWND page = OpenVistrelPage(vistrel, 4);
+  ASSERT_NE(page, nullptr);
+  harness::PressButton(page, IDC_ZOOM_OK);
+  EXPECT_FALSE(harness::WaitForMessageBox(vistrel.Id(), harness::Milliseconds(500)));
+  EXPECT_EQ(StartedPrograms().find("loupara.exe|"), std::string::npos);
+  EXPECT_TRUE(vistrel.Running());
+}
+
 TEST_F(ZoomPageTest, OkStartsTheRealMagnifierWhichObeysCommandsAndRunsOnce) {
   WritePrivateProfileStringA("Marovane", "ZoomFactor", "3", "system.ini");
   Program vistrel(VistrelPath());
