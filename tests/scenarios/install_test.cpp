@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
@@ -143,6 +144,20 @@ TEST_F(InstallTest, AScriptInGermanSkipsTheLanguagePageAndAStrangeLanguageGetsEn
     EXPECT_NE(Answer(install, IDOK).find("\\KOVA\\GERMAN\\SETUP"), std::string::npos);
     EXPECT_TRUE(install.WaitForExit());
   }
+  // The folder is there now, but without its program.
+  for (const char* folder : {"C:\\KOVA", "C:\\KOVA\\GERMAN", "C:\\KOVA\\GERMAN\\SETUP"}) {
+    CreateDirectoryA(folder, nullptr);
+  }
+  {
+    Program install(medium + "\\INSTALL.EXE");
+    HWND wizard = WaitForWizard(install);
+    ASSERT_NE(wizard, nullptr);
+    harness::PressButton(CurrentWizardPage(wizard), IDC_INSTALL_BUTTON);
+    const std::string message = Answer(install, IDOK);
+    EXPECT_NE(message.find("cannot be started in the folder"), std::string::npos) << message;
+    EXPECT_NE(message.find("\\KOVA\\GERMAN\\SETUP"), std::string::npos) << message;
+    EXPECT_TRUE(install.WaitForExit());
+  }
   SmallMedium("[Language]\r\nLanguage=Dutch\r\n");
   Program install(medium + "\\INSTALL.EXE");
   HWND wizard = WaitForWizard(install);
@@ -209,8 +224,11 @@ TEST_F(InstallTest, DiskettesReportWhatCannotBeWrittenAndFoldersThatAreEmptyOrGo
   CreateDirectoryA("B:\\D1.TXT", nullptr);
 
   Program install(medium + "\\INSTALL.EXE");
-  HWND page = InstallPageWithDrive(install, "B:");
+  HWND page = InstallPageWithDrive(install, "1:");
   ASSERT_NE(GetDlgItem(page, IDC_COPY_BUTTON), nullptr);
+  harness::PressButton(page, IDC_COPY_BUTTON);
+  EXPECT_EQ(Answer(install, IDOK), "Please enter the letter of the diskette drive.");
+  SetDlgItemTextA(page, IDC_DISKETTE_DRIVE, "B:");
   harness::PressButton(page, IDC_COPY_BUTTON);
   EXPECT_NE(Answer(install, IDOK).find("Disk 1 of 3."), std::string::npos);
   const auto failed = harness::WaitForMessageBox(install.Id());
@@ -229,6 +247,25 @@ TEST_F(InstallTest, DiskettesReportWhatCannotBeWrittenAndFoldersThatAreEmptyOrGo
   EXPECT_EQ(Answer(install, IDOK), "Make Diskettes process is completed.");
   std::ifstream copied("B:\\D1.TXT");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "new");
+}
+
+TEST_F(InstallTest, TheSetUpProgramOnAnIncompleteMediumSaysWhichFileIsMissing) {
+  const std::string medium = "C:\\medium";
+  for (const std::string& folder : {medium, medium + "\\ENGLISH", medium + "\\FILES"}) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  ASSERT_TRUE(CopyFileA((harness::OwnFolder() + "\\setup.exe").c_str(),
+                        (medium + "\\ENGLISH\\setup.exe").c_str(), FALSE));
+  Program setup(medium + "\\ENGLISH\\setup.exe");
+  const auto box = harness::WaitForMessageBox(setup.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Marovane Setup");
+  EXPECT_EQ(box->text, "The file " + medium +
+                           "\\ENGLISH\\..\\FILES\\VISTREL.EXE cannot be copied. The distribution "
+                           "is incomplete, or the disk is full.");
+  harness::PressButton(box->window, IDOK);
+  ASSERT_TRUE(setup.WaitForExit());
+  EXPECT_EQ(setup.ExitCode(), 1u);
 }
 
 class UninstallTest : public InstallTest {
@@ -323,6 +360,52 @@ TEST_F(UninstallTest, ClosesTheSheetRemovesTheSuiteAndPutsWindowsBackOnVga) {
   harness::PressButton(box->window, IDOK);
   ASSERT_TRUE(again.WaitForExit());
   EXPECT_EQ(again.ExitCode(), DWORD(-1));
+}
+
+// A hung program keeps neither its close nor its end waiting for more than 15 s; a set-up
+// uninstaller that runs on is waited for a minute before the user is asked.
+TEST_F(UninstallTest, AHungProgramAndASetUpUninstallerThatRunsOnAreGivenUpOn) {
+  Program hung(harness::OwnFolder() + "\\WINDOW_PROBE.EXE",
+               std::string("hung ") + names::kMagnifierClass);
+  ASSERT_TRUE(harness::WaitFor([] { return FindWindowA(names::kMagnifierClass, nullptr); }));
+  // A program that runs until its user closes it stands in for the set-up uninstaller.
+  ASSERT_TRUE(CopyFileA((harness::OwnFolder() + "\\MINIMAL_DIALOG.EXE").c_str(),
+                        (std::string(layout::kProgramDir) + "\\uninst.exe").c_str(), FALSE));
+  const auto start = std::chrono::steady_clock::now();
+  Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+  const auto question = harness::WaitForMessageBox(uninstall.Id(), std::chrono::seconds(90));
+  ASSERT_TRUE(question);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(question->text,
+            "The uninstaller of the set-up program has not finished yet. Wait for it?");
+  EXPECT_GE(waited, std::chrono::seconds(60));
+  EXPECT_LT(waited, std::chrono::seconds(60 + 15 + 10));
+  harness::PressButton(question->window, IDNO);
+  harness::WaitFor([&] { return !IsWindow(question->window); });
+  EXPECT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
+  ASSERT_TRUE(uninstall.WaitForExit());
+  EXPECT_EQ(uninstall.ExitCode(), 3u);
+  EXPECT_TRUE(hung.Running());
+}
+
+// Without the set-up uninstaller the removal goes on at once; a file in use stays, with its
+// folder, and nothing is said about it.
+TEST_F(UninstallTest, AMissingSetUpUninstallerAndAFileInUseLeaveTheRestRemoved) {
+  ASSERT_TRUE(DeleteFileA((std::string(layout::kProgramDir) + "\\uninst.exe").c_str()));
+  const std::string inUse = std::string(layout::kMediaFolder) + "\\SONAVO.EXE";
+  HANDLE held = CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+  EXPECT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
+  ASSERT_TRUE(uninstall.WaitForExit());
+  EXPECT_EQ(uninstall.ExitCode(), 3u);
+  CloseHandle(held);
+  EXPECT_TRUE(Exists(inUse));
+  EXPECT_FALSE(Exists(std::string(layout::kMediaFolder) + "\\JUBILO.EXE"));
+  EXPECT_FALSE(Exists(layout::kDisplayToolsFolder));
+  EXPECT_FALSE(harness::ReadProfile("system.ini", "Marovane", "ProgramDir"));
+  // Its record was the set-up uninstaller's to remove.
+  EXPECT_TRUE(harness::ReadRegistry(HKEY_LOCAL_MACHINE, kRecord, "ProgramDir"));
 }
 
 }  // namespace

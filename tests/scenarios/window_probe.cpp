@@ -2,6 +2,8 @@
 //   WINDOW_PROBE.EXE window X Y W H CAPTION   a visible top-level window there, until closed
 //   WINDOW_PROBE.EXE key VK                   LATCHWIN.DLL's keyboard hook called with a first
 //                                             key-down of VK; the exit code is what it returned
+//   WINDOW_PROBE.EXE hung CLASS               a hidden window of that class in a program that
+//                                             never looks at its messages: a hung program
 
 #include <windows.h>
 
@@ -31,6 +33,18 @@ int ShowWindowUntilClosed(char** argv) {
   return 0;
 }
 
+int HangWithAWindow(const char* className) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);
+  CreateWindowExA(0, className, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                  windowClass.hInstance, nullptr);
+  Sleep(INFINITE);
+  return 0;
+}
+
 int PressKey(const char* key) {
   HMODULE library = LoadLibraryA(names::kLatchwinLibrary);
   auto* hook =
@@ -45,5 +59,6 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "window" && argc == 7) return ShowWindowUntilClosed(argv);
   if (mode == "key" && argc == 3) return PressKey(argv[2]);
+  if (mode == "hung" && argc == 3) return HangWithAWindow(argv[2]);
   return 2;
 }
