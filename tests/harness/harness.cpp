@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "common/settings/marovane_settings.h"
+#include "common/store/reg_key.h"
+#include "common/win32/win32_registry.h"
 #include "machine/win32/screen.h"
 
 #include <cstdio>
@@ -295,6 +297,14 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return std::nullopt;
   return std::string(value);
+}
+
+void WithoutLibraries(const std::string& program, std::initializer_list<const char*> libraries) {
+  Win32Registry registry;
+  const std::string overrides = "Software\\Wine\\AppDefaults\\" + program + "\\DllOverrides";
+  for (const char* library : libraries) {
+    WriteRegistryString(registry, RegRoot::CurrentUser, overrides, library, "");
+  }
 }
 
 std::string OwnFolder() {

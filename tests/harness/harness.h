@@ -91,6 +91,9 @@ std::optional<std::string> ReadProfile(const std::string& file, const std::strin
                                        const std::string& key);
 std::optional<std::string> ReadRegistry(HKEY root, const std::string& path,
                                         const std::string& name);
+// Wine loads none of `libraries` into the program of that file name from now on: a simulated
+// PC without them, for that program only.
+void WithoutLibraries(const std::string& program, std::initializer_list<const char*> libraries);
 
 // The folder of the running test executable (where the build put every program).
 std::string OwnFolder();

@@ -242,4 +242,23 @@ TEST_F(JubiloTest, TheMixerButtonStartsTheMixerWhoseDeckLivesInThePanel) {
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(mixer); }));
 }
 
+TEST_F(JubiloTest, WithoutASoundCardOrAPlayerThePanelSaysOnlyWhatItMust) {
+  // Jubilo without Wine's audio drivers runs in a PC without a sound card.
+  harness::WithoutLibraries("JUBILO.EXE", {"winepulse.drv", "winealsa.drv", "wineoss.drv"});
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  const auto box = harness::WaitForMessageBox(jubilo.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Jubilo");
+  EXPECT_EQ(box->text, "Unable to initialize audio mixer.  Volume controls will not work.");
+  harness::PressButton(box->window, IDOK);
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+
+  // A player that cannot be started: nothing is said, the panel stays.
+  ASSERT_TRUE(DeleteFileA(MediaFile("SONAVO.EXE").c_str()));
+  harness::PressButton(panel_, 1105);
+  EXPECT_FALSE(harness::WaitForMessageBox(jubilo.Id(), harness::Milliseconds(1000)));
+  EXPECT_EQ(GetDlgItem(panel_, 105), nullptr);
+  EXPECT_TRUE(jubilo.Running());
+}
+
 }  // namespace

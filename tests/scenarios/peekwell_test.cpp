@@ -136,6 +136,19 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
   })) << harness::WindowText(harness::Control(second, 111));
 }
 
+TEST_F(PeekwellTest, PlayVideoWithoutThePlayerSaysNothing) {
+  ASSERT_TRUE(DeleteFileA((std::string(layout::kMediaFolder) + "\\SONAVO.EXE").c_str()));
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
+  harness::PressKeys({VK_TAB, VK_TAB, VK_RETURN});
+  EXPECT_FALSE(harness::WaitForMessageBox(peekwell.Id(), harness::Milliseconds(1000)));
+  EXPECT_EQ(FindWindowA("PlaybackWClass", nullptr), nullptr);
+  EXPECT_TRUE(peekwell.Running());
+}
+
 TEST_F(PeekwellTest, WithJubiloTheBrowserDeckTakesTheBrowseButtonsPlace) {
   Program jubilo(std::string(layout::kMediaFolder) + "\\JUBILO.EXE");
   HWND panel = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());

@@ -85,6 +85,13 @@ TEST_F(VistrelShellTest, ACaptionThatOnlyBeginsWithTheSheetsDoesNotCount) {
   DestroyWindow(foreign);
 }
 
+TEST_F(VistrelShellTest, WithoutTheThreeDimensionalControlsLibraryTheSheetOpensSilently) {
+  harness::WithoutLibraries("VISTREL.EXE", {"ctl3d32"});
+  Program vistrel(VistrelPath());
+  EXPECT_NE(harness::WaitForWindow("#32770", names::kVistrelSheetCaption, vistrel.Id()), nullptr);
+  EXPECT_FALSE(harness::WaitForMessageBox(vistrel.Id(), harness::Milliseconds(500)));
+}
+
 TEST_F(VistrelShellTest, OkCancelAndTheCloseBoxEachEndTheProgram) {
   const std::vector<std::pair<const char*, std::function<void(HWND)>>> endings = {
       {"OK", [](HWND sheet) { harness::PressButton(sheet, IDOK); }},
