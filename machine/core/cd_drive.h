@@ -20,6 +20,8 @@ struct CdDriveBlock {
   std::uint32_t doorOpen;
   // Another program holds the drive: only a shareable open succeeds.
   std::uint32_t heldElsewhere;
+  // A disc without audio: its tracks are listed, but the drive plays none of them.
+  std::uint32_t dataDisc;
   std::uint32_t trackCount;
   std::uint32_t lengthsMs[kMaxCdTracks];
   // Counts every disc that arrives or leaves, for whoever polls.

@@ -72,6 +72,7 @@ MachineConfig ReadMachineConfig(ProfileStore& ini) {
   };
   config.cdInserted = flag("Inserted", config.cdInserted);
   config.cdHeldElsewhere = flag("HeldElsewhere", config.cdHeldElsewhere);
+  config.cdData = flag("Data", config.cdData);
   const std::string door = read("CD", "Door", "");
   if (strcasecmp(door.c_str(), "open") == 0) config.cdDoorOpen = true;
   if (strcasecmp(door.c_str(), "closed") == 0) config.cdDoorOpen = false;

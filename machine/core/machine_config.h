@@ -26,11 +26,13 @@ struct MachineConfig {
   // A driver that fails every mode change (DISP_CHANGE_FAILED), for the suite's failure paths.
   bool refuseChanges = false;
   // The audio CD drive: the disc's track lengths in milliseconds, whether it is in the drive,
-  // whether the door stands open, and whether another program holds the drive.
+  // whether the door stands open, whether another program holds the drive, and whether the
+  // disc holds data rather than audio.
   std::vector<std::uint32_t> cdTracks{3000, 2000, 4000};
   bool cdInserted = true;
   bool cdDoorOpen = false;
   bool cdHeldElsewhere = false;
+  bool cdData = false;
 };
 
 // Unknown or malformed values give the defaults above; so does a boot mode the card's memory

@@ -32,6 +32,7 @@ void Boot(SharedState& state, const MachineConfig& config, int refreshCode) {
   state.display.afterRestart = config.bootMode;
   LoadDisc(state.cd, config.cdTracks, config.cdInserted, config.cdDoorOpen);
   state.cd.heldElsewhere = config.cdHeldElsewhere ? 1u : 0u;
+  state.cd.dataDisc = config.cdData ? 1u : 0u;
 }
 
 ChangeResult ApplyModeChange(SharedState& state, const DisplayMode& requested, std::uint32_t flags,

@@ -134,7 +134,8 @@ DWORD Play(OpenDevice& device, DWORD flags, const MCI_PLAY_PARMS& parms) {
   const std::uint32_t to =
       (flags & MCI_TO) ? FromFormat(device, drive, parms.dwTo) : machine::DiscLength(drive);
   device.notifier.End(MCI_NOTIFY_SUPERSEDED);
-  if (!machine::MediaPresent(drive)) return MCIERR_HARDWARE;
+  // A drive asked to play audio from a data disc fails as hardware does.
+  if (!machine::MediaPresent(drive) || drive.dataDisc) return MCIERR_HARDWARE;
   if (!machine::Play(drive, from, to, now)) return MCIERR_OUTOFRANGE;
   if (flags & MCI_NOTIFY) {
     device.notifier.Arm(reinterpret_cast<HWND>(parms.dwCallback), drive.play, now);

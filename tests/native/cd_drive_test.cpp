@@ -74,11 +74,13 @@ TEST(CdConfigTest, TheDiscComesFromMachineIniWithDefaultsForGarbage) {
   ini.WriteString("CD", "Door", "Open");
   ini.WriteString("CD", "Inserted", "0");
   ini.WriteString("CD", "HeldElsewhere", "yes");
+  ini.WriteString("CD", "Data", "1");
   const machine::MachineConfig config = machine::ReadMachineConfig(ini);
   EXPECT_EQ(config.cdTracks, (std::vector<std::uint32_t>{60000, 45000}));
   EXPECT_TRUE(config.cdDoorOpen);
   EXPECT_FALSE(config.cdInserted);
   EXPECT_FALSE(config.cdHeldElsewhere);
+  EXPECT_TRUE(config.cdData);
 }
 
 }  // namespace

@@ -197,6 +197,23 @@ TEST_F(SonavoTest, ADriveHeldByAnotherProgramIsReportedAndTakenOnceItIsFree) {
   EXPECT_TRUE(Shows(kStatusLine, "Playing"));
 }
 
+TEST_F(SonavoTest, ADataDiscThatCannotBePlayedIsReported) {
+  Configure("CD", "Data", "1");
+  Boot();
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  ASSERT_NE(StartCdPlayer(sonavo), nullptr);
+  EXPECT_TRUE(Shows(kStatusLine, "Track 01"));
+  harness::PressButton(deck_, kPlayPause);
+  const auto box = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "CD Player");
+  EXPECT_EQ(box->text,
+            "There is either a problem with your CD drive, or a non-audio CD is inserted.");
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(box->window); }));
+  EXPECT_NE(harness::WindowText(harness::Control(deck_, kStatusLine)), "Playing");
+}
+
 TEST_F(SonavoTest, EachPlayerRunsOnceBesideTheOthersAndItsRepeatIndicatorIsAKey) {
   Program midi(MediaFile("SONAVO.EXE"), "/MIDI");
   ASSERT_NE(StartPlayer(midi, "MIDI Player"), nullptr);
