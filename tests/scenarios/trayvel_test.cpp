@@ -282,6 +282,12 @@ TEST_F(TrayvelTest, TheTaskbarIconStartsVistrelOnADoubleClickOnly) {
   EXPECT_EQ(StartedPrograms(), "");
   SendMessageA(tray_, WM_USER, 107, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(harness::WaitFor(VistrelStarted));
+
+  // A Vistrel that cannot be started is not reported.
+  ASSERT_TRUE(DeleteFileA(VistrelPath().c_str()));
+  SendMessageA(tray_, WM_USER, 107, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(harness::WaitForMessageBox(trayvel_->Id(), harness::Milliseconds(500)));
+  EXPECT_TRUE(trayvel_->Running());
 }
 
 TEST_F(TrayvelTest, WithoutTheTaskbarIconSettingNoIconAndNoMessage) {
