@@ -299,6 +299,23 @@ TEST_F(TrayvelTest, WithoutTheTaskbarIconSettingNoIconAndNoMessage) {
   EXPECT_TRUE(HasTaskbarIcon());
 }
 
+TEST_F(TrayvelTest, ATaskbarThatRefusesTheIconIsReportedAndTrayvelRunsOn) {
+  Program tray(harness::OwnFolder() + "\\WINDOW_PROBE.EXE", "full-tray");
+  ASSERT_TRUE(harness::WaitFor([&] {
+    const std::vector<HWND> windows = harness::TopLevelWindows(tray.Id());
+    return std::any_of(windows.begin(), windows.end(),
+                       [](HWND window) { return harness::ClassName(window) == "Shell_TrayWnd"; });
+  }));
+  trayvel_ = std::make_unique<Program>(TrayvelPath());
+  const auto box = harness::WaitForMessageBox(trayvel_->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Latchwin");
+  EXPECT_EQ(box->text, "Could not create taskbar icon.");
+  harness::PressButton(box->window, IDOK);
+  EXPECT_TRUE(harness::WaitFor([&] { return (tray_ = CommandWindow()) != nullptr; }));
+  EXPECT_TRUE(trayvel_->Running());
+}
+
 TEST_F(TrayvelTest, WithoutLatchwinTrayvelSaysSoAndEnds) {
   ASSERT_TRUE(DeleteFileA((std::string(layout::kDisplayToolsFolder) + "\\LATCHWIN.DLL").c_str()));
   Program trayvel(TrayvelPath());

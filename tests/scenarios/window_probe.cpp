@@ -4,6 +4,8 @@
 //                                             key-down of VK; the exit code is what it returned
 //   WINDOW_PROBE.EXE hung CLASS               a hidden window of that class in a program that
 //                                             never looks at its messages: a hung program
+//   WINDOW_PROBE.EXE full-tray                a taskbar in front of Windows' own that refuses
+//                                             every icon, until closed
 
 #include <windows.h>
 
@@ -45,6 +47,23 @@ int HangWithAWindow(const char* className) {
   return 0;
 }
 
+int RefuseTrayIcons() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return LRESULT{FALSE};
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  };
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "Shell_TrayWnd";
+  RegisterClassA(&windowClass);
+  CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                  windowClass.hInstance, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
 int PressKey(const char* key) {
   HMODULE library = LoadLibraryA(names::kLatchwinLibrary);
   auto* hook =
@@ -60,5 +79,6 @@ int main(int argc, char** argv) {
   if (mode == "window" && argc == 7) return ShowWindowUntilClosed(argv);
   if (mode == "key" && argc == 3) return PressKey(argv[2]);
   if (mode == "hung" && argc == 3) return HangWithAWindow(argv[2]);
+  if (mode == "full-tray") return RefuseTrayIcons();
   return 2;
 }
