@@ -156,3 +156,25 @@ cpu_ticks() {
   [ -n "$pid" ] || { echo 0; return; }
   awk '{ print $14 + $15 }' "/proc/$pid/stat"
 }
+
+# The CPU time per minute of the running program whose command line names $2, over $1 seconds,
+# beside that of an idle program with a timer of $3 ms started here in the same simulated PC
+# (WINEPREFIX), and their ratio; the program's line says $4.
+cpu_beside_idle_timer() {
+  local seconds=$1 pattern=$2 period=$3 label=$4 subject_start idle_start subject idle
+  (cd "$ROOT/build/windows/bin" && wine IDLE_TIMER.EXE "$period" >/dev/null 2>&1 &)
+  sleep 5  # both started and settled
+  subject_start=$(cpu_ticks "$pattern")
+  idle_start=$(cpu_ticks 'IDLE_TIMER.EXE')
+  sleep "$seconds"
+  subject=$(($(cpu_ticks "$pattern") - subject_start))
+  idle=$(($(cpu_ticks 'IDLE_TIMER.EXE') - idle_start))
+  awk -v p="$subject" -v i="$idle" -v hz="$(getconf CLK_TCK)" -v s="$seconds" -v t="$period" \
+    -v label="$label" 'BEGIN {
+    pm = p / hz * 60 / s * 1000; im = i / hz * 60 / s * 1000
+    printf "CPU time per minute, over %d s:\n", s
+    printf "  %-30s %7.0f ms\n", label, pm
+    printf "  %-30s %7.0f ms\n", sprintf("idle program, %d ms timer", t), im
+    if (im > 0) printf "  %-30s %7.2f\n", "ratio", pm / im
+  }'
+}
