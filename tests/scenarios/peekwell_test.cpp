@@ -66,6 +66,16 @@ class PeekwellTest : public harness::ScenarioTest {
     WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Clips", Settings().c_str());
   }
   static std::string Settings() { return std::string(layout::kMediaFolder) + "\\MAROVANE.INI"; }
+  // Peekwell's window once Enter went to its first file: from the folder list, Tab past the
+  // preview choice to the files; Enter plays the first. Null when the window did not come.
+  static HWND PlayFirstFile(const Program& peekwell) {
+    HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+    if (window == nullptr) return nullptr;
+    SetForegroundWindow(window);
+    if (!harness::WaitFor([&] { return GetForegroundWindow() == window; })) return nullptr;
+    harness::PressKeys({VK_TAB, VK_TAB, VK_RETURN});
+    return window;
+  }
   static LRESULT Mark(HWND list, int line) {
     return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
   }
@@ -109,12 +119,8 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
 
 TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlayer) {
   Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
-  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  HWND window = PlayFirstFile(peekwell);
   ASSERT_NE(window, nullptr);
-  // From the folder list, Tab past the preview choice to the files; Enter plays the first.
-  SetForegroundWindow(window);
-  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
-  harness::PressKeys({VK_TAB, VK_TAB, VK_RETURN});
   EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "a-good.avi"), nullptr);
   harness::PressCloseBox(window);
   ASSERT_TRUE(peekwell.WaitForExit());
@@ -139,11 +145,7 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
 TEST_F(PeekwellTest, PlayVideoWithoutThePlayerSaysNothing) {
   ASSERT_TRUE(DeleteFileA((std::string(layout::kMediaFolder) + "\\SONAVO.EXE").c_str()));
   Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
-  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
-  ASSERT_NE(window, nullptr);
-  SetForegroundWindow(window);
-  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
-  harness::PressKeys({VK_TAB, VK_TAB, VK_RETURN});
+  ASSERT_NE(PlayFirstFile(peekwell), nullptr);
   EXPECT_FALSE(harness::WaitForMessageBox(peekwell.Id(), harness::Milliseconds(1000)));
   EXPECT_EQ(FindWindowA("PlaybackWClass", nullptr), nullptr);
   EXPECT_TRUE(peekwell.Running());
