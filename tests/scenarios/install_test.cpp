@@ -90,8 +90,10 @@ TEST_F(InstallTest, TheWizardOnTheMediumInstallsTheSuiteAndTrayvelWelcomesTheUse
   ASSERT_NE(GetDlgItem(page, IDC_LANGUAGE_LIST), nullptr);
   EXPECT_EQ(SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_GETCOUNT, 0, 0), 3);
   EXPECT_EQ(SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_TRUE(harness::WaitFor([&] { return harness::IsEnabled(wizard, kNextButton); }));
-  EXPECT_FALSE(harness::IsEnabled(wizard, kBackButton));
+  // The page sets its buttons with a posted message: wait for both.
+  EXPECT_TRUE(harness::WaitFor([&] {
+    return harness::IsEnabled(wizard, kNextButton) && !harness::IsEnabled(wizard, kBackButton);
+  }));
   harness::SaveScreenshot(wizard, "install-language-page");
 
   SendDlgItemMessageA(page, IDC_LANGUAGE_LIST, LB_SETCURSEL, 1, 0);
@@ -362,12 +364,27 @@ TEST_F(UninstallTest, ClosesTheSheetRemovesTheSuiteAndPutsWindowsBackOnVga) {
   EXPECT_EQ(again.ExitCode(), DWORD(-1));
 }
 
-// A hung program keeps neither its close nor its end waiting for more than 15 s; a set-up
-// uninstaller that runs on is waited for a minute before the user is asked.
-TEST_F(UninstallTest, AHungProgramAndASetUpUninstallerThatRunsOnAreGivenUpOn) {
+// A hung program keeps neither its close nor its end waiting for more than 15 s.
+TEST_F(UninstallTest, AHungProgramIsGivenUpOnAndTheRemovalGoesOn) {
   Program hung(harness::OwnFolder() + "\\WINDOW_PROBE.EXE",
                std::string("hung ") + names::kMagnifierClass);
   ASSERT_TRUE(harness::WaitFor([] { return FindWindowA(names::kMagnifierClass, nullptr); }));
+  const auto start = std::chrono::steady_clock::now();
+  Program uninstall(harness::OwnFolder() + "\\INSTALL.EXE", "3");
+  const auto restart = harness::WaitForMessageBox(uninstall.Id(), std::chrono::seconds(30));
+  ASSERT_TRUE(restart);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15 + 10));
+  EXPECT_EQ(restart->text, "Restart Windows now?");
+  harness::PressButton(restart->window, IDNO);
+  ASSERT_TRUE(uninstall.WaitForExit());
+  EXPECT_EQ(uninstall.ExitCode(), 3u);
+  EXPECT_FALSE(Exists(layout::kDisplayToolsFolder));
+  EXPECT_TRUE(hung.Running());
+}
+
+// A set-up uninstaller that runs on is waited for a minute before the user is asked. A minute's
+// wait: run by hand with --gtest_also_run_disabled_tests --gtest_filter=*ThatRunsOn*.
+TEST_F(UninstallTest, DISABLED_ASetUpUninstallerThatRunsOnIsGivenUpOnWhenTheUserSaysSo) {
   // A program that runs until its user closes it stands in for the set-up uninstaller.
   ASSERT_TRUE(CopyFileA((harness::OwnFolder() + "\\MINIMAL_DIALOG.EXE").c_str(),
                         (std::string(layout::kProgramDir) + "\\uninst.exe").c_str(), FALSE));
@@ -379,13 +396,12 @@ TEST_F(UninstallTest, AHungProgramAndASetUpUninstallerThatRunsOnAreGivenUpOn) {
   EXPECT_EQ(question->text,
             "The uninstaller of the set-up program has not finished yet. Wait for it?");
   EXPECT_GE(waited, std::chrono::seconds(60));
-  EXPECT_LT(waited, std::chrono::seconds(60 + 15 + 10));
+  EXPECT_LT(waited, std::chrono::seconds(70));
   harness::PressButton(question->window, IDNO);
   harness::WaitFor([&] { return !IsWindow(question->window); });
   EXPECT_EQ(Answer(uninstall, IDNO), "Restart Windows now?");
   ASSERT_TRUE(uninstall.WaitForExit());
   EXPECT_EQ(uninstall.ExitCode(), 3u);
-  EXPECT_TRUE(hung.Running());
 }
 
 // Without the set-up uninstaller the removal goes on at once; a file in use stays, with its

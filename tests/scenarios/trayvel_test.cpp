@@ -283,8 +283,8 @@ TEST_F(TrayvelTest, TheTaskbarIconStartsVistrelOnADoubleClickOnly) {
   SendMessageA(tray_, WM_USER, 107, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(harness::WaitFor(VistrelStarted));
 
-  // A Vistrel that cannot be started is not reported.
-  ASSERT_TRUE(DeleteFileA(VistrelPath().c_str()));
+  // A Vistrel that cannot be started is not reported (the stand-in is gone once it has ended).
+  ASSERT_TRUE(harness::WaitFor([] { return DeleteFileA(VistrelPath().c_str()) != FALSE; }));
   SendMessageA(tray_, WM_USER, 107, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(harness::WaitForMessageBox(trayvel_->Id(), harness::Milliseconds(500)));
   EXPECT_TRUE(trayvel_->Running());
