@@ -30,6 +30,8 @@ constexpr const char* kRefreshChoices[] = {"-1,0,-1,-1,-1,-1", "-1,1,-1,-1,-1,-1
 double CoarseCount(HWND page) {
   HWND panel = harness::Control(page, IDC_METER_PANEL);
   harness::PressButton(page, IDC_COARSE);
+  // The click clears the last readout before it counts.
+  harness::WaitFor([&] { return GetPropA(panel, "MeterRate") == nullptr; });
   std::uintptr_t kept = 0;
   harness::WaitFor(
       [&] { return (kept = reinterpret_cast<std::uintptr_t>(GetPropA(panel, "MeterRate"))) != 0; },

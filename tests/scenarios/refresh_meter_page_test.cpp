@@ -30,6 +30,8 @@ class MeterPageTest : public harness::ScenarioTest {
     HWND panel = harness::Control(page, IDC_METER_PANEL);
     harness::WaitUntilPainted(sheet_);
     harness::PressButton(page, button);
+    // The click clears an earlier readout before it counts.
+    harness::WaitFor([&] { return ShownRate(panel) == 0; });
     if (!screenshot.empty()) {
       Sleep(500);  // well inside the count of about 3.3 seconds
       harness::SaveScreenshot(sheet_, screenshot + "-counting", false);
