@@ -157,6 +157,20 @@ cpu_ticks() {
   awk '{ print $14 + $15 }' "/proc/$pid/stat"
 }
 
+# A fresh simulated PC for a benchmark: the packages and the Windows build checked, a display,
+# a new prefix (WINEPREFIX, exported) with its wineserver kept running. The prefix with its
+# processes, the display and the sound card, if one was started, go when the script ends.
+start_bench_pc() {
+  "$ROOT/scripts/setup"
+  build_preset windows >/dev/null
+  ensure_display
+  BENCH_PREFIX=$(mktemp -d "${TMPDIR:-/tmp}/marovane-bench.XXXXXX")
+  trap 'kill_pc "$BENCH_PREFIX"; kill ${SOUND_PID:-} ${XVFB_PID:-} 2>/dev/null; rm -rf "$BENCH_PREFIX"' EXIT
+  make_prefix "$BENCH_PREFIX"
+  export WINEPREFIX=$BENCH_PREFIX
+  wineserver -p
+}
+
 # The CPU time per minute of the running program whose command line names $2, over $1 seconds,
 # beside that of an idle program with a timer of $3 ms started here in the same simulated PC
 # (WINEPREFIX), and their ratio; the program's line says $4.

@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 
-#include <string>
 #include <vector>
 
 #include "vistrel/shell/resource.h"
@@ -18,18 +17,11 @@ INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-std::string OwnFolder() {
-  char path[MAX_PATH] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string file(path, length < MAX_PATH ? length : 0);
-  return file.substr(0, file.find_last_of('\\'));
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  HMODULE vistrel =
-      LoadLibraryExA((OwnFolder() + "\\VISTREL.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  // The program's own folder comes first where a library is looked for.
+  HMODULE vistrel = LoadLibraryExA("VISTREL.EXE", nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (vistrel == nullptr) return 1;
   std::vector<PROPSHEETPAGEA> pages;
   for (int templateId : {IDD_DISPLAY_CONFIGURATION, IDD_SCREEN_ADJUSTMENT, IDD_REFRESH_RATE_METER,
