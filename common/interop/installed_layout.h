@@ -55,5 +55,7 @@ inline constexpr const char* kDriverName = "S3MRV";
 // the Windows folder that it names.
 inline constexpr const char* kAppName = "Marovane";
 inline constexpr const char* kUninstallerCopy = "MARVUNIN.EXE";
+// The set-up program's own uninstaller, in ProgramDir.
+inline constexpr const char* kSetupUninstaller = "uninst.exe";
 
 }  // namespace layout

@@ -4,6 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The string `id`; empty when the table has none.
 std::string ResourceText(UINT id);
+// The string `id` with "%1", "%2", ... replaced by `inserts`, in the order a translation puts
+// them.
+std::string ResourceText(UINT id, const std::vector<std::string>& inserts);

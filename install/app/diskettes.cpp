@@ -79,7 +79,7 @@ enum class DisketteOutcome { kWritten, kCancelled };
 DisketteOutcome WriteDiskette(HWND page, const std::string& folder, char driveLetter,
                               int languageIndex) {
   if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    MessageBoxA(page, ("The folder \"" + folder + "\" of this diskette cannot be found.").c_str(),
+    MessageBoxA(page, ResourceText(IDS_DISKETTE_FOLDER_MISSING + languageIndex, {folder}).c_str(),
                 ProgramName().c_str(), MB_OK | MB_ICONSTOP);
     return DisketteOutcome::kWritten;
   }
@@ -94,9 +94,9 @@ DisketteOutcome WriteDiskette(HWND page, const std::string& folder, char driveLe
       return DisketteOutcome::kWritten;
     }
     if (result.failed == 0) return DisketteOutcome::kWritten;
-    const std::string text = std::to_string(result.failed) + " of " + std::to_string(result.found) +
-                             " files could not be written to " + driveLetter +
-                             ":\\. The diskette may be full or write-protected.";
+    const std::string text = ResourceText(
+        IDS_FILES_NOT_WRITTEN + languageIndex,
+        {std::to_string(result.failed), std::to_string(result.found), std::string(1, driveLetter)});
     if (MessageBoxA(page, text.c_str(), "Marovane", MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
         IDRETRY) {
       return DisketteOutcome::kCancelled;
@@ -108,7 +108,7 @@ DisketteOutcome WriteDiskette(HWND page, const std::string& folder, char driveLe
 
 void MakeDiskettes(HWND page, const DisketteSet& set, char driveLetter) {
   if (!std::isalpha(static_cast<unsigned char>(driveLetter))) {
-    MessageBoxA(page, "Please enter the letter of the diskette drive.", "Marovane",
+    MessageBoxA(page, ResourceText(IDS_NO_DRIVE_LETTER + set.language.index).c_str(), "Marovane",
                 MB_OK | MB_ICONEXCLAMATION);
     return;
   }

@@ -9,6 +9,7 @@
 #include "common/framework/property_sheet.h"
 #include "common/win32/win32_profile.h"
 #include "install/app/uninstaller.h"
+#include "install/app/windows_language.h"
 #include "install/app/wizard.h"
 #include "install/core/install_script.h"
 
@@ -30,7 +31,7 @@ class InstallApp : public Application {
         install::DecideStart(FileHere(install::kAutorunFile), FileHere("install.ini"), script);
     switch (start.kind) {
       case install::Start::kRunSetupAtOnce:
-        StartSetupProgram(".", start.program);
+        StartSetupProgram(".", start.program, WindowsLanguageIndex());
         return;
       case install::Start::kScriptMissing:
         MessageBoxA(nullptr, "File INSTALL.INI not found!", "Error", MB_OK | MB_ICONSTOP);

@@ -36,3 +36,11 @@
 #define IDS_INSERT_DISKETTE 137
 #define IDS_COPYING_FILES 144
 #define IDS_DISKETTES_DONE 151
+// The installer's own messages, by language as well; "%1", "%2" ... stand for what is put in.
+#define IDS_NO_DRIVE_LETTER 158
+#define IDS_FILES_NOT_WRITTEN 165
+#define IDS_DISKETTE_FOLDER_MISSING 172
+#define IDS_SETUP_FOLDER_MISSING 179
+#define IDS_SETUP_NOT_STARTED 186
+#define IDS_SETUP_UNINSTALLER_RUNS 193
+#define IDS_FOLDER_KEPT 200

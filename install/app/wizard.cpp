@@ -10,52 +10,33 @@
 #include "common/win32/win32_profile.h"
 #include "install/app/diskettes.h"
 #include "install/app/resource.h"
+#include "install/app/windows_language.h"
 
 namespace {
-
-// The first word of the name that the installed Windows gives United States English; empty
-// when the locale cannot be read.
-std::string EnglishInWindowsLanguage() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\control\\Nls\\Locale", 0,
-                    KEY_READ, &key) != ERROR_SUCCESS) {
-    return {};
-  }
-  char name[80] = "";
-  DWORD size = sizeof(name) - 1;
-  DWORD type = 0;
-  const bool read = RegQueryValueExA(key, "00000409", nullptr, &type, reinterpret_cast<BYTE*>(name),
-                                     &size) == ERROR_SUCCESS &&
-                    type == REG_SZ;
-  RegCloseKey(key);
-  if (!read) return {};
-  const std::string text(name);
-  return text.substr(0, text.find(' '));
-}
 
 void StretchPicture(HWND page, HDC dc, int pictureId) {
   DrawBitmap(dc, GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId),
              ControlRect(page, IDC_PICTURE_FRAME));
 }
 
-void Complain(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONSTOP);
+void Complain(int text, int languageIndex, const std::vector<std::string>& inserts) {
+  MessageBoxA(nullptr, ResourceText(text + languageIndex, inserts).c_str(), "Error",
+              MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace
 
-bool StartSetupProgram(const std::string& folder, const std::string& program) {
+bool StartSetupProgram(const std::string& folder, const std::string& program, int languageIndex) {
   char remembered[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, remembered);
   if (!SetCurrentDirectoryA(folder.c_str())) {
-    Complain("The folder of the set-up program, \"" + folder + "\", cannot be found.");
+    Complain(IDS_SETUP_FOLDER_MISSING, languageIndex, {folder});
     return false;
   }
   const bool started = StartProgram(program, SW_SHOW);
   SetCurrentDirectoryA(remembered);
   if (!started) {
-    Complain("The set-up program \"" + program + "\" cannot be started in the folder \"" + folder +
-             "\".");
+    Complain(IDS_SETUP_NOT_STARTED, languageIndex, {program, folder});
   }
   return started;
 }
@@ -69,7 +50,7 @@ void LanguagePage::OnInitDialog() {
     SendMessageA(list, LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(ResourceText(IDS_LANGUAGE_NAMES + index).c_str()));
   }
-  SendMessageA(list, LB_SETCURSEL, install::PreselectedLanguage(EnglishInWindowsLanguage()), 0);
+  SendMessageA(list, LB_SETCURSEL, WindowsLanguageIndex(), 0);
 }
 
 void LanguagePage::OnSetActive() {
@@ -153,7 +134,7 @@ void InstallPage::OnInstall() {
   PropSheet_PressButton(GetParent(Window()), PSBTN_CANCEL);
   Win32Profile script(install::kScriptFile);
   StartSetupProgram(install::SetupFolder(script, choice_.product, language_.code),
-                    install::SetupProgram(script));
+                    install::SetupProgram(script), language_.index);
 }
 
 void InstallPage::OnCopy() {

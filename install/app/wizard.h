@@ -47,6 +47,6 @@ class InstallPage : public PropertyPage {
   install::Language language_{0, "ENGLISH"};
 };
 
-// Starts the set-up program `program` in `folder` without waiting; false (and a message) when
-// the folder cannot be entered or the program cannot be started.
-bool StartSetupProgram(const std::string& folder, const std::string& program);
+// Starts the set-up program `program` in `folder` without waiting; false (and a message in the
+// language of `languageIndex`) when the folder cannot be entered or the program cannot be started.
+bool StartSetupProgram(const std::string& folder, const std::string& program, int languageIndex);

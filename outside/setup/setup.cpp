@@ -51,9 +51,9 @@ std::string CopySuite(const std::string& from) {
   const std::string missing = CopySuiteFiles(from);
   if (!missing.empty()) return missing;
   const std::string own = ProgramFolder();
-  if (!CopyFileA((own + "\\uninst.exe").c_str(),
-                 (std::string(layout::kProgramDir) + "\\uninst.exe").c_str(), FALSE)) {
-    return own + "\\uninst.exe";
+  const std::string uninstaller = std::string("\\") + layout::kSetupUninstaller;
+  if (!CopyFileA((own + uninstaller).c_str(), (layout::kProgramDir + uninstaller).c_str(), FALSE)) {
+    return own + uninstaller;
   }
   // The uninstaller is install itself, kept in the Windows folder under a name of its own.
   const std::string installer = own + "\\..\\..\\INSTALL.EXE";

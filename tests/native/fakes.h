@@ -75,6 +75,17 @@ class MemoryProfile : public ProfileStore {
   bool HasSection(const std::string& section) const {
     return const_cast<MemoryProfile*>(this)->SectionNamed(section, false) != nullptr;
   }
+  struct Entry {
+    std::string section, key, value;
+  };
+  // Every key of every section, in file order.
+  std::vector<Entry> Entries() const {
+    std::vector<Entry> entries;
+    for (const Section& section : sections_) {
+      for (const auto& [key, value] : section.keys) entries.push_back({section.name, key, value});
+    }
+    return entries;
+  }
 
   // Every write fails, as on a file that cannot be written.
   bool readOnly = false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "install/core/install_script.h"
 #include "install/core/uninstall.h"
 #include "tests/native/fakes.h"
@@ -101,8 +103,22 @@ TEST(UninstallTest, InstallationRecordNeedsItsThreeFolders) {
   ASSERT_TRUE(record);
   EXPECT_EQ(record->oemFont, "vgaoem.fon");
   EXPECT_EQ(record->driverName, "");
+  // A value too long for its buffer is never cut: optional ones take their defaults...
   registry.Put(RegRoot::LocalMachine, kInstallationRecord, "oemfonts.fon", "8514oem.fon.long.name");
-  EXPECT_EQ(ReadInstallationRecord(registry)->oemFont, "8514oem.fon.lo");
+  registry.Put(RegRoot::LocalMachine, kInstallationRecord, "DriverName", "S3MRV1234567890");
+  registry.Put(RegRoot::LocalMachine, kInstallationRecord, "AppName", std::string(50, 'M'));
+  EXPECT_EQ(ReadInstallationRecord(registry)->oemFont, "vgaoem.fon");
+  EXPECT_EQ(ReadInstallationRecord(registry)->driverName, "");
+  EXPECT_EQ(ReadInstallationRecord(registry)->appName, "");
+  registry.Put(RegRoot::LocalMachine, kInstallationRecord, "oemfonts.fon", "8514oem.fon");
+  EXPECT_EQ(ReadInstallationRecord(registry)->oemFont, "8514oem.fon");
+  // ...and a required one is missing: its parent folder would be deleted instead.
+  registry.Put(RegRoot::LocalMachine, kInstallationRecord, "ProgramDir",
+               "C:\\MRV\\" + std::string(255, 'x'));
+  EXPECT_FALSE(ReadInstallationRecord(registry));
+  registry.Put(RegRoot::LocalMachine, kInstallationRecord, "ProgramDir",
+               "C:\\MRV\\" + std::string(252, 'x'));
+  EXPECT_TRUE(ReadInstallationRecord(registry));
   EXPECT_EQ(registry.OpenCount(), 0);
 }
 
@@ -113,18 +129,137 @@ TEST(UninstallTest, WindowsCloseFromTrayvelToTheStartMenuGroup) {
   EXPECT_EQ(windows[10].caption, "Marovane Vistrel");
   EXPECT_EQ(windows.back().className, "CabinetWClass");
   EXPECT_EQ(windows.back().caption, "Marovane Tools");
+  // Explorer runs on when the group's folder window closes: only the suite's programs end.
+  EXPECT_FALSE(windows.back().programEnds);
+  EXPECT_TRUE(windows.front().programEnds);
 }
 
-TEST(UninstallTest, DeletionStaysInsideAProgramFolder) {
-  const std::string windows = "C:\\WINDOWS";
-  EXPECT_TRUE(IsDeletableProgramDir("C:\\Program Files\\Marovane", windows));
-  EXPECT_TRUE(IsDeletableProgramDir("d:\\tools\\", windows));
-  for (const char* refused : {"", "C:", "C:\\", "\\", "\\\\server\\share", "Marovane", ".",
-                              "C:\\WINDOWS", "c:\\windows\\", "C:\\Tools\\..", "C:\\.\\x\\..\\"}) {
-    EXPECT_FALSE(IsDeletableProgramDir(refused, windows)) << refused;
+TEST(UninstallTest, FoldersAreResolvedAsWindowsResolvesThem) {
+  const std::string current = "C:\\WINDOWS";
+  const std::pair<const char*, const char*> resolved[] = {
+      {"C:\\Program Files\\Marovane", "C:\\Program Files\\Marovane"},
+      {"c:\\\\windows", "C:\\windows"},
+      {"C:\\windows.", "C:\\windows"},
+      {"C:\\windows .\\system32\\ ", "C:\\windows\\system32"},
+      {"C:\\windows\\..\\windows\\system32", "C:\\windows\\system32"},
+      {"C:/Tools/./Marovane/", "C:\\Tools\\Marovane"},
+      {"C:\\..\\..", "C:\\"},
+      {"C:\\x\\...\\y", "C:\\x\\y"},
+      {"SYSTEM", "C:\\WINDOWS\\SYSTEM"},
+      {"\\Marovane", "C:\\Marovane"},
+      {"c:Marovane", "C:\\WINDOWS\\Marovane"},
+      {"D:Marovane", "D:\\Marovane"},
+  };
+  for (const auto& [path, folder] : resolved) {
+    EXPECT_EQ(CanonicalFolder(path, current), std::optional<std::string>(folder)) << path;
   }
-  EXPECT_FALSE(IsDeletableProgramDir("C:\\OS", "C:\\OS\\WINDOWS"));
-  EXPECT_TRUE(IsDeletableProgramDir("C:\\WIN", windows));
+  for (const char* unresolved : {"", "\\\\server\\share\\x", "\\\\?\\C:\\x", "//./PhysicalDrive0",
+                                 "C:\\a|b", "C:\\a\\b:stream", "C:\\a\x01"}) {
+    EXPECT_FALSE(CanonicalFolder(unresolved, current)) << unresolved;
+  }
+  EXPECT_FALSE(CanonicalFolder("Marovane", ""));
+  EXPECT_TRUE(IsSameOrBelow("C:\\WINDOWS\\system32", "c:\\windows"));
+  EXPECT_TRUE(IsSameOrBelow("C:\\WINDOWS", "C:\\"));
+  EXPECT_FALSE(IsSameOrBelow("C:\\WINDOWS2", "C:\\WINDOWS"));
+}
+
+// A disk that holds every file asked for, or only the ones given; short names as Windows gives
+// them.
+class FakeDisk : public FileLookup {
+ public:
+  explicit FakeDisk(std::vector<std::string> files = {}) : files_(std::move(files)) {}
+  bool Exists(const std::string& path) override {
+    return files_.empty() || std::any_of(files_.begin(), files_.end(), [&](const auto& file) {
+             return Lower(file) == Lower(path);
+           });
+  }
+  std::string LongPath(const std::string& path) override {
+    return Lower(path) == "c:\\progra~1" ? "C:\\Program Files" : path;
+  }
+
+ private:
+  std::vector<std::string> files_;
+};
+
+const SystemFolders kFolders{
+    "C:\\windows",
+    "C:\\windows",
+    {"C:\\windows", "C:\\windows\\system32", "C:\\windows\\SYSTEM", "C:\\Program Files",
+     "C:\\users\\me\\Documents", "C:\\users\\me\\Start Menu", "C:\\users\\Public\\Desktop"}};
+
+InstallationRecord Genuine() {
+  return {"C:\\Program Files\\Marovane",
+          "Marovane Tools",
+          "Enum\\PCI\\S3",
+          "vgaoem.fon",
+          "S3MRV",
+          "Marovane"};
+}
+
+TEST(UninstallTest, AGenuineRecordRemovesTheSuiteAsItWasInstalled) {
+  FakeDisk disk({"C:\\Program Files\\Marovane\\VISTREL\\VISTREL.EXE"});
+  const UninstallPlan plan = PlanUninstall(Genuine(), kFolders, disk);
+  EXPECT_FALSE(plan.folderRefused);
+  EXPECT_EQ(plan.setupUninstaller, "C:\\Program Files\\Marovane\\uninst.exe");
+  EXPECT_EQ(plan.foldersToEmpty,
+            (std::vector<std::string>{
+                "C:\\Program Files\\Marovane\\VISTREL", "C:\\Program Files\\Marovane\\JUBILO",
+                "C:\\Program Files\\Marovane\\TINTWISE", "C:\\Program Files\\Marovane"}));
+  EXPECT_EQ(plan.pendingDeletions,
+            (std::vector<std::string>{"NUL=C:\\windows\\MARVUNIN.EXE",
+                                      "NUL=C:\\windows\\SYSTEM\\S3MRV.DRV",
+                                      "NUL=C:\\windows\\SYSTEM\\S3MRV.VXD"}));
+  EXPECT_EQ(plan.uninstallKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Marovane");
+  // The set-up program's uninstaller alone is sign enough; so is any file of the layout.
+  const auto markers = SuiteMarkers();
+  EXPECT_NE(std::find(markers.begin(), markers.end(), "uninst.exe"), markers.end());
+  EXPECT_NE(std::find(markers.begin(), markers.end(), "JUBILO\\SONAVO.EXE"), markers.end());
+  FakeDisk onlySetUp({"C:\\Program Files\\Marovane\\uninst.exe"});
+  EXPECT_EQ(PlanUninstall(Genuine(), kFolders, onlySetUp).foldersToEmpty.size(), 4u);
+}
+
+TEST(UninstallTest, AHostileRecordTouchesNothingButTheSuites) {
+  // Folders that are Windows', or above them: refused (and the user told) even when they hold
+  // the suite's layout.
+  FakeDisk everything;
+  for (const char* folder :
+       {"C:\\WINDOWS\\SYSTEM", "C:\\windows\\system32", "C:\\\\windows", "C:\\windows.",
+        "C:\\windows\\..\\windows\\system32", "C:\\", "D:\\", "C:\\Program Files", "C:\\PROGRA~1",
+        "C:/Windows/", "c:\\USERS", "C:\\users\\me\\Documents\\.", "system32", "..",
+        "\\\\server\\share", "C:\\a|b", ""}) {
+    InstallationRecord record = Genuine();
+    record.programDir = folder;
+    const UninstallPlan plan = PlanUninstall(record, kFolders, everything);
+    EXPECT_TRUE(plan.folderRefused) << folder;
+    EXPECT_TRUE(plan.foldersToEmpty.empty()) << folder;
+    EXPECT_EQ(plan.setupUninstaller, "") << folder;
+  }
+  // A folder without the suite's layout stays, without a word.
+  FakeDisk suiteOnly({"C:\\Program Files\\Marovane\\VISTREL\\VISTREL.EXE"});
+  for (const char* folder : {"C:\\My Documents", "C:\\Gone", "C:\\Program Files\\Other"}) {
+    InstallationRecord record = Genuine();
+    record.programDir = folder;
+    const UninstallPlan plan = PlanUninstall(record, kFolders, suiteOnly);
+    EXPECT_FALSE(plan.folderRefused) << folder;
+    EXPECT_TRUE(plan.foldersToEmpty.empty()) << folder;
+    EXPECT_EQ(plan.setupUninstaller, "") << folder;
+  }
+  // Driver names that are not the suite's schedule the uninstaller's copy alone.
+  for (const char* driver : {"VGA", "framebuf", "SuperVGA", "..\\..\\x", "S3MRV.DRV", "S3MRV1234",
+                             "S3 MRV", "TOOLONGNM", ""}) {
+    InstallationRecord record = Genuine();
+    record.driverName = driver;
+    EXPECT_EQ(PlanUninstall(record, kFolders, everything).pendingDeletions,
+              std::vector<std::string>{"NUL=C:\\windows\\MARVUNIN.EXE"})
+        << driver;
+  }
+  EXPECT_TRUE(IsSuiteDriverName("S3_MRV12"));
+  // Key names that are not plain leave the list of uninstallable programs alone.
+  for (const char* appName : {"\\", "\\\\", "", ".", "..", "Marovane\\..\\Other", "Other\\"}) {
+    InstallationRecord record = Genuine();
+    record.appName = appName;
+    EXPECT_EQ(PlanUninstall(record, kFolders, everything).uninstallKey, "") << appName;
+  }
 }
 
 TEST(UninstallTest, StandardVgaValuesAndSystemIni) {
@@ -165,14 +300,6 @@ TEST(UninstallTest, StandardVgaValuesAndSystemIni) {
   EXPECT_EQ(systemIni.Value("boot.description", "display.drv"), "Standard Display Adapter (VGA)");
   EXPECT_EQ(systemIni.Value("386Enh", "display"), "*vdd");
   EXPECT_EQ(systemIni.Value("boot", "display.drv"), "s3mrv.drv");
-}
-
-TEST(UninstallTest, PendingDeletionsNameTheDriverFiles) {
-  EXPECT_EQ(PendingDeletions("C:\\WINDOWS", "S3MRV"),
-            (std::vector<std::string>{"NUL=C:\\WINDOWS\\MARVUNIN.EXE",
-                                      "NUL=C:\\WINDOWS\\SYSTEM\\S3MRV.DRV",
-                                      "NUL=C:\\WINDOWS\\SYSTEM\\S3MRV.VXD"}));
-  EXPECT_EQ(PendingDeletions("C:\\WINDOWS", "").size(), 1u);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 //                                             never looks at its messages: a hung program
 //   WINDOW_PROBE.EXE full-tray                a taskbar in front of Windows' own that refuses
 //                                             every icon, until closed
+//   WINDOW_PROBE.EXE folder CAPTION           a shell folder window ("CabinetWClass") with that
+//                                             caption in a program that, as Explorer does, runs
+//                                             on after it is closed
 
 #include <windows.h>
 
@@ -64,6 +67,19 @@ int RefuseTrayIcons() {
   return 0;
 }
 
+int ShowFolderAndRunOn(const char* caption) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "CabinetWClass";
+  RegisterClassA(&windowClass);
+  CreateWindowExA(0, "CabinetWClass", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                  nullptr, nullptr, windowClass.hInstance, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
 int PressKey(const char* key) {
   HMODULE library = LoadLibraryA(names::kLatchwinLibrary);
   auto* hook =
@@ -80,5 +96,6 @@ int main(int argc, char** argv) {
   if (mode == "key" && argc == 3) return PressKey(argv[2]);
   if (mode == "hung" && argc == 3) return HangWithAWindow(argv[2]);
   if (mode == "full-tray") return RefuseTrayIcons();
+  if (mode == "folder" && argc == 3) return ShowFolderAndRunOn(argv[2]);
   return 2;
 }
