@@ -7,9 +7,6 @@
 namespace settings {
 namespace {
 
-// Room for any 32-bit decimal number and then some, so garbage is seen as garbage.
-constexpr std::size_t kIntBufferSize = 32;
-
 std::vector<int> DefaultNumbers(const ListSetting& setting) {
   const std::string defaultText = setting.defaultText;
   const std::size_t count = 1 + std::count(defaultText.begin(), defaultText.end(), ',');
@@ -32,8 +29,7 @@ int RefreshSlot(int resolutionIndex) {
 }
 
 int MarovaneSettings::Read(const IntSetting& setting) {
-  const std::string value = profile_.ReadString(kSection, setting.key, "", kIntBufferSize);
-  return text::ParseInt(value).value_or(setting.defaultValue);
+  return ReadProfileInt(profile_, kSection, setting.key, setting.defaultValue);
 }
 
 void MarovaneSettings::Write(const IntSetting& setting, int value) {

@@ -22,3 +22,8 @@ class ProfileStore {
   // names that do not fit whole are left out.
   virtual std::vector<std::string> ReadKeys(const std::string& section, std::size_t bufferSize) = 0;
 };
+
+// An integer key as GetPrivateProfileIntA reads it (text::ProfileInt): `defaultValue` when the
+// key is absent or empty.
+int ReadProfileInt(ProfileStore& file, const std::string& section, const std::string& key,
+                   int defaultValue);

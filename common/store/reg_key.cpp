@@ -8,7 +8,10 @@ long RegKey::Replace(long result, RegistryApi::Handle handle) {
 
 long RegKey::Open(const std::string& path) {
   RegistryApi::Handle handle = 0;
-  const long result = api_.OpenKey(root_, path, &handle);
+  // Its reads create missing values, which Windows 95 allowed through a key opened for
+  // reading; Windows NT and Wine need the right to write asked for, where it is granted.
+  long result = api_.OpenKey(root_, path, RegAccess::ReadWrite, &handle);
+  if (result == reg::kAccessDenied) result = api_.OpenKey(root_, path, RegAccess::Read, &handle);
   return Replace(result, handle);
 }
 
@@ -25,9 +28,13 @@ long RegKey::Delete(const std::string& path) {
 void RegKey::ReadString(const std::string& name, std::string& value, std::size_t bufferSize) {
   if (bufferSize == 0 || api_.QueryInfo(key_) != reg::kOk) return;
   std::string stored;
-  if (api_.QueryString(key_, name, &stored) != reg::kOk) {
+  const long result = api_.QueryString(key_, name, &stored);
+  // Only a missing value is created; one that could not be read is left as it is.
+  if (result == reg::kFileNotFound) {
     api_.SetString(key_, name, "");
     if (api_.QueryString(key_, name, &stored) != reg::kOk) return;
+  } else if (result != reg::kOk) {
+    return;
   }
   value = stored.substr(0, bufferSize - 1);
 }
@@ -57,7 +64,7 @@ std::string ReadRegistryString(RegistryApi& api, RegRoot root, const std::string
                                const std::string& name) {
   RegistryApi::Handle key = 0;
   std::string text;
-  if (api.OpenKey(root, path, &key) != reg::kOk) return {};
+  if (api.OpenKey(root, path, RegAccess::Read, &key) != reg::kOk) return {};
   api.QueryString(key, name, &text);
   api.CloseKey(key);
   return text;

@@ -1,6 +1,7 @@
 #pragma once
 // One open registry key and the root it was opened under. Reads on a key that failed to open
-// leave the caller's text unchanged; a read of a missing value creates it empty.
+// leave the caller's text unchanged; a read of a missing value creates it empty, where the key
+// may be written.
 
 #include <cstddef>
 #include <cstdint>

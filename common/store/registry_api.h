@@ -7,10 +7,14 @@
 #include <string>
 
 enum class RegRoot { DynData, LocalMachine, CurrentUser };
+// What a key is opened for; Windows NT and Wine refuse a write through a key opened for reading.
+enum class RegAccess { Read, ReadWrite };
 
 namespace reg {
 constexpr long kOk = 0;
 constexpr long kFileNotFound = 2;
+constexpr long kAccessDenied = 5;
+constexpr long kInvalidHandle = 6;
 constexpr long kMoreData = 234;
 constexpr long kNoMoreItems = 259;
 }  // namespace reg
@@ -21,7 +25,8 @@ class RegistryApi {
 
   virtual ~RegistryApi() = default;
 
-  virtual long OpenKey(RegRoot root, const std::string& path, Handle* key) = 0;
+  virtual long OpenKey(RegRoot root, const std::string& path, RegAccess access, Handle* key) = 0;
+  // Opened for reading and writing.
   virtual long CreateKey(RegRoot root, const std::string& path, Handle* key) = 0;
   virtual long DeleteKey(RegRoot root, const std::string& path) = 0;
   virtual long CloseKey(Handle key) = 0;

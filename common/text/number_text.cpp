@@ -1,6 +1,7 @@
 #include "common/text/number_text.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace text {
 namespace {
@@ -51,6 +52,31 @@ std::vector<int> ScanIntList(std::string_view text, std::vector<int> numbers) {
     text.remove_prefix(static_cast<std::size_t>(next - text.data()));
   }
   return numbers;
+}
+
+int ProfileInt(std::string_view text, int defaultValue) {
+  if (text.empty()) return defaultValue;
+  std::size_t at = 0;
+  while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  unsigned base = 10;
+  if (at + 1 < text.size() && text[at] == '0') {
+    const char prefix = text[at + 1];
+    base = prefix == 'x' || prefix == 'X' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+    if (base != 10) at += 2;
+  }
+  std::uint32_t value = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    const unsigned digit = c >= '0' && c <= '9'   ? static_cast<unsigned>(c - '0')
+                           : c >= 'a' && c <= 'f' ? static_cast<unsigned>(c - 'a' + 10)
+                           : c >= 'A' && c <= 'F' ? static_cast<unsigned>(c - 'A' + 10)
+                                                  : base;
+    if (digit >= base) break;
+    value = value * base + digit;
+  }
+  return static_cast<int>(negative ? 0u - value : value);
 }
 
 std::string FormatIntList(const std::vector<int>& numbers) {

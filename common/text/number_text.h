@@ -21,6 +21,12 @@ std::vector<int> ParseIntList(std::string_view text, const std::vector<int>& def
 // missing comma, and the numbers it did not reach keep their values in `numbers`.
 std::vector<int> ScanIntList(std::string_view text, std::vector<int> numbers);
 
+// The text as GetPrivateProfileIntA reads a value: `defaultValue` when it is empty; otherwise
+// the number that blanks, a sign and the digits after them make (decimal, or hexadecimal after
+// "0x", octal after "0o", binary after "0b"), up to the first character that is not one of its
+// digits, 0 without any, wrapping as a 32-bit number does. "1x" and "1 ; note" are 1, "abc" 0.
+int ProfileInt(std::string_view text, int defaultValue);
+
 // "1,2,3": decimal, no blanks.
 std::string FormatIntList(const std::vector<int>& numbers);
 

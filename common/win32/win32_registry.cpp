@@ -24,9 +24,10 @@ HKEY AsKey(RegistryApi::Handle key) {
 
 }  // namespace
 
-long Win32Registry::OpenKey(RegRoot root, const std::string& path, Handle* key) {
+long Win32Registry::OpenKey(RegRoot root, const std::string& path, RegAccess access, Handle* key) {
   HKEY opened = nullptr;
-  const long result = RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &opened);
+  const REGSAM rights = access == RegAccess::ReadWrite ? KEY_READ | KEY_SET_VALUE : KEY_READ;
+  const long result = RegOpenKeyExA(RootKey(root), path.c_str(), 0, rights, &opened);
   *key = reinterpret_cast<Handle>(opened);
   return result;
 }

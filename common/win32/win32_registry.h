@@ -5,7 +5,7 @@
 
 class Win32Registry : public RegistryApi {
  public:
-  long OpenKey(RegRoot root, const std::string& path, Handle* key) override;
+  long OpenKey(RegRoot root, const std::string& path, RegAccess access, Handle* key) override;
   long CreateKey(RegRoot root, const std::string& path, Handle* key) override;
   long DeleteKey(RegRoot root, const std::string& path) override;
   long CloseKey(Handle key) override;

@@ -1,8 +1,7 @@
 #include "install/core/install_script.h"
 
+#include <algorithm>
 #include <cstddef>
-
-#include "common/text/number_text.h"
 
 namespace install {
 namespace {
@@ -110,11 +109,7 @@ InstallScript ReadInstallScript(ProfileStore& script) {
   if (SameText(values.product, "detect")) values.product = kDetectedProduct;
   values.language = script.ReadString("Language", "Language", "prompt", 80);
   values.askLanguage = SameText(values.language, "prompt");
-  // As the profile functions read an integer: the leading digits, 0 without any.
-  const std::string disks = script.ReadString("Makefloppies", "Numberofdisks", "0", 32);
-  std::size_t digits = 0;
-  while (digits < disks.size() && disks[digits] >= '0' && disks[digits] <= '9') ++digits;
-  values.numberOfDisks = text::ParseInt(disks.substr(0, digits)).value_or(0);
+  values.numberOfDisks = std::max(ReadProfileInt(script, "Makefloppies", "Numberofdisks", 0), 0);
   return values;
 }
 

@@ -98,7 +98,8 @@ constexpr const char* kWindowsDisplayDrivers[] = {
 
 std::optional<InstallationRecord> ReadInstallationRecord(RegistryApi& registry) {
   RegistryApi::Handle key = 0;
-  if (registry.OpenKey(RegRoot::LocalMachine, kInstallationRecord, &key) != reg::kOk) {
+  if (registry.OpenKey(RegRoot::LocalMachine, kInstallationRecord, RegAccess::Read, &key) !=
+      reg::kOk) {
     return std::nullopt;
   }
   InstallationRecord record;
@@ -234,7 +235,8 @@ void ResetSystemIni(ProfileStore& systemIni) {
 bool ResetDisplayToVga(RegistryApi& registry, const InstallationRecord& record) {
   std::string driver;
   RegistryApi::Handle device = 0;
-  if (registry.OpenKey(RegRoot::LocalMachine, record.displayPath, &device) == reg::kOk) {
+  if (registry.OpenKey(RegRoot::LocalMachine, record.displayPath, RegAccess::Read, &device) ==
+      reg::kOk) {
     WriteValues(registry, {record.displayPath,
                            {{"Mfg", "(Standard display types)"},
                             {"DeviceDesc", "Standard Display Adapter (VGA)"}}});

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "common/text/number_text.h"
-
 namespace jubilo {
 
 namespace {
@@ -21,7 +19,7 @@ constexpr Keys kOrder[] = {
 };
 
 bool Flag(ProfileStore& settings, const char* key) {
-  return text::ScanIntList(settings.ReadString(kSection, key, "", 16), {0})[0] == 1;
+  return ReadProfileInt(settings, kSection, key, 0) == 1;
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-#include "common/text/number_text.h"
-
 namespace jubilo {
 
 namespace {
@@ -55,7 +53,7 @@ const std::vector<OptionsPage> kPages = {
 };
 
 int ReadNumber(ProfileStore& settings, const char* section, const char* key, int otherwise) {
-  return text::ScanIntList(settings.ReadString(section, key, "", 16), {otherwise})[0];
+  return ReadProfileInt(settings, section, key, otherwise);
 }
 
 }  // namespace

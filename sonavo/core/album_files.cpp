@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/text/number_text.h"
-
 namespace sonavo {
 namespace {
 
@@ -25,13 +23,6 @@ constexpr std::size_t kPlaylistBuffer = 401;
 constexpr std::size_t kAlbumListBuffer = 3277;
 constexpr std::size_t kPathBuffer = 520;
 constexpr std::size_t kNumberBuffer = 16;
-
-// As GetPrivateProfileIntA reads a number: the leading digits, the default when there are none.
-int ReadInt(ProfileStore& file, const std::string& section, const std::string& key,
-            int defaultValue) {
-  const std::string text = file.ReadString(section, key, "", kNumberBuffer);
-  return text::ScanIntList(text, {defaultValue})[0];
-}
 
 std::string Numbered(const std::string& word, int number) {
   char text[96];
@@ -97,7 +88,7 @@ Disc CdCatalogue::Read(const std::string& identifier, int trackCount) {
   }
   disc.programList =
       ParsePlaylist(file_.ReadString(identifier, kPlaylist, "", kPlaylistBuffer), trackCount);
-  disc.selection = SelectionWithin(ReadInt(file_, identifier, kSelection, 1), trackCount);
+  disc.selection = SelectionWithin(ReadProfileInt(file_, identifier, kSelection, 1), trackCount);
   return disc;
 }
 
@@ -116,7 +107,7 @@ bool CdCatalogue::SaveSelection(const std::string& identifier, int track) {
 }
 
 bool CdCatalogue::Known(const std::string& identifier) {
-  const int count = ReadInt(file_, kCdList, kDiscCount, 0);
+  const int count = ReadProfileInt(file_, kCdList, kDiscCount, 0);
   for (int disc = 1; disc <= count; ++disc) {
     if (file_.ReadString(kCdList, std::to_string(disc), "", kNumberBuffer) == identifier) {
       return true;
@@ -126,7 +117,7 @@ bool CdCatalogue::Known(const std::string& identifier) {
 }
 
 bool CdCatalogue::Add(const std::string& identifier, int trackCount) {
-  const int count = std::max(ReadInt(file_, kCdList, kDiscCount, 0), 0) + 1;
+  const int count = std::max(ReadProfileInt(file_, kCdList, kDiscCount, 0), 0) + 1;
   Disc disc;
   for (int track = 1; track <= trackCount; ++track) {
     disc.trackNames.push_back(DefaultTrackName(track));
@@ -146,11 +137,11 @@ std::vector<std::string> AlbumFile::Names() {
 
 Album AlbumFile::Read(const std::string& name) {
   Album album;
-  const int count = std::clamp(ReadInt(file_, name, kTracks, 0), 0, kMaxEntries);
+  const int count = std::clamp(ReadProfileInt(file_, name, kTracks, 0), 0, kMaxEntries);
   for (int entry = 1; entry <= count; ++entry) {
     album.paths.push_back(file_.ReadString(name, std::to_string(entry), "Unknown", kPathBuffer));
   }
-  album.selection = SelectionWithin(ReadInt(file_, name, kSelection, 1), count);
+  album.selection = SelectionWithin(ReadProfileInt(file_, name, kSelection, 1), count);
   return album;
 }
 

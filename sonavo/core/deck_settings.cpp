@@ -12,12 +12,8 @@ constexpr std::size_t kNumberBuffer = 16;
 constexpr std::size_t kAlbumBuffer = 33;
 constexpr std::size_t kPathBuffer = 261;
 
-int ReadInt(ProfileStore& file, const char* section, const char* key, int defaultValue) {
-  return text::ScanIntList(file.ReadString(section, key, "", kNumberBuffer), {defaultValue})[0];
-}
-
 bool ReadFlag(ProfileStore& file, const char* section, const char* key, bool defaultValue) {
-  return ReadInt(file, section, key, defaultValue ? 1 : 0) != 0;
+  return ReadProfileInt(file, section, key, defaultValue ? 1 : 0) != 0;
 }
 
 void WriteFlag(ProfileStore& file, const char* section, const char* key, bool value) {
@@ -35,7 +31,7 @@ PlayerSettings ReadPlayerSettings(ProfileStore& file, PlayerKind kind) {
   PlayerSettings settings;
   settings.autoPlay = ReadFlag(file, section, "AutoPlay", false);
   settings.alwaysOnTop = ReadFlag(file, section, "AlwaysOnTop", false);
-  const int intro = ReadInt(file, section, "IntroLength", kDefaultIntroLength);
+  const int intro = ReadProfileInt(file, section, "IntroLength", kDefaultIntroLength);
   settings.introLength = intro >= 5 && intro <= 15 ? intro : kDefaultIntroLength;
   settings.repeat = ReadFlag(file, section, "Repeat", false);
   settings.trackRepeat = ReadFlag(file, section, "TrackRepeat", false);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,11 +21,15 @@ inline std::string Lower(std::string text) {
 
 class MemoryProfile : public ProfileStore {
  public:
+  // As GetPrivateProfileStringA: the value without the blanks around it and without quotes
+  // that enclose it, the default without its trailing blanks, cut to the buffer.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultText, std::size_t bufferSize) override {
     if (bufferSize == 0) return {};
     const std::string* value = Find(section, key);
-    return (value == nullptr ? defaultText : *value).substr(0, bufferSize - 1);
+    std::string text = value == nullptr ? defaultText : Unquoted(Trimmed(*value));
+    if (value == nullptr) text.erase(text.find_last_not_of(' ') + 1);
+    return text.substr(0, bufferSize - 1);
   }
   bool WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override {
@@ -103,11 +108,22 @@ class MemoryProfile : public ProfileStore {
     sections_.push_back({name, {}});
     return &sections_.back();
   }
+  static std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+  }
+  static std::string Unquoted(const std::string& text) {
+    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                        text.back() == text.front();
+    return quoted ? text.substr(1, text.size() - 2) : text;
+  }
+  // Key names match in any letter case and without the blanks around them.
   std::string* Find(const std::string& section, const std::string& key) {
     Section* found = SectionNamed(section, false);
     if (found == nullptr) return nullptr;
     for (auto& entry : found->keys) {
-      if (Lower(entry.first) == Lower(key)) return &entry.second;
+      if (Lower(Trimmed(entry.first)) == Lower(Trimmed(key))) return &entry.second;
     }
     return nullptr;
   }
@@ -137,38 +153,43 @@ class MemoryRegistry : public RegistryApi {
     return keys_.count(Path(root, path)) != 0;
   }
 
-  long OpenKey(RegRoot root, const std::string& path, Handle* key) override {
+  long OpenKey(RegRoot root, const std::string& path, RegAccess access, Handle* key) override {
     if (!HasKey(root, path) && !HasChildren(Path(root, path))) return reg::kFileNotFound;
+    if (access == RegAccess::ReadWrite && readOnlyRoots.count(root)) return reg::kAccessDenied;
     *key = ++lastHandle_;
-    open_[*key] = Path(root, path);
+    open_[*key] = {Path(root, path), access};
     return reg::kOk;
   }
   long CreateKey(RegRoot root, const std::string& path, Handle* key) override {
+    if (readOnlyRoots.count(root)) return reg::kAccessDenied;
     keys_[Path(root, path)];
-    return OpenKey(root, path, key);
+    return OpenKey(root, path, RegAccess::ReadWrite, key);
   }
   long DeleteKey(RegRoot root, const std::string& path) override {
     return keys_.erase(Path(root, path)) ? reg::kOk : reg::kFileNotFound;
   }
-  long CloseKey(Handle key) override { return open_.erase(key) ? reg::kOk : 6; }
-  long QueryInfo(Handle key) override { return open_.count(key) ? reg::kOk : 6; }
+  long CloseKey(Handle key) override { return open_.erase(key) ? reg::kOk : reg::kInvalidHandle; }
+  long QueryInfo(Handle key) override { return open_.count(key) ? reg::kOk : reg::kInvalidHandle; }
   long QueryString(Handle key, const std::string& name, std::string* value) override {
-    if (!open_.count(key)) return 6;
-    const auto& values = keys_[open_[key]];
+    if (!open_.count(key)) return reg::kInvalidHandle;
+    const auto& values = keys_[open_[key].path];
     const auto found = values.find(Lower(name));
     if (found == values.end()) return reg::kFileNotFound;
+    if (growingValues.count(Lower(name))) return reg::kMoreData;
     *value = found->second;
     return reg::kOk;
   }
+  // As Windows NT and Wine: a key opened for reading refuses the write.
   long SetString(Handle key, const std::string& name, const std::string& value) override {
-    if (!open_.count(key)) return 6;
-    keys_[open_[key]][Lower(name)] = value;
+    if (!open_.count(key)) return reg::kInvalidHandle;
+    if (open_[key].access != RegAccess::ReadWrite) return reg::kAccessDenied;
+    keys_[open_[key].path][Lower(name)] = value;
     return reg::kOk;
   }
   long EnumSubkey(Handle key, std::uint32_t index, std::size_t bufferSize,
                   std::string* name) override {
-    if (!open_.count(key)) return 6;
-    const std::string prefix = open_[key] + "\\";
+    if (!open_.count(key)) return reg::kInvalidHandle;
+    const std::string prefix = open_[key].path + "\\";
     std::map<std::string, bool> children;
     for (const auto& entry : keys_) {
       if (entry.first.rfind(prefix, 0) != 0) continue;
@@ -183,6 +204,11 @@ class MemoryRegistry : public RegistryApi {
   }
 
   int OpenCount() const { return static_cast<int>(open_.size()); }
+  // Roots under which no key may be opened for writing, as for a user without the right.
+  std::set<RegRoot> readOnlyRoots;
+  // Values (in lower case) that another program makes longer between the size query and the
+  // read: their reads answer ERROR_MORE_DATA.
+  std::set<std::string> growingValues;
 
  private:
   static std::string Path(RegRoot root, const std::string& path) {
@@ -197,6 +223,10 @@ class MemoryRegistry : public RegistryApi {
   }
 
   std::map<std::string, std::map<std::string, std::string>> keys_;
-  std::map<Handle, std::string> open_;
+  struct OpenKeyEntry {
+    std::string path;
+    RegAccess access;
+  };
+  std::map<Handle, OpenKeyEntry> open_;
   Handle lastHandle_ = 0;
 };

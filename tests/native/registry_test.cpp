@@ -24,6 +24,36 @@ TEST(RegKeyTest, ReadingAMissingValueCreatesItEmpty) {
   EXPECT_TRUE(registry.HasValue(RegRoot::LocalMachine, kSettings, "DPIPhysicalY"));
 }
 
+TEST(RegKeyTest, OnlyAMissingValueIsCreatedAndOnlyWhereTheKeyMayBeWritten) {
+  MemoryRegistry registry;
+  registry.Put(RegRoot::LocalMachine, kSettings, "DPILogicalX", "120");
+  registry.growingValues.insert("dpilogicalx");
+  RegKey key(registry);
+  key.SetRoot(RegRoot::LocalMachine);
+  ASSERT_EQ(key.Open(kSettings), reg::kOk);
+  std::string value = "old";
+  key.ReadString("DPILogicalX", value, 50);
+  EXPECT_EQ(value, "old");
+  EXPECT_EQ(registry.Value(RegRoot::LocalMachine, kSettings, "DPILogicalX"), "120");
+
+  // Where writing is refused, the key opens for reading and nothing is created.
+  registry.Put(RegRoot::DynData, "Config Manager\\Enum\\1", "HardWareKey", "MONITOR\\X");
+  registry.readOnlyRoots.insert(RegRoot::DynData);
+  key.SetRoot(RegRoot::DynData);
+  ASSERT_EQ(key.Open("Config Manager\\Enum\\1"), reg::kOk);
+  key.ReadString("HardWareKey", value, 50);
+  EXPECT_EQ(value, "MONITOR\\X");
+  key.ReadString("Missing", value, 50);
+  EXPECT_EQ(value, "MONITOR\\X");
+  EXPECT_FALSE(registry.HasValue(RegRoot::DynData, "Config Manager\\Enum\\1", "Missing"));
+  // A key opened for reading refuses a write, as on Windows NT and Wine.
+  RegistryApi::Handle readOnly = 0;
+  ASSERT_EQ(registry.OpenKey(RegRoot::LocalMachine, kSettings, RegAccess::Read, &readOnly),
+            reg::kOk);
+  EXPECT_EQ(registry.SetString(readOnly, "DPILogicalY", "120"), reg::kAccessDenied);
+  registry.CloseKey(readOnly);
+}
+
 TEST(RegKeyTest, AKeyThatFailedToOpenLeavesTheTextUnchangedAndWritesNothing) {
   MemoryRegistry registry;
   RegKey key(registry);

@@ -30,19 +30,24 @@ TEST_F(SettingsTest, AbsentKeysGiveTheirDefaults) {
   EXPECT_EQ(viewport.height, 0);
 }
 
-TEST_F(SettingsTest, IntegersAreDecimalAndGarbageGivesTheDefault) {
+TEST_F(SettingsTest, IntegersAreWrittenInDecimalAndReadAsTheProfileFunctionsReadThem) {
   store.Write(settings::kHotKeyPan, 0x200 + 'P');
   EXPECT_EQ(Get("HotKeyPan"), "592");
   EXPECT_EQ(store.Read(settings::kHotKeyPan), 592);
   store.Write(settings::kPanLock, 1);
   EXPECT_EQ(Get("PanLock"), "1");
 
-  for (const char* garbage : {"", "yes", "1x", "99999999999999"}) {
-    Put("TaskbarIcon", garbage);
-    EXPECT_EQ(store.Read(settings::kTaskbarIcon), 1) << '"' << garbage << '"';
+  // What GetPrivateProfileIntA makes of each text: the default only for an empty one.
+  const std::pair<const char*, int> read[] = {
+      {"", 1},      {"   ", 1}, {"1x", 1},          {"1 ; note", 1},
+      {" -3 ", -3}, {"+7", 7},  {"0x1F", 31},       {"0b101", 5},
+      {"0o17", 15}, {"yes", 0}, {"- 1", 0},         {"99999999999999", 276447231},
+      {"\"2\"", 2}, {"09", 9},  {"4294967295", -1},
+  };
+  for (const auto& [text, number] : read) {
+    Put("TaskbarIcon", text);
+    EXPECT_EQ(store.Read(settings::kTaskbarIcon), number) << '"' << text << '"';
   }
-  Put("ZoomFactor", " -3 ");
-  EXPECT_EQ(store.Read(settings::kZoomFactor), -3);
 }
 
 TEST_F(SettingsTest, ShortOrGarbageListsTakeTheMissingNumbersFromTheDefault) {
