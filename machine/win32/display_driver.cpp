@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "common/display/display_escape.h"
 #include "common/display/refresh_labels.h"
 #include "common/settings/marovane_settings.h"
@@ -111,7 +113,7 @@ void FollowPointer(POINT cursor) {
   if (!(next == origin)) card.SetViewportOrigin(desktop, next.x, next.y);
 }
 
-int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*outputSize*/,
+int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int outputSize,
               LPSTR output) {
   SharedState* state = State();
   if (state == nullptr || escapeNumber != escape::kDisplayEscape) return 0;
@@ -120,7 +122,10 @@ int ExtEscape(HDC /*dc*/, int escapeNumber, int inputSize, LPCSTR input, int /*o
   const int taken =
       HandleDisplayEscape(state->escapes, card, reinterpret_cast<const std::uint8_t*>(input),
                           inputSize > 0 ? static_cast<std::size_t>(inputSize) : 0);
-  if (taken && output != nullptr) output[0] = output[1] = 0;
+  if (taken && output != nullptr) {
+    const int answered = std::min(outputSize, static_cast<int>(escape::kOutputSize));
+    for (int i = 0; i < answered; ++i) output[i] = 0;
+  }
   return taken;
 }
 

@@ -236,6 +236,13 @@ void PressKeys(const std::vector<WORD>& keys) {
   }
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
+}
+
 bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeout) {
   std::vector<WORD> modifiers;
   if (value & settings::kHotKeyShift) modifiers.push_back(VK_SHIFT);
@@ -335,6 +342,35 @@ void WaitUntilPainted(HWND window) {
   Sleep(100);
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
                       nullptr);
+}
+
+std::vector<std::uint32_t> ScreenPixels(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
 }
 
 void SaveScreenshot(HWND window, const std::string& name, bool settle) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -73,6 +74,8 @@ bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeo
 
 // Types these keys one after the other, each pressed and released, at a typist's pace.
 void PressKeys(const std::vector<WORD>& keys);
+// The control that has the keyboard focus in the window's thread, in whatever process.
+HWND FocusOf(HWND window);
 
 // The sheet's own Apply button.
 inline constexpr int kApplyButton = 0x3021;
@@ -100,6 +103,9 @@ std::string OwnFolder();
 
 // Repaints the window and its children and waits until the paint has ended.
 void WaitUntilPainted(HWND window);
+// What the screen shows over the window, pixel by pixel (0x00RRGGBB, rows from the top), as the
+// program left it: nothing is repainted first.
+std::vector<std::uint32_t> ScreenPixels(HWND window);
 
 // Saves a picture of the window as NAME.bmp in the folder MAROVANE_SCREENSHOTS names (a
 // Windows path), when it is set; scripts/test sets it to build/screenshots. It waits for the

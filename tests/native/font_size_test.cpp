@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "common/settings/win95_registry.h"
 #include "tests/native/fakes.h"
 #include "vistrel/core/font_size.h"
@@ -15,6 +17,9 @@ TEST(FontArithmeticTest, TheDialogOpensAtTheRoundedUpPercentage) {
   EXPECT_EQ(PercentText(PercentOfDpi(120)), "125%");
   EXPECT_EQ(PercentOfDpi(97), 102);
   EXPECT_EQ(PercentOfDpi(72), 75);
+  // An absurd registry value does not overflow.
+  EXPECT_EQ(PercentOfDpi(INT_MAX), INT_MAX);
+  EXPECT_EQ(PercentOfDpi(100000000), 104166667);
 }
 
 TEST(FontArithmeticTest, OkClampsThePercentageAndScalesIt) {

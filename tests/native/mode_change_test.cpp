@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "machine/core/card.h"
 #include "machine/core/display_modes.h"
 #include "tests/native/fakes.h"
@@ -223,6 +225,32 @@ TEST_F(ApplyTest, WhenTheWayBackIsRefusedTooTheUserIsLoggedOffAgain) {
   EXPECT_EQ(actions.changes, (std::vector<std::string>{"1024x8", "800x8"}));
   EXPECT_EQ(actions.logOffs, 2);
   EXPECT_EQ(actions.beeps, 0);
+}
+
+// At 640 x 480 the page shows Small Fonts whatever size is in effect: an Apply there (of a Pan
+// Lock change, say) changes no font and asks nothing; leaving 640 x 480 shows the size again.
+class Apply640Test : public ApplyTest {
+ protected:
+  void SetUp() override {
+    registry.Put(RegRoot::LocalMachine, "Config\\0001\\Display\\Settings", "DPILogicalX", "120");
+    driver.screenWidth = 640;
+    page.Initialise();
+  }
+};
+
+TEST_F(Apply640Test, AtSmallFontsBy640AnApplyAsksNoRestartForAFontNobodyChanged) {
+  ASSERT_EQ(page.pending.fontDpi, 96);
+  page.ToggleOption(IDC_PAN_LOCK);
+  change.Apply();
+  EXPECT_EQ(actions.restarts, 0);
+  EXPECT_EQ(std::count(actions.boxes.begin(), actions.boxes.end(), Box::RestartQuestion), 0);
+  EXPECT_EQ(registry.Value(RegRoot::LocalMachine, "Config\\0001\\Display\\Settings", "DPILogicalX"),
+            "120");
+  EXPECT_EQ(Setting("PanLock"), "1");
+
+  MoveSlider(IDC_DESKTOP_SLIDER, 1);
+  EXPECT_EQ(page.pending.fontDpi, 120);
+  EXPECT_EQ(controls.Selected(IDC_FONT_COMBO), "Large Fonts");
 }
 
 TEST_F(ApplyTest, A640DesktopAndViewportDeleteTheViewportKey) {

@@ -6,6 +6,8 @@
 
 namespace {
 
+const ScreenMode kMode{800, 600, 8};
+
 using machine::PlacePicture;
 using machine::TubePicture;
 
@@ -14,7 +16,7 @@ class MonitorPictureTest : public testing::Test {
   void SetUp() override {
     card.PowerOn(machine::Chip::Trio64, 2048);
     card.SetMode({800, 600, 8}, 60);
-    adjustment.ReadTiming();
+    adjustment.ReadTiming(kMode);
   }
   TubePicture Picture() { return PlacePicture(machine::DecodeTiming(registers.crtc), 60); }
 
@@ -44,22 +46,22 @@ TEST_F(MonitorPictureTest, EachStepMovesOrSizesThePictureByWhatTheRegistersImply
       timing.vertical.total - (timing.vertical.syncEnd - timing.vertical.syncStart);
 
   // A retrace a character clock later leaves one clock less before the picture: it moves left.
-  adjustment.Take(ScreenAdjustment::kHorizontalLeft);
+  adjustment.Take(ScreenAdjustment::kHorizontalLeft, kMode);
   EXPECT_NEAR(Picture().horizontal.start, before.horizontal.start - 1 / lineScan, 1e-9);
   EXPECT_DOUBLE_EQ(Picture().horizontal.length, before.horizontal.length);
-  adjustment.Undo();
+  adjustment.Undo(kMode);
   EXPECT_DOUBLE_EQ(Picture().horizontal.start, before.horizontal.start);
 
-  adjustment.Take(ScreenAdjustment::kVerticalUp);
+  adjustment.Take(ScreenAdjustment::kVerticalUp, kMode);
   EXPECT_NEAR(Picture().vertical.start, before.vertical.start - 1 / frameScan, 1e-9);
-  adjustment.Undo();
+  adjustment.Undo(kMode);
 
   // A longer line leaves the picture a smaller part of it.
-  adjustment.Take(ScreenAdjustment::kHorizontalShrink);
+  adjustment.Take(ScreenAdjustment::kHorizontalShrink, kMode);
   EXPECT_NEAR(Picture().horizontal.length, timing.horizontal.displayEnd / (lineScan + 1), 1e-9);
-  adjustment.Take(ScreenAdjustment::kVerticalShrink);
+  adjustment.Take(ScreenAdjustment::kVerticalShrink, kMode);
   EXPECT_LT(Picture().vertical.length, before.vertical.length);
-  adjustment.RestoreTiming();
+  adjustment.RestoreTiming(kMode);
   EXPECT_DOUBLE_EQ(Picture().horizontal.length, before.horizontal.length);
   EXPECT_DOUBLE_EQ(Picture().vertical.length, before.vertical.length);
 }

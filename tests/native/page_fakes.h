@@ -100,7 +100,7 @@ class FakeControls : public PageControls {
     controls[id].sliderPosition = std::clamp(position, 0, std::max(controls[id].sliderMax, 0));
   }
   void StartPollTimer() override { timerStarted = true; }
-  void InvalidateMonitorPicture() override { ++pictureInvalidations; }
+  void InvalidatePictures() override { ++pictureInvalidations; }
   void MarkChanged(bool changed) override { this->changed = changed; }
 
   // What a user does.

@@ -6,6 +6,8 @@
 
 namespace {
 
+const ScreenMode kMode{1024, 768, 8};
+
 using Step = ScreenAdjustment::Step;
 
 // The control channel over the card, noting the data it writes.
@@ -38,7 +40,7 @@ class ScreenAdjustmentTest : public testing::Test {
     card.PowerOn(machine::Chip::Trio64VPlus, 2048);
     card.SetMode({1024, 768, 8}, 60);
     registers.crtc[0x38] = 0x12;
-    adjustment.ReadTiming();
+    adjustment.ReadTiming(kMode);
     adjustment.ClearCurrent();
   }
   int Field(TimingField field) {
@@ -67,14 +69,14 @@ TEST_F(ScreenAdjustmentTest, ReadingTheTimingKeepsTheLocksAsFound) {
 
 TEST_F(ScreenAdjustmentTest, UndoWithoutAStepDoesNothingAndTwiceTakesTheStepAgain) {
   const auto before = Timing();
-  adjustment.Undo();
+  adjustment.Undo(kMode);
   EXPECT_EQ(Timing(), before);
   const int start = Field(kVerticalRetraceStart);
-  adjustment.Take(Step::kVerticalUp);
+  adjustment.Take(Step::kVerticalUp, kMode);
   EXPECT_EQ(Field(kVerticalRetraceStart), start + 1);
-  adjustment.Undo();
+  adjustment.Undo(kMode);
   EXPECT_EQ(Field(kVerticalRetraceStart), start);
-  adjustment.Undo();
+  adjustment.Undo(kMode);
   EXPECT_EQ(Field(kVerticalRetraceStart), start + 1);
   EXPECT_EQ(adjustment.lastStep, Step::kVerticalUp);
 }
@@ -83,15 +85,15 @@ TEST_F(ScreenAdjustmentTest, StepsMoveAndSizeThePicture) {
   const int horizontalTotal = Field(kHorizontalTotal);
   const int start = Field(kStartHorizontalRetrace);
   const int end = registers.crtc[0x05] & 0x1F;
-  adjustment.Take(Step::kHorizontalShrink);
+  adjustment.Take(Step::kHorizontalShrink, kMode);
   EXPECT_EQ(Field(kHorizontalTotal), horizontalTotal + 1);
   EXPECT_EQ(adjustment.current[kHorizontalTotal], horizontalTotal + 1);
-  adjustment.Take(Step::kHorizontalLeft);
+  adjustment.Take(Step::kHorizontalLeft, kMode);
   EXPECT_EQ(Field(kStartHorizontalRetrace), start + 1);
   EXPECT_EQ(registers.crtc[0x05] & 0x1F, (end + 1) & 0x1F);
   EXPECT_EQ(adjustment.current[kEndHorizontalRetrace], registers.crtc[0x05]);
   const int verticalTotal = Field(kVerticalTotal);
-  adjustment.Take(Step::kVerticalExpand);
+  adjustment.Take(Step::kVerticalExpand, kMode);
   EXPECT_EQ(Field(kVerticalTotal), verticalTotal - 1);
   EXPECT_EQ(adjustment.current[kMiscOutput], kTimingUnchanged);
 }
@@ -100,8 +102,8 @@ TEST_F(ScreenAdjustmentTest, GuardedStepsChangeNoRegisterButStillLockAgain) {
   registers.crtc[0x05] &= 0xE0;
   registers.crtc[0x11] &= 0xF0;
   const auto before = Timing();
-  adjustment.Take(Step::kHorizontalRight);
-  adjustment.Take(Step::kVerticalDown);
+  adjustment.Take(Step::kHorizontalRight, kMode);
+  adjustment.Take(Step::kVerticalDown, kMode);
   EXPECT_EQ(Timing(), before);
   EXPECT_EQ(registers.crtc[0x38], 0x12);
   EXPECT_TRUE(registers.crtc[0x11] & 0x80);
@@ -114,8 +116,8 @@ TEST_F(ScreenAdjustmentTest, ExpandingAtAZeroBlankEndChangesOnlyTheTotal) {
   registers.crtc[0x16] = 0;
   const int horizontalTotal = Field(kHorizontalTotal);
   const int verticalTotal = Field(kVerticalTotal);
-  adjustment.Take(Step::kHorizontalExpand);
-  adjustment.Take(Step::kVerticalExpand);
+  adjustment.Take(Step::kHorizontalExpand, kMode);
+  adjustment.Take(Step::kVerticalExpand, kMode);
   EXPECT_EQ(Field(kHorizontalTotal), horizontalTotal - 1);
   EXPECT_EQ(Field(kEndHorizontalBlank), 0);
   EXPECT_EQ(Field(kVerticalTotal), verticalTotal - 1);
@@ -141,26 +143,48 @@ TEST_F(ScreenAdjustmentTest, ApplyRightAfterActivationSendsAndStoresNothingAdjus
 
 TEST_F(ScreenAdjustmentTest, ResetReturnsTheHardwareToTheTimingFoundWithCr00ByTheChannel) {
   const auto before = Timing();
-  adjustment.Take(Step::kHorizontalShrink);
-  adjustment.Take(Step::kVerticalUp);
-  adjustment.Take(Step::kHorizontalLeft);
-  card.Out(0x3C2, 0x2F);
+  adjustment.Take(Step::kHorizontalShrink, kMode);
+  adjustment.Take(Step::kVerticalUp, kMode);
+  adjustment.Take(Step::kHorizontalLeft, kMode);
   ASSERT_NE(Timing(), before);
+  // What the steps did not change is not the page's to put back.
+  card.Out(0x3C2, 0x2F);
   channel.dataWrites.clear();
-  adjustment.RestoreTiming();
+  adjustment.RestoreTiming(kMode);
   EXPECT_EQ(Timing(), before);
-  EXPECT_EQ(card.In(0x3CC), 0xEF);
+  EXPECT_EQ(card.In(0x3CC), 0x2F);
   EXPECT_EQ(adjustment.current, adjustment.saved);
   EXPECT_EQ(channel.dataWrites, std::vector<int>{0x00});
+}
+
+// After a mode change, the timing read in the old mode is never written into the new one.
+TEST_F(ScreenAdjustmentTest, AnotherModesTimingIsNeverPutBack) {
+  adjustment.Take(Step::kHorizontalShrink, kMode);
+  const ScreenMode other{800, 600, 8};
+  card.SetMode({800, 600, 8}, 60);
+  const auto newMode = Timing();
+  adjustment.RestoreTiming(other);
+  EXPECT_EQ(Timing(), newMode);
+
+  // A step in the new mode reads its timing first: Reset returns to it.
+  adjustment.Take(Step::kVerticalShrink, other);
+  ASSERT_NE(Timing(), newMode);
+  adjustment.RestoreTiming(other);
+  EXPECT_EQ(Timing(), newMode);
+  // And a restore in the old mode, now not the one read, writes nothing.
+  adjustment.Take(Step::kVerticalShrink, other);
+  const auto stepped = Timing();
+  adjustment.RestoreTiming(kMode);
+  EXPECT_EQ(Timing(), stepped);
 }
 
 TEST_F(ScreenAdjustmentTest, WithoutTheChannelNothingIsReadSoNothingIsRestored) {
   ClosedChannel closed;
   ScreenAdjustment blind(closed, false, card);
-  blind.ReadTiming();
+  blind.ReadTiming(kMode);
   EXPECT_FALSE(blind.CanAdjust());
   const auto before = Timing();
-  blind.RestoreTiming();
+  blind.RestoreTiming(kMode);
   EXPECT_EQ(Timing(), before);
 }
 

@@ -5,6 +5,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "common/interop/suite_names.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/simulated_pc.h"
@@ -24,8 +29,81 @@ class DisplayPageTest : public harness::ScenarioTest {
     return sheet_ == nullptr ? nullptr : harness::CurrentPage(sheet_);
   }
 
+  // The group's mnemonic (Alt and its letter) takes the focus to its slider, as for a user.
+  bool FocusSlider(HWND page, char mnemonic, int slider) {
+    SetForegroundWindow(sheet_);
+    return harness::TypeHotKey(0x400 | mnemonic, [&] {
+      return harness::FocusOf(sheet_) == harness::Control(page, slider);
+    });
+  }
+
   std::unique_ptr<Program> vistrel_;
 };
+
+// A picture as the page composes it: layers of Vistrel's bitmaps, each from the frame's top-left
+// corner, stretched to a size or, without one, copied at its own size in the middle.
+struct Layer {
+  int bitmap;
+  SIZE size;  // {0, 0}: its own size, centred
+};
+
+// `underneath` is what the frame shows where no layer reaches.
+std::vector<std::uint32_t> Composed(const std::string& vistrelPath, SIZE frame,
+                                    const std::vector<std::uint32_t>& underneath,
+                                    const std::vector<Layer>& layers) {
+  HMODULE vistrel = LoadLibraryExA(vistrelPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(info.bmiHeader), frame.cx, -frame.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC picture = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = CreateDIBSection(picture, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldCanvas = SelectObject(picture, canvas);
+  if (underneath.size() == static_cast<std::size_t>(frame.cx) * frame.cy) {
+    std::copy(underneath.begin(), underneath.end(), static_cast<std::uint32_t*>(bits));
+  }
+  SetStretchBltMode(picture, COLORONCOLOR);
+  for (const Layer& layer : layers) {
+    HBITMAP bitmap = LoadBitmapA(vistrel, MAKEINTRESOURCEA(layer.bitmap));
+    BITMAP own{};
+    GetObjectA(bitmap, sizeof(own), &own);
+    HDC source = CreateCompatibleDC(picture);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    if (layer.size.cx == 0) {
+      BitBlt(picture, (frame.cx - own.bmWidth) / 2, (frame.cy - own.bmHeight) / 2, own.bmWidth,
+             own.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+      StretchBlt(picture, 0, 0, layer.size.cx, layer.size.cy, source, 0, 0, own.bmWidth,
+                 own.bmHeight, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(bitmap);
+  }
+  GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(frame.cx) * frame.cy);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  SelectObject(picture, oldCanvas);
+  DeleteObject(canvas);
+  DeleteDC(picture);
+  FreeLibrary(vistrel);
+  return pixels;
+}
+
+SIZE FrameSize(HWND page, int id) {
+  RECT area{};
+  GetWindowRect(harness::Control(page, id), &area);
+  return {area.right - area.left, area.bottom - area.top};
+}
+
+// The share of pixels the screen shows as composed.
+double Likeness(const std::vector<std::uint32_t>& shown,
+                const std::vector<std::uint32_t>& composed) {
+  if (shown.size() != composed.size() || shown.empty()) return 0;
+  std::size_t same = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) same += shown[i] == composed[i];
+  return static_cast<double>(same) / shown.size();
+}
 
 TEST_F(DisplayPageTest, TheColourListOffersTheDepthsTheCardHasModesFor) {
   HWND page = OpenPage();
@@ -60,6 +138,85 @@ TEST_F(DisplayPageTest, MovingTheDesktopSliderUpdatesTheTextsAndEnablesApply) {
   harness::SaveScreenshot(sheet_, "display-page-1024");
   EXPECT_EQ(harness::ComboItems(page, IDC_REFRESH_COMBO),
             (Strings{"Auto", "Interlaced", "60 Hz", "70 Hz", "75 Hz", "90 Hz"}));
+}
+
+// The slider moved by the user to 640 x 480 forces Small Fonts: the font sample shows it at
+// once, without a repaint of the page.
+TEST_F(DisplayPageTest, ASliderThatForcesSmallFontsRedrawsTheFontSample) {
+  SetFontDpi("120");
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Large Fonts");
+  harness::WaitUntilPainted(sheet_);
+  HWND fontSample = harness::Control(page, IDC_FONT_SAMPLE);
+  const auto large = harness::ScreenPixels(fontSample);
+  // Alt+D takes the focus to the desktop slider; Home moves it to its first position.
+  FocusSlider(page, 'D', IDC_DESKTOP_SLIDER);
+  harness::PressKeys({VK_HOME});
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return harness::WindowText(harness::Control(page, IDC_DESKTOP_TEXT)) == "640 by 480 pixels";
+  }));
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Small Fonts");
+  EXPECT_TRUE(harness::WaitFor([&] { return harness::ScreenPixels(fontSample) != large; },
+                               harness::Milliseconds(3000)));
+  harness::SaveScreenshot(sheet_, "display-page-640-small-fonts", false);
+}
+
+// A missing DPILogicalX is created empty by the page's read, as on Windows 95.
+TEST_F(DisplayPageTest, AMissingFontSizeValueIsCreatedByThePage) {
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", 0, KEY_ALL_ACCESS, &key),
+      ERROR_SUCCESS);
+  RegDeleteValueA(key, "DPILogicalX");
+  RegCloseKey(key);
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(
+      harness::ReadRegistry(HKEY_LOCAL_MACHINE, "Config\\0001\\Display\\Settings", "DPILogicalX"),
+      "");
+  EXPECT_EQ(harness::ComboSelectedText(page, IDC_FONT_COMBO), "Small Fonts");
+}
+
+// The monitor picture: the desktop inside the monitor while desktop and viewport are equal; the
+// panned monitor with the viewport over it when the desktop is larger. The font sample is
+// stretched up to 108 dpi and centred at its own size above.
+TEST_F(DisplayPageTest, TheMonitorAndFontPicturesShowWhatThePageHoldsLayerByLayer) {
+  SetFontDpi("120");
+  HWND page = OpenPage();
+  ASSERT_NE(page, nullptr);
+  harness::WaitUntilPainted(sheet_);
+  HWND monitor = harness::Control(page, IDC_MONITOR_PICTURE);
+  const SIZE frame = FrameSize(page, IDC_MONITOR_PICTURE);
+  const auto layer = [&](int bitmap, int less) {
+    return Layer{bitmap, {frame.cx - less, frame.cy - less}};
+  };
+  // Each picture as the layers compose it over what the frame shows where none reaches.
+  const auto shows = [&](HWND frameWindow, SIZE size, const std::vector<Layer>& layers) {
+    const auto shown = harness::ScreenPixels(frameWindow);
+    return Likeness(shown, Composed(VistrelPath(), size, shown, layers));
+  };
+  // 800 x 600 on both sliders (k = v = 1); Large Fonts at their own size.
+  EXPECT_GT(shows(monitor, frame, {layer(IDB_MONITOR_EQUAL, 0), layer(IDB_DESKTOP, 30)}), 0.99);
+  EXPECT_LT(shows(monitor, frame, {layer(IDB_MONITOR_PANNED, 0), layer(IDB_DESKTOP, 30)}), 0.9);
+  EXPECT_GT(shows(harness::Control(page, IDC_FONT_SAMPLE), FrameSize(page, IDC_FONT_SAMPLE),
+                  {{IDB_FONT_SAMPLE, {0, 0}}}),
+            0.99);
+
+  // The desktop to 1024 x 768, then the viewport back to 800 x 600, with the keys.
+  FocusSlider(page, 'D', IDC_DESKTOP_SLIDER);
+  harness::PressKeys({VK_HOME, VK_RIGHT, VK_RIGHT});
+  FocusSlider(page, 'V', IDC_VIEWPORT_SLIDER);
+  harness::PressKeys({VK_HOME, VK_RIGHT});
+  ASSERT_TRUE(harness::WaitFor([&] {
+    return harness::WindowText(harness::Control(page, IDC_DESKTOP_TEXT)) == "1024 by 768 pixels" &&
+           harness::WindowText(harness::Control(page, IDC_VIEWPORT_TEXT)) == "800 by 600 pixels";
+  }));
+  harness::WaitUntilPainted(sheet_);
+  EXPECT_GT(shows(monitor, frame,
+                  {layer(IDB_MONITOR_PANNED, 0), layer(IDB_VIEWPORT, 30), layer(IDB_DESKTOP, 45)}),
+            0.99);
+  harness::SaveScreenshot(sheet_, "display-page-panned");
 }
 
 TEST_F(DisplayPageTest, TheRefreshListChangesWithTheConfiguredChip) {

@@ -75,6 +75,25 @@ TEST_F(FleetmarkPageTest, LeavingThePageEndsOnlyTheBenchmarkStartedLast) {
   EXPECT_TRUE(vistrel.Running());
 }
 
+// Cancel and the close box end the sheet without leaving the page: the benchmark ends with it.
+TEST_F(FleetmarkPageTest, CancelOrTheCloseBoxEndsTheBenchmarkWithVistrel) {
+  for (const bool cancel : {true, false}) {
+    Program vistrel(VistrelPath());
+    HWND page = OpenVistrelPage(vistrel, 5);
+    ASSERT_NE(page, nullptr);
+    harness::PressButton(page, IDC_GO);
+    ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
+    // The sheet's own Cancel, or its close box: neither deactivates the page.
+    if (cancel) {
+      harness::PressButton(sheet_, IDCANCEL);
+    } else {
+      harness::PressCloseBox(sheet_);
+    }
+    ASSERT_TRUE(vistrel.WaitForExit());
+    EXPECT_TRUE(harness::WaitFor([] { return Benchmarks().empty(); })) << cancel;
+  }
+}
+
 TEST_F(FleetmarkPageTest, WithoutTheBenchmarkProgramGoShowsNothing) {
   ASSERT_TRUE(DeleteFileA((std::string(layout::kDisplayToolsFolder) + "\\fleetmark.exe").c_str()));
   Program vistrel(VistrelPath());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <prsht.h>
+#include <chrono>
 #include <cmath>
 
 #include <cstdlib>
@@ -86,6 +87,29 @@ TEST_F(MeterPageTest, WithEnhancedModeOffTheMeterCountsTheVgaRetraceAlike) {
   const double rate = MeasureNear(page, IDC_COARSE, "", 60.0);
   EXPECT_NEAR(rate, 60.0, 0.5);
   EXPECT_EQ(machine::State()->card.registers.syncClearedAt, 0u);
+}
+
+// A status port that never shows a retrace: the page says so after one bounded wait and the
+// sheet answers again at once, not after a bounded wait for every line of the unrolling.
+TEST_F(MeterPageTest, ACardThatNeverRetracesIsReportedWithoutFreezingTheSheet) {
+  Program vistrel(VistrelPath());
+  HWND page = OpenVistrelPage(vistrel, 2);
+  ASSERT_NE(page, nullptr);
+  harness::WaitUntilPainted(sheet_);
+  machine::State()->card.registers.refreshHz = 0;
+  const auto start = std::chrono::steady_clock::now();
+  // Alt+C, the button's mnemonic.
+  SetForegroundWindow(sheet_);
+  harness::TypeHotKey(0x400 | 'C', [] { return true; });
+  // Busy from the click until the readout has unrolled.
+  ASSERT_TRUE(harness::WaitFor([&] {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(sheet_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer) != 0 &&
+           std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300);
+  }));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+  harness::SaveScreenshot(sheet_, "refresh-meter-no-retrace");
+  EXPECT_EQ(ShownRate(harness::Control(page, IDC_METER_PANEL)), 0);
 }
 
 // Fine counts 3000 retraces, about 50 seconds: run by hand with

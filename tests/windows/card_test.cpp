@@ -79,8 +79,13 @@ TEST_F(CardTest, TheEscapeReachesTheDriver) {
   EXPECT_EQ(machine::State()->escapes.count, 2u);
 
   HDC dc = GetDC(nullptr);
-  char output[2];
+  char output[2] = {'x', 'x'};
   EXPECT_EQ(machine::ExtEscape(dc, 1234, 0, nullptr, sizeof(output), output), 0);
+  // The driver answers within the output it was given.
+  const char lock[] = {1, 0, 1, 0};
+  EXPECT_EQ(machine::ExtEscape(dc, 3535, sizeof(lock), lock, 1, output), 1);
+  EXPECT_EQ(output[0], 0);
+  EXPECT_EQ(output[1], 'x');
   ReleaseDC(nullptr, dc);
 }
 

@@ -154,6 +154,8 @@ void DisplayConfiguration::UpdateAfterChange() {
     pending.fontDpi = kSmallFontsDpi;
     EnableFontControls(false);
   } else if (desktopBefore == 0) {
+    // Leaving 640 x 480 lifts its Small Fonts: the size in effect shows again.
+    pending.fontDpi = applied.fontDpi;
     EnableFontControls(true);
   }
   ShowFontSize();
@@ -228,7 +230,7 @@ void DisplayConfiguration::UpdateAfterReset() {
 }
 
 void DisplayConfiguration::CommonTail() {
-  controls_.InvalidateMonitorPicture();
+  controls_.InvalidatePictures();
   const bool panning = pending.desktopArea != pending.viewportArea;
   for (int id : {IDC_VIEWPORT_CONTROL, IDC_POPUP_CENTERING, IDC_PAN_LOCK}) {
     controls_.Enable(id, panning);

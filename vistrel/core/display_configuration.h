@@ -46,7 +46,7 @@ class PageControls {
   virtual int SliderPosition(int id) = 0;
   virtual void SetSliderPosition(int id, int position) = 0;
   virtual void StartPollTimer() = 0;
-  virtual void InvalidateMonitorPicture() = 0;
+  virtual void InvalidatePictures() = 0;
   virtual void MarkChanged(bool changed) = 0;
 };
 

@@ -86,8 +86,10 @@ int FontSizeNameId(int dpi) {
 }
 
 int PercentOfDpi(int dpi) {
-  const int scaled = dpi * 100;
-  return scaled / kSmallFontsDpi + (scaled % kSmallFontsDpi != 0 ? 1 : 0);
+  // Wide enough for any DPILogicalX the registry may hold.
+  const long long scaled = dpi * 100LL;
+  const long long percent = scaled / kSmallFontsDpi + (scaled % kSmallFontsDpi != 0 ? 1 : 0);
+  return static_cast<int>(std::clamp<long long>(percent, INT_MIN, INT_MAX));
 }
 
 int ParsePercent(const std::string& text) {

@@ -17,9 +17,16 @@ int HeightOf(int area) {
   return area >= 0 && area < kAreaCount ? kAreaHeights[area] : 480;
 }
 
-bool Same(const DisplaySettings& a, const DisplaySettings& b) {
-  return a.desktopArea == b.desktopArea && a.viewportArea == b.viewportArea &&
-         a.colorDepth == b.colorDepth && a.refreshCode == b.refreshCode && a.fontDpi == b.fontDpi;
+// 640 x 480 shows Small Fonts whatever the size in effect: staying there changes no font.
+bool FontChanges(const DisplaySettings& pending, const DisplaySettings& applied) {
+  return pending.fontDpi != applied.fontDpi &&
+         !(pending.desktopArea == 0 && applied.desktopArea == 0);
+}
+
+bool Same(const DisplaySettings& pending, const DisplaySettings& applied) {
+  return pending.desktopArea == applied.desktopArea &&
+         pending.viewportArea == applied.viewportArea && pending.colorDepth == applied.colorDepth &&
+         pending.refreshCode == applied.refreshCode && !FontChanges(pending, applied);
 }
 
 std::string DesktopText(int width) {
@@ -91,7 +98,7 @@ void ModeChange::Apply() {
     return;
   }
 
-  const RestartKind kind = pending.fontDpi != applied.fontDpi         ? RestartKind::FontSize
+  const RestartKind kind = FontChanges(pending, applied)              ? RestartKind::FontSize
                            : pending.colorDepth != applied.colorDepth ? RestartKind::ColourDepth
                                                                       : RestartKind::None;
   if (kind != RestartKind::None) {
@@ -125,7 +132,10 @@ void ModeChange::Apply() {
   }
   ChangeMode(mode, RestartKind::None);
   if (actions_.RunVideoTest()) {
+    // No font is written on this road: the size in effect stays.
+    const int fontInEffect = applied.fontDpi;
     applied = pending;
+    applied.fontDpi = fontInEffect;
     controls_.MarkChanged(false);
     return;
   }

@@ -56,7 +56,9 @@ void ScreenAdjustment::Lock(Crtc& crtc) {
   crtc.Write(vga::kLock2, savedLock2);
 }
 
-void ScreenAdjustment::ReadTiming() {
+void ScreenAdjustment::ReadTiming(const ScreenMode& mode) {
+  readIn_ = mode;
+  changed_.fill(false);
   Crtc crtc(channel_, vga::kColourCrtcIndex);
   Unlock(crtc);
   for (int field = 0; field < kMiscOutput; ++field) {
@@ -72,11 +74,11 @@ void ScreenAdjustment::AdjustHorizontalSize(int delta) {
   Unlock(crtc);
   const int total = ReadTimingField(crtc, kHorizontalTotal) + delta;
   WriteTimingField(crtc, kHorizontalTotal, total);
-  current[kHorizontalTotal] = total;
+  Change(kHorizontalTotal, total);
   int blankEnd = ReadTimingField(crtc, kEndHorizontalBlank);
   if (blankEnd + delta >= 0) blankEnd += delta;
   WriteTimingField(crtc, kEndHorizontalBlank, blankEnd);
-  current[kEndHorizontalBlank] = blankEnd;
+  Change(kEndHorizontalBlank, blankEnd);
   Lock(crtc);
 }
 
@@ -85,11 +87,11 @@ void ScreenAdjustment::AdjustVerticalSize(int delta) {
   Unlock(crtc);
   const int total = ReadTimingField(crtc, kVerticalTotal) + delta;
   WriteTimingField(crtc, kVerticalTotal, total);
-  current[kVerticalTotal] = total;
+  Change(kVerticalTotal, total);
   int blankEnd = crtc.Read(0x16);
   if (blankEnd + delta >= 0) blankEnd += delta;
   WriteTimingField(crtc, kEndVerticalBlank, blankEnd);
-  current[kEndVerticalBlank] = blankEnd;
+  Change(kEndVerticalBlank, blankEnd);
   Lock(crtc);
 }
 
@@ -99,11 +101,11 @@ void ScreenAdjustment::AdjustHorizontalPosition(int delta) {
   if (!((crtc.Read(0x05) & 0x1F) == 0 && delta == -1)) {
     const int start = ReadTimingField(crtc, kStartHorizontalRetrace) + delta;
     WriteTimingField(crtc, kStartHorizontalRetrace, start);
-    current[kStartHorizontalRetrace] = start;
+    Change(kStartHorizontalRetrace, start);
     const int end = crtc.Read(0x05);
     const auto moved = static_cast<std::uint8_t>(((end + delta) & 0x1F) | (end & 0xE0));
     crtc.Write(0x05, moved);
-    current[kEndHorizontalRetrace] = moved;
+    Change(kEndHorizontalRetrace, moved);
   }
   Lock(crtc);
 }
@@ -114,15 +116,24 @@ void ScreenAdjustment::AdjustVerticalPosition(int delta) {
   if (!((crtc.Read(0x11) & 0x0F) == 0 && delta == -1)) {
     const int start = ReadTimingField(crtc, kVerticalRetraceStart) + delta;
     WriteTimingField(crtc, kVerticalRetraceStart, start);
-    current[kVerticalRetraceStart] = start;
+    Change(kVerticalRetraceStart, start);
     const int end = crtc.Read(0x11) & 0x0F;
-    current[kVerticalRetraceEnd] = end + delta;
+    Change(kVerticalRetraceEnd, end + delta);
     WriteTimingField(crtc, kVerticalRetraceEnd, end + delta);
   }
   Lock(crtc);
 }
 
-void ScreenAdjustment::Take(Step step) {
+void ScreenAdjustment::Change(TimingField field, int value) {
+  current[field] = value;
+  changed_[field] = true;
+}
+
+void ScreenAdjustment::Take(Step step, const ScreenMode& mode) {
+  if (!(mode == readIn_)) {
+    ReadTiming(mode);
+    lastStep = kNoStep;
+  }
   switch (step) {
     case kVerticalUp:
       AdjustVerticalPosition(+1);
@@ -154,22 +165,25 @@ void ScreenAdjustment::Take(Step step) {
   lastStep = step;
 }
 
-void ScreenAdjustment::Undo() {
+void ScreenAdjustment::Undo(const ScreenMode& mode) {
   // Each step's reverse is its neighbour in the numbering: 1 and 2, 3 and 4, ...
-  if (lastStep == kNoStep) return;
-  Take(static_cast<Step>(lastStep % 2 == 1 ? lastStep + 1 : lastStep - 1));
+  if (lastStep == kNoStep || !(mode == readIn_)) return;
+  Take(static_cast<Step>(lastStep % 2 == 1 ? lastStep + 1 : lastStep - 1), mode);
 }
 
-void ScreenAdjustment::RestoreTiming() {
-  if (!channelOpen_) return;
+void ScreenAdjustment::RestoreTiming(const ScreenMode& mode) {
+  if (!channelOpen_ || !(mode == readIn_)) return;
   RestorePorts ports(channel_, direct_);
   Crtc crtc(ports, vga::kColourCrtcIndex);
   Unlock(crtc);
   for (int field = 0; field < kMiscOutput; ++field) {
-    WriteTimingField(crtc, static_cast<TimingField>(field), saved[field]);
+    if (changed_[field]) WriteTimingField(crtc, static_cast<TimingField>(field), saved[field]);
   }
-  direct_.Out(vga::kMiscOutputWrite, static_cast<std::uint8_t>(saved[kMiscOutput]));
+  if (changed_[kMiscOutput]) {
+    direct_.Out(vga::kMiscOutputWrite, static_cast<std::uint8_t>(saved[kMiscOutput]));
+  }
   current = saved;
+  changed_.fill(false);
   Lock(crtc);
 }
 

@@ -15,6 +15,16 @@
 // Vision964 and unknown chips, which store nothing.
 std::string ChipSuffix(int chipCode);
 
+// The display mode a timing belongs to: another mode's timing is never written into it.
+struct ScreenMode {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  bool operator==(const ScreenMode& other) const {
+    return width == other.width && height == other.height && bitsPerPixel == other.bitsPerPixel;
+  }
+};
+
 class ScreenAdjustment {
  public:
   using Timing = std::array<int, kTimingFieldCount>;
@@ -40,13 +50,15 @@ class ScreenAdjustment {
 
   bool CanAdjust() const { return channelOpen_; }
 
-  // First display: the timing found, kept for Reset for the life of the sheet.
-  void ReadTiming();
+  // First display: the timing found in `mode`, kept for Reset for the life of the sheet.
+  void ReadTiming(const ScreenMode& mode);
   // Activation: nothing adjusted yet.
   void ClearCurrent() { current.fill(kTimingUnchanged); }
-  void Take(Step step);
-  void Undo();
-  void RestoreTiming();
+  // A step in another mode than the timing was read in reads that mode's timing first.
+  void Take(Step step, const ScreenMode& mode);
+  void Undo(const ScreenMode& mode);
+  // Puts back what the steps changed, in the mode the timing was read in; nothing in another.
+  void RestoreTiming(const ScreenMode& mode);
   // The escape's nine values: the low 16 bits of the current timing.
   std::array<std::uint16_t, kTimingFieldCount> EscapeValues() const;
   // Under the key of the screen width and chip; nothing for a chip without a suffix.
@@ -66,8 +78,12 @@ class ScreenAdjustment {
  private:
   void Unlock(Crtc& crtc);
   void Lock(Crtc& crtc);
+  void Change(TimingField field, int value);
 
   PortIo& channel_;
   bool channelOpen_;
   PortIo& direct_;
+  ScreenMode readIn_;
+  // The fields a step has changed since the timing was read.
+  std::array<bool, kTimingFieldCount> changed_{};
 };

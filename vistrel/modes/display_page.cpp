@@ -112,9 +112,11 @@ void DialogControls::StartPollTimer() {
   SetTimer(dialog_, kPollTimer, kPollMs, nullptr);
 }
 
-void DialogControls::InvalidateMonitorPicture() {
-  const RECT area = ControlRect(dialog_, IDC_MONITOR_PICTURE);
-  InvalidateRect(dialog_, &area, FALSE);
+void DialogControls::InvalidatePictures() {
+  for (int picture : {IDC_MONITOR_PICTURE, IDC_COLOUR_SAMPLE, IDC_FONT_SAMPLE}) {
+    const RECT area = ControlRect(dialog_, picture);
+    InvalidateRect(dialog_, &area, FALSE);
+  }
 }
 
 void DialogControls::MarkChanged(bool changed) {

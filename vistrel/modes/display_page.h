@@ -34,7 +34,7 @@ class DialogControls : public PageControls {
   int SliderPosition(int id) override;
   void SetSliderPosition(int id, int position) override;
   void StartPollTimer() override;
-  void InvalidateMonitorPicture() override;
+  void InvalidatePictures() override;
   void MarkChanged(bool changed) override;
 
   // Set by the page: how a change mark reaches the sheet.

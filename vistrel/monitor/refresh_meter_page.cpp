@@ -121,8 +121,10 @@ void CPPage3::PaintReadout(HDC dc, const RECT& panel) {
               (panel.top + panel.bottom) / 2 + (panel.top + panel.bottom) % 2};
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     const RetraceSource source = Probe();
+    // A card that stopped retracing is not waited for again at every line.
+    bool retracing = measured_.retraced;
     while (band.top > panel.top + 1) {
-      WaitForNextRetrace(ports_, source, clock_);
+      if (retracing) retracing = WaitForNextRetrace(ports_, source, clock_);
       MoveToEx(dc, band.left, band.top, nullptr);
       LineTo(dc, band.right, band.top);
       MoveToEx(dc, band.left, band.bottom, nullptr);

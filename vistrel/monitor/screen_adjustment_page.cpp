@@ -24,14 +24,19 @@ constexpr StepButton kStepButtons[] = {
     {IDC_STEP_LEFT, Step::kHorizontalLeft},   {IDC_STEP_RIGHT, Step::kHorizontalRight},
 };
 
-int ScreenWidth(settings::MarovaneSettings& settings) {
-  const int viewport = settings.ReadScreenResolution().width;
-  if (viewport != 0) return viewport;
+// The display driver's current mode.
+ScreenMode CurrentMode() {
   HWND desktop = GetDesktopWindow();
   HDC dc = GetDC(desktop);
-  const int width = machine::GetDeviceCaps(dc, HORZRES);
+  const ScreenMode mode{machine::GetDeviceCaps(dc, HORZRES), machine::GetDeviceCaps(dc, VERTRES),
+                        machine::GetDeviceCaps(dc, BITSPIXEL)};
   ReleaseDC(desktop, dc);
-  return width;
+  return mode;
+}
+
+int ScreenWidth(settings::MarovaneSettings& settings) {
+  const int viewport = settings.ReadScreenResolution().width;
+  return viewport != 0 ? viewport : CurrentMode().width;
 }
 
 }  // namespace
@@ -40,11 +45,11 @@ CPPScreen::CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {
   for (const StepButton& button : kStepButtons) {
     const Step step = button.step;
     OnCommand(button.id, BN_CLICKED, [this, step] {
-      adjustment_.Take(step);
+      adjustment_.Take(step, CurrentMode());
       SetModified(true);
     });
   }
-  OnCommand(IDC_UNDO_STEP, BN_CLICKED, [this] { adjustment_.Undo(); });
+  OnCommand(IDC_UNDO_STEP, BN_CLICKED, [this] { adjustment_.Undo(CurrentMode()); });
   OnCommand(IDC_RESET_TIMING, BN_CLICKED, [this] { OnCancel(); });
   OnCommand(IDC_SCREEN_HELP, BN_CLICKED,
             [this] { Application::Current().ShowHelp(Window(), HELP_CONTEXT, kHelpContext); });
@@ -52,7 +57,7 @@ CPPScreen::CPPScreen() : PropertyPage(IDD_SCREEN_ADJUSTMENT) {
 
 void CPPScreen::OnInitDialog() {
   adjustment_.lastStep = Step::kNoStep;
-  adjustment_.ReadTiming();
+  adjustment_.ReadTiming(CurrentMode());
   // Without the control channel there is no timing to adjust or to put back.
   if (!adjustment_.CanAdjust()) {
     for (const StepButton& button : kStepButtons)
@@ -70,7 +75,7 @@ bool CPPScreen::OnApply() {
 }
 
 void CPPScreen::OnCancel() {
-  adjustment_.RestoreTiming();
+  adjustment_.RestoreTiming(CurrentMode());
   SetModified(false);
 }
 

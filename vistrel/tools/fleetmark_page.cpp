@@ -37,9 +37,18 @@ void CPPage6::StartBenchmark() {
                  nullptr, &startup, &benchmark_);
 }
 
-bool CPPage6::OnKillActive() {
+void CPPage6::EndBenchmark() {
   if (benchmark_.hProcess != nullptr) TerminateProcess(benchmark_.hProcess, 1);
+}
+
+bool CPPage6::OnKillActive() {
+  EndBenchmark();
   return true;
+}
+
+// Cancel and the close box do not deactivate the page: the sheet resets it instead.
+void CPPage6::OnCancel() {
+  EndBenchmark();
 }
 
 // The mosaic: bitmap 177 + 3 x row + column into each of the frame's nine cells.

@@ -1,6 +1,6 @@
 #pragma once
-// The Fleetmark page: Go! starts the graphics benchmark; leaving the page ends the one started
-// last.
+// The Fleetmark page: Go! starts the graphics benchmark; leaving the page, or the sheet with
+// OK, Apply, Cancel or its close box, ends the one started last.
 
 #include <windows.h>
 
@@ -13,10 +13,12 @@ class CPPage6 : public PropertyPage {
 
  protected:
   bool OnKillActive() override;
+  void OnCancel() override;
   void OnPaint(HDC dc) override;
 
  private:
   void StartBenchmark();
+  void EndBenchmark();
 
   PROCESS_INFORMATION benchmark_{};
 };
