@@ -15,6 +15,8 @@ namespace {
 
 constexpr Milliseconds kPollInterval{10};
 constexpr Milliseconds kTypingPause{120};
+// How long a program may take to answer a question about one of its windows.
+constexpr UINT kAnswerMs = 5000;
 
 }  // namespace
 
@@ -104,11 +106,18 @@ HWND WaitForWindow(const std::string& className, const std::string& caption, DWO
 }
 
 std::string WindowText(HWND window) {
-  // WM_GETTEXT rather than GetWindowText: it reads controls of other processes too.
-  const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  // WM_GETTEXT rather than GetWindowText: it reads controls of other processes too. A program
+  // that stopped answering gives no text instead of holding the test until ctest's timeout.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kAnswerMs, &length)) {
+    return {};
+  }
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const auto copied =
-      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_NORMAL, kAnswerMs, &copied)) {
+    return {};
+  }
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }
@@ -344,33 +353,34 @@ void WaitUntilPainted(HWND window) {
                       nullptr);
 }
 
-std::vector<std::uint32_t> ScreenPixels(HWND window) {
-  RECT area{};
-  GetWindowRect(window, &area);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return {};
+std::vector<std::uint32_t> DrawnPixels(SIZE size, const std::function<void(HDC)>& draw) {
+  if (size.cx <= 0 || size.cy <= 0) return {};
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader = {sizeof(info.bmiHeader), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, picture);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  draw(memory);
   GdiFlush();
   const auto* first = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
+  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(size.cx) * size.cy);
   SelectObject(memory, old);
   DeleteObject(picture);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
   return pixels;
+}
+
+std::vector<std::uint32_t> ScreenPixels(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return DrawnPixels({area.right - area.left, area.bottom - area.top}, [&](HDC memory) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left,
+           area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
 }
 
 void SaveScreenshot(HWND window, const std::string& name, bool settle) {

@@ -103,8 +103,10 @@ std::string OwnFolder();
 
 // Repaints the window and its children and waits until the paint has ended.
 void WaitUntilPainted(HWND window);
-// What the screen shows over the window, pixel by pixel (0x00RRGGBB, rows from the top), as the
-// program left it: nothing is repainted first.
+// A picture drawn by `draw` on a memory device context of that size, pixel by pixel
+// (0x00RRGGBB, rows from the top).
+std::vector<std::uint32_t> DrawnPixels(SIZE size, const std::function<void(HDC)>& draw);
+// What the screen shows over the window, as the program left it: nothing is repainted first.
 std::vector<std::uint32_t> ScreenPixels(HWND window);
 
 // Saves a picture of the window as NAME.bmp in the folder MAROVANE_SCREENSHOTS names (a

@@ -52,40 +52,30 @@ std::vector<std::uint32_t> Composed(const std::string& vistrelPath, SIZE frame,
                                     const std::vector<std::uint32_t>& underneath,
                                     const std::vector<Layer>& layers) {
   HMODULE vistrel = LoadLibraryExA(vistrelPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(info.bmiHeader), frame.cx, -frame.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC picture = CreateCompatibleDC(nullptr);
-  HBITMAP canvas = CreateDIBSection(picture, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ oldCanvas = SelectObject(picture, canvas);
-  if (underneath.size() == static_cast<std::size_t>(frame.cx) * frame.cy) {
-    std::copy(underneath.begin(), underneath.end(), static_cast<std::uint32_t*>(bits));
-  }
-  SetStretchBltMode(picture, COLORONCOLOR);
-  for (const Layer& layer : layers) {
-    HBITMAP bitmap = LoadBitmapA(vistrel, MAKEINTRESOURCEA(layer.bitmap));
-    BITMAP own{};
-    GetObjectA(bitmap, sizeof(own), &own);
-    HDC source = CreateCompatibleDC(picture);
-    HGDIOBJ old = SelectObject(source, bitmap);
-    if (layer.size.cx == 0) {
-      BitBlt(picture, (frame.cx - own.bmWidth) / 2, (frame.cy - own.bmHeight) / 2, own.bmWidth,
-             own.bmHeight, source, 0, 0, SRCCOPY);
-    } else {
-      StretchBlt(picture, 0, 0, layer.size.cx, layer.size.cy, source, 0, 0, own.bmWidth,
-                 own.bmHeight, SRCCOPY);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(format.bmiHeader), frame.cx, -frame.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  auto pixels = harness::DrawnPixels(frame, [&](HDC picture) {
+    SetDIBitsToDevice(picture, 0, 0, frame.cx, frame.cy, 0, 0, 0, frame.cy, underneath.data(),
+                      &format, DIB_RGB_COLORS);
+    SetStretchBltMode(picture, COLORONCOLOR);
+    for (const Layer& layer : layers) {
+      HBITMAP bitmap = LoadBitmapA(vistrel, MAKEINTRESOURCEA(layer.bitmap));
+      BITMAP own{};
+      GetObjectA(bitmap, sizeof(own), &own);
+      HDC source = CreateCompatibleDC(picture);
+      HGDIOBJ old = SelectObject(source, bitmap);
+      if (layer.size.cx == 0) {
+        BitBlt(picture, (frame.cx - own.bmWidth) / 2, (frame.cy - own.bmHeight) / 2, own.bmWidth,
+               own.bmHeight, source, 0, 0, SRCCOPY);
+      } else {
+        StretchBlt(picture, 0, 0, layer.size.cx, layer.size.cy, source, 0, 0, own.bmWidth,
+                   own.bmHeight, SRCCOPY);
+      }
+      SelectObject(source, old);
+      DeleteDC(source);
+      DeleteObject(bitmap);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(bitmap);
-  }
-  GdiFlush();
-  const auto* first = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(frame.cx) * frame.cy);
-  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
-  SelectObject(picture, oldCanvas);
-  DeleteObject(canvas);
-  DeleteDC(picture);
+  });
   FreeLibrary(vistrel);
   return pixels;
 }

@@ -104,11 +104,23 @@ void CPPage3::OnPaint(HDC dc) {
 
 void CPPage3::PaintReadout(HDC dc, const RECT& panel) {
   const std::string text = measured_.retraced ? ReadoutText(measured_.rateTenths) : kNoRetrace;
-  HFONT font = CreateFontA(GetDeviceCaps(dc, LOGPIXELSX), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                           ANSI_CHARSET, 0, 0, 0, 0, "Times New Roman");
+  const auto readoutFont = [](int height) {
+    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
+                       "Times New Roman");
+  };
+  HFONT font = readoutFont(GetDeviceCaps(dc, LOGPIXELSX));
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  // A text wider than the panel ("No retrace") is drawn smaller, so that it shows whole.
+  const int room = panel.right - panel.left - 16;
+  if (size.cx > room) {
+    SelectObject(dc, old);
+    DeleteObject(font);
+    font = readoutFont(GetDeviceCaps(dc, LOGPIXELSX) * room / size.cx);
+    old = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  }
   SetTextColor(dc, RGB(0, 255, 0));
   SetBkMode(dc, TRANSPARENT);
   const POINT origin = CentredOrigin(panel, size);
