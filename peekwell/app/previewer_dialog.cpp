@@ -629,10 +629,10 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (key == VK_RETURN) {
       PlayVideo();
     } else {
-      return FALSE;  // the list's own keys
+      return -1;  // the list's own keys
     }
-    SetWindowLongPtrA(Window(), DWLP_MSGRESULT, -2);
-    return TRUE;
+    // For this message the procedure's own value is the answer: -2, handled.
+    return -2;
   }
   return FALSE;
 }

@@ -117,6 +117,29 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
   EXPECT_EQ(Mark(thumbnails, 1), -1);
 }
 
+// The arrows move the selection in the list that has the focus, and Enter plays the file
+// selected, which stays selected.
+TEST_F(PeekwellTest, TheArrowKeysMoveTheSelectionAndEnterPlaysTheFileSelected) {
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  HWND thumbnails = harness::Control(window, kThumbnails);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
+  harness::PressKeys({VK_TAB, VK_TAB});
+  ASSERT_TRUE(harness::WaitFor([&] { return harness::FocusOf(window) == thumbnails; }));
+  const auto selected = [&] { return SendMessageA(thumbnails, LB_GETCURSEL, 0, 0); };
+  harness::PressKeys({VK_HOME, VK_DOWN, VK_DOWN});
+  EXPECT_TRUE(harness::WaitFor([&] { return selected() == 2; })) << selected();
+  harness::PressKeys({VK_UP});
+  EXPECT_TRUE(harness::WaitFor([&] { return selected() == 1; })) << selected();
+  harness::PressKeys({VK_END});
+  EXPECT_TRUE(harness::WaitFor([&] { return selected() == 3; })) << selected();
+  harness::PressKeys({VK_HOME, VK_RETURN});
+  EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "a-good.avi"), nullptr);
+  EXPECT_EQ(selected(), 0);
+}
+
 TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlayer) {
   Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
   HWND window = PlayFirstFile(peekwell);
