@@ -6,6 +6,8 @@
 #include <set>
 #include <sstream>
 
+#include "common/text/letter_case.h"
+
 namespace help {
 namespace {
 
@@ -291,12 +293,6 @@ Bytes FontFile() {
   return font;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 }  // namespace
 
 std::int32_t ContextHash(const std::string& context) {
@@ -369,7 +365,7 @@ std::optional<HelpSource> ParseTopics(const std::string& text, std::string* erro
   std::set<std::string> contexts;
   std::set<std::int32_t> ids;
   for (const Topic& topic : source.topics) {
-    if (!topic.context.empty() && !contexts.insert(Lower(topic.context)).second) {
+    if (!topic.context.empty() && !contexts.insert(text::Lower(topic.context)).second) {
       return fail("the context " + topic.context + " twice");
     }
     for (std::int32_t id : topic.mapIds) {
@@ -379,7 +375,7 @@ std::optional<HelpSource> ParseTopics(const std::string& text, std::string* erro
   for (const Topic& topic : source.topics) {
     for (const Paragraph& paragraph : topic.paragraphs) {
       for (const Span& span : paragraph.spans) {
-        if (!span.jump.empty() && !contexts.count(Lower(span.jump))) {
+        if (!span.jump.empty() && !contexts.count(text::Lower(span.jump))) {
           return fail("\"" + topic.title + "\" jumps to " + span.jump + ", which no topic has");
         }
       }
@@ -422,8 +418,9 @@ std::vector<std::uint8_t> WriteHelpFile(const HelpSource& source, std::string* e
   }
   std::vector<std::pair<std::string, std::vector<std::uint32_t>>> sortedKeywords(keywords.begin(),
                                                                                  keywords.end());
-  std::sort(sortedKeywords.begin(), sortedKeywords.end(),
-            [](const auto& a, const auto& b) { return Lower(a.first) < Lower(b.first); });
+  std::sort(sortedKeywords.begin(), sortedKeywords.end(), [](const auto& a, const auto& b) {
+    return text::Lower(a.first) < text::Lower(b.first);
+  });
   std::vector<Bytes> keywordEntries;
   Bytes keywordData;
   for (const auto& [keyword, offsets] : sortedKeywords) {

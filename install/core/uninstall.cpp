@@ -10,6 +10,7 @@
 #include "common/settings/marovane_settings.h"
 #include "common/settings/win95_registry.h"
 #include "common/store/reg_key.h"
+#include "common/text/letter_case.h"
 
 namespace install {
 namespace {
@@ -40,12 +41,6 @@ void WriteValues(RegistryApi& registry, const KeyValues& key) {
   if (registry.CreateKey(RegRoot::LocalMachine, key.path, &handle) != reg::kOk) return;
   for (const Value& value : key.values) registry.SetString(handle, value.name, value.data);
   registry.CloseKey(handle);
-}
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
 }
 
 bool IsDriveLetter(char c) {
@@ -165,8 +160,8 @@ std::optional<std::string> CanonicalFolder(const std::string& path,
 }
 
 bool IsSameOrBelow(const std::string& folder, const std::string& ancestor) {
-  const std::string lowerFolder = Lower(folder);
-  std::string lowerAncestor = Lower(ancestor);
+  const std::string lowerFolder = text::Lower(folder);
+  std::string lowerAncestor = text::Lower(ancestor);
   if (lowerFolder == lowerAncestor) return true;
   if (lowerAncestor.empty() || lowerAncestor.back() != '\\') lowerAncestor += '\\';
   return lowerFolder.rfind(lowerAncestor, 0) == 0;
@@ -189,8 +184,9 @@ bool IsSuiteDriverName(const std::string& driverName) {
                      std::all_of(driverName.begin(), driverName.end(),
                                  [](unsigned char c) { return std::isalnum(c) != 0 || c == '_'; });
   if (!plain) return false;
-  return std::none_of(std::begin(kWindowsDisplayDrivers), std::end(kWindowsDisplayDrivers),
-                      [&](const char* windows) { return Lower(driverName) == Lower(windows); });
+  return std::none_of(
+      std::begin(kWindowsDisplayDrivers), std::end(kWindowsDisplayDrivers),
+      [&](const char* windows) { return text::Lower(driverName) == text::Lower(windows); });
 }
 
 UninstallPlan PlanUninstall(const InstallationRecord& record, const SystemFolders& folders,
