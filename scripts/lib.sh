@@ -3,8 +3,9 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
-# No Mono or Gecko: the suite needs neither, and fetching them would stall a fresh prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko: the suite needs neither, and fetching them would stall a fresh prefix. No
+# menu builder: a shortcut the installer makes stays in the simulated PC, not in the host's menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 # Configures a preset once (the build configures itself again when a CMake file changes), then
@@ -30,6 +31,13 @@ make_prefix() {
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f >/dev/null 2>&1
+  # No Plug and Play (nor the device host it starts), network or event log: the suite needs none
+  # of them, and every start of the PC would pay for them.
+  local service
+  for service in PlugPlay NDIS nsiproxy Eventlog; do
+    WINEPREFIX=$prefix wine reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start \
+      /t REG_DWORD /d 4 /f >/dev/null 2>&1
+  done
   # A program that crashes ends at once instead of waiting in the debugger.
   WINEPREFIX=$prefix wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
