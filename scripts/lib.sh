@@ -9,11 +9,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 # Configures a preset once (the build configures itself again when a CMake file changes), then
-# builds it.
+# builds it, or the targets named after it (--target NAME).
 build_preset() {
   (cd "$ROOT" &&
     { [ -f "build/$1/CMakeCache.txt" ] || cmake --preset "$1" >/dev/null; } &&
-    cmake --build --preset "$1" -j"$(nproc)")
+    cmake --build --preset "$1" -j"$(nproc)" "${@:2}")
 }
 
 # A prefix that runs its programs in a Wine virtual desktop: hiding a window takes milliseconds
@@ -171,6 +171,7 @@ cpu_ticks() {
 start_bench_pc() {
   "$ROOT/scripts/setup"
   build_preset windows >/dev/null
+  build_preset windows --target benches >/dev/null
   ensure_display
   BENCH_PREFIX=$(mktemp -d "${TMPDIR:-/tmp}/marovane-bench.XXXXXX")
   trap 'kill_pc "$BENCH_PREFIX"; kill ${SOUND_PID:-} ${XVFB_PID:-} 2>/dev/null; rm -rf "$BENCH_PREFIX"' EXIT

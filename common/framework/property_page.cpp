@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-PROPSHEETPAGEA PropertyPage::Describe(HINSTANCE instance) {
+PROPSHEETPAGEA PropertyPage::Describe(HINSTANCE instance, bool help) {
   PROPSHEETPAGEA page{};
   page.dwSize = sizeof(page);
-  page.dwFlags = PSP_DEFAULT;
+  page.dwFlags = PSP_DEFAULT | (help ? PSP_HASHELP : 0);
   page.hInstance = instance;
   page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
   page.pfnDlgProc = PageProc;
@@ -59,6 +59,9 @@ INT_PTR PropertyPage::OnNotify(const NMHDR& header) {
       return Answer(OnWizardNext() ? 0 : -1);
     case PSN_RESET:
       OnCancel();
+      return TRUE;
+    case PSN_HELP:
+      OnHelp();
       return TRUE;
   }
   return FALSE;

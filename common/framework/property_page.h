@@ -13,7 +13,8 @@ class PropertyPage : public Dialog {
   // The tab shows the template's caption.
   explicit PropertyPage(int templateId) : Dialog(templateId) {}
 
-  PROPSHEETPAGEA Describe(HINSTANCE instance);
+  // The page as the sheet takes it; with `help`, the sheet's Help button is enabled on it.
+  PROPSHEETPAGEA Describe(HINSTANCE instance, bool help);
 
   // The sheet's Apply button is enabled while any of its pages is marked changed.
   void SetModified(bool changed);

@@ -8,11 +8,11 @@ void ModalPropertySheet::RemovePage(PropertyPage& page) {
 
 INT_PTR ModalPropertySheet::DoModal(HINSTANCE instance, HWND owner) {
   std::vector<PROPSHEETPAGEA> pages;
-  for (PropertyPage* page : pages_) pages.push_back(page->Describe(instance));
+  for (PropertyPage* page : pages_) pages.push_back(page->Describe(instance, help_));
 
   PROPSHEETHEADERA header{};
   header.dwSize = sizeof(header);
-  header.dwFlags = PSH_PROPSHEETPAGE | (wizard_ ? PSH_WIZARD : 0);
+  header.dwFlags = PSH_PROPSHEETPAGE | (wizard_ ? PSH_WIZARD : 0) | (help_ ? PSH_HASHELP : 0);
   header.hwndParent = owner;
   header.hInstance = instance;
   header.pszCaption = caption_.c_str();

@@ -20,6 +20,8 @@ class ModalPropertySheet {
   void AddPage(PropertyPage& page) { pages_.push_back(&page); }
   // Shows the pages one after the other, each titling the window, instead of as tabs.
   void SetWizardMode() { wizard_ = true; }
+  // A Help button on the sheet, which asks the page shown for its help (as F1 does).
+  void ShowHelpButton() { help_ = true; }
   void RemovePage(PropertyPage& page);
   const std::vector<PropertyPage*>& Pages() const { return pages_; }
 
@@ -31,4 +33,5 @@ class ModalPropertySheet {
   std::string caption_;
   std::vector<PropertyPage*> pages_;
   bool wizard_ = false;
+  bool help_ = false;
 };

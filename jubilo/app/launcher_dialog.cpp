@@ -155,17 +155,18 @@ void LauncherDialog::FinishAnimation() {
   StartChosenPrograms();
 }
 
-// In their order; a show key waits (bounded) for the program's window to show it.
+// In their order; a show key waits (bounded) for the program's window to show it. A panel closed
+// meanwhile starts no more.
 void LauncherDialog::StartChosenPrograms() {
   for (const jubilo::LaunchStep& step : jubilo::LaunchPlan(settingsFile_)) {
     Start(kCommandLines[static_cast<int>(step.program)]);
-    if (step.show) ShowWhenThere(step.program);
+    if (step.show && !ShowWhenThere(step.program)) return;
   }
 }
 
-// Waits for the window while answering the panel's own messages (the program places its deck
-// in the panel as it starts).
-void LauncherDialog::ShowWhenThere(jubilo::Program program) {
+// Waits for the window while the panel answers its messages and keys as its own loop does (the
+// program places its deck in the panel as it starts). False when the panel closed meanwhile.
+bool LauncherDialog::ShowWhenThere(jubilo::Program program) {
   const DWORD deadline = GetTickCount() + kShowWaitMs;
   HWND window = nullptr;
   while ((window = ProgramWindow(program)) == nullptr &&
@@ -173,11 +174,18 @@ void LauncherDialog::ShowWhenThere(jubilo::Program program) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
+      }
+      if (Window() != nullptr && IsDialogMessageA(Window(), &message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
+    if (Window() == nullptr) return false;
   }
   if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
+  return true;
 }
 
 RECT LauncherDialog::Screen() const {

@@ -42,7 +42,7 @@ class LauncherDialog : public ModelessDialog {
   void AnimationTick();
   void FinishAnimation();
   void StartChosenPrograms();
-  void ShowWhenThere(jubilo::Program program);
+  bool ShowWhenThere(jubilo::Program program);
   void Draw(HDC dc, const std::vector<jubilo::Draw>& draws) const;
   RECT Screen() const;
   std::string VistrelPath() const;

@@ -104,6 +104,7 @@ void TellProgramOfPage(int pageKind) {
 
 void ShowOptionsSheet(HWND panel, ProfileStore& settings) {
   ModalPropertySheet sheet("Configure Options");
+  sheet.ShowHelpButton();
   std::vector<std::unique_ptr<OptionsPageDialog>> pages;
   for (const jubilo::OptionsPage& page : jubilo::OptionsPages()) {
     pages.push_back(std::make_unique<OptionsPageDialog>(page, settings, panel));

@@ -20,12 +20,16 @@ constexpr const char* kClass = names::kPreviewerClass;
 constexpr DWORD kOldestVersion = 0x0109FFFF;
 
 class PeekwellApp : public Application {
+ public:
+  explicit PeekwellApp(int show) : show_(show) {}
+
  protected:
+  // A second start shows the running copy as it was asked to show itself.
   void InitInstance() override {
     if (HWND running = FindSuiteWindow(kClass, std::nullopt)) {
       BringWindowToTop(running);
-      ShowWindow(running, SW_SHOWNORMAL);
-      BringWindowToTop(GetLastActivePopup(running));
+      ShowWindow(running, show_);
+      if (show_ == SW_SHOWNORMAL) BringWindowToTop(GetLastActivePopup(running));
       return;
     }
     if (!VideoServicesRecent()) {
@@ -54,11 +58,13 @@ class PeekwellApp : public Application {
     if (library != nullptr) FreeLibrary(library);
     return recent;
   }
+
+  int show_;
 };
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  PeekwellApp application;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  PeekwellApp application(show);
   return application.Run(instance);
 }

@@ -3,6 +3,7 @@
 #include <winnetwk.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -86,12 +87,14 @@ PreviewerDialog::PreviewerDialog(const std::string& folder)
     SendDlgItemMessageA(Window(), IDC_DRIVES, CB_GETLBTEXT, static_cast<WPARAM>(line),
                         reinterpret_cast<LPARAM>(drive));
     const std::string root = std::string(1, drive[0]) + ":\\";
-    // A drive that cannot be read leaves the previous one chosen.
+    // A drive that cannot be read leaves the previous one chosen; another shows its current
+    // folder.
     if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES) {
       FillDrives();
       return;
     }
-    GoTo(root);
+    const auto known = driveFolders_.find(static_cast<char>(std::toupper(root[0])));
+    GoTo(known != driveFolders_.end() ? known->second : root.substr(0, 2));
   });
 }
 
@@ -111,10 +114,11 @@ void PreviewerDialog::OnInitDialog() {
   markFont_ =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+  // One digit; without it, or with anything else, the first frame.
   const int choice =
-      static_cast<int>(settingsFile_.ReadString(kSection, "Preview", "2", 4).c_str()[0] - '0');
+      static_cast<int>(settingsFile_.ReadString(kSection, "Preview", "0", 4).c_str()[0] - '0');
   preview_ = static_cast<peekwell::Preview>(
-      choice >= 0 && choice < peekwell::kPreviewChoices ? choice : 2);
+      choice >= 0 && choice < peekwell::kPreviewChoices ? choice : 0);
   thumbnailsOf_ = preview_;
   for (int i = 0; i < peekwell::kPreviewChoices; ++i) {
     SendDlgItemMessageA(Window(), IDC_PREVIEW, CB_ADDSTRING, 0,
@@ -143,7 +147,9 @@ void PreviewerDialog::OnInitDialog() {
   GoTo(start);
   ShowPreviewList();
   const auto corner = ReadCorner();
-  if (corner) {
+  if (!corner) {
+    CentreOnParent();
+  } else {
     RECT window{};
     GetWindowRect(Window(), &window);
     SetWindowPos(Window(), nullptr, std::max(0L, corner->x - (window.right - window.left)),
@@ -198,6 +204,11 @@ void PreviewerDialog::GoTo(const std::string& folder) {
   char full[MAX_PATH] = "";
   if (GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr) == 0) return;
   folder_ = full;
+  // The drive's current folder: going back to the drive comes back here.
+  if (folder_.size() >= 2 && folder_[1] == ':') {
+    driveFolders_[static_cast<char>(std::toupper(static_cast<unsigned char>(folder_[0])))] =
+        folder_;
+  }
   SetDlgItemTextA(Window(), IDC_FOLDER, folder_.c_str());
   FillDrives();
   FillFolders();
@@ -328,10 +339,10 @@ std::string PreviewerDialog::SelectedPath() const {
   return line < 0 ? std::string() : WithBackslash(folder_) + LineText(list, line);
 }
 
-// The file goes to the media deck's video player.
+// The file goes to the media deck's video player, quoted: a folder's name may have blanks.
 void PreviewerDialog::PlayVideo() {
   const std::string path = SelectedPath();
-  if (!path.empty()) StartProgram("sonavo.exe /Video " + path, SW_SHOW);
+  if (!path.empty()) StartProgram("sonavo.exe /Video \"" + path + "\"", SW_SHOW);
 }
 
 void PreviewerDialog::ShowHelp() {
@@ -429,14 +440,17 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
       SelectObject(memory, old);
       DeleteDC(memory);
     } else {
-      // The marks in Arial 11-pixel, to fit the thumbnail's frame.
+      // The marks in Arial 11-pixel, to fit the thumbnail's frame, in its middle.
       HGDIOBJ nameKept = SelectObject(item.hDC, markFont_);
       SetTextColor(item.hDC, RGB(0, 0, 255));
+      const std::string mark =
+          ResourceText(data == kNoDecompressor ? IDS_NO_DECOMPRESSOR : IDS_UNKNOWN_FORMAT);
       RECT text = frame;
-      DrawTextA(
-          item.hDC,
-          ResourceText(data == kNoDecompressor ? IDS_NO_DECOMPRESSOR : IDS_UNKNOWN_FORMAT).c_str(),
-          -1, &text, DT_CENTER | DT_NOPREFIX);
+      DrawTextA(item.hDC, mark.c_str(), -1, &text, DT_CENTER | DT_NOPREFIX | DT_CALCRECT);
+      const int height = text.bottom - text.top;
+      text = frame;
+      text.top += std::max(0L, (frame.bottom - frame.top - height) / 2);
+      DrawTextA(item.hDC, mark.c_str(), -1, &text, DT_CENTER | DT_NOPREFIX);
       SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
       SelectObject(item.hDC, nameKept);
     }
@@ -482,13 +496,13 @@ void PreviewerDialog::OnPaint(HDC dc) {
   DrawPicture(dc, IDB_EMBLEM, emblem.left, emblem.top);
   const std::string path = SelectedPath();
   const std::string name = path.substr(path.find_last_of('\\') + 1);
+  // Both boxes in MS Sans Serif 14-pixel bold.
   HGDIOBJ kept = SelectObject(dc, boldFont_);
   SetBkMode(dc, TRANSPARENT);
   RECT box = nameBox_;
   DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
   InflateRect(&box, -3, -1);
   DrawTextA(dc, name.c_str(), -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, kept);
   std::vector<std::string> lines{ResourceText(IDS_FORMAT_UNKNOWN), "", "", ""};
   if (path.empty()) lines = {"", "", "", ""};
   if (const std::optional<VideoFile> video =
@@ -502,6 +516,7 @@ void PreviewerDialog::OnPaint(HDC dc) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   DrawTextA(dc, text.c_str(), -1, &box, DT_LEFT | DT_NOPREFIX);
+  SelectObject(dc, kept);
 }
 
 bool PreviewerDialog::RegisterDeckClass(HINSTANCE instance) {

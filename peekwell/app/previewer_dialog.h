@@ -6,6 +6,7 @@
 
 #include <vfw.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,8 @@ class PreviewerDialog : public ModelessDialog {
 
   Win32Profile settingsFile_;
   std::string folder_;
+  // The folder last shown on each drive (by its capital letter).
+  std::map<char, std::string> driveFolders_;
   peekwell::Preview preview_ = peekwell::Preview::Middle;
   // The frame choice the cached thumbnails were made with.
   peekwell::Preview thumbnailsOf_ = peekwell::Preview::Middle;

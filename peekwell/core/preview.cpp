@@ -69,7 +69,9 @@ std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& wo
     lines.push_back(FourCC(facts.type) + "." + FourCC(facts.handler));
   }
   char text[128];
-  std::snprintf(text, sizeof(text), "%dx%dx%d", facts.width, facts.height, facts.bitCount);
+  // A negative height only says the rows run from the top: the size is its magnitude.
+  const long long height = facts.height < 0 ? -static_cast<long long>(facts.height) : facts.height;
+  std::snprintf(text, sizeof(text), "%dx%lldx%d", facts.width, height, facts.bitCount);
   lines.push_back(text);
   const std::int32_t ms = facts.durationMs < 0 ? 0 : facts.durationMs;
   std::snprintf(text, sizeof(text), "%d %s, %d.%03d %s", facts.frames, words.frames.c_str(),

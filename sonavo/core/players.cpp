@@ -28,9 +28,17 @@ const PlayerTraits& Traits(PlayerKind kind) {
 }
 
 DeckCommandLine ParseCommandLine(std::string_view arguments) {
+  // Words between blanks or tabs; a quoted word ("C:\Sample Films\a.avi") is one word, without
+  // its quotes, up to the closing quote or the end of the line.
   std::vector<std::string> words;
   std::size_t start = 0;
   while ((start = arguments.find_first_not_of(" \t", start)) != std::string_view::npos) {
+    if (arguments[start] == '"') {
+      const std::size_t end = std::min(arguments.find('"', start + 1), arguments.size());
+      words.emplace_back(arguments.substr(start + 1, end - start - 1));
+      start = std::min(end + 1, arguments.size());
+      continue;
+    }
     const std::size_t end = std::min(arguments.find_first_of(" \t", start), arguments.size());
     words.emplace_back(arguments.substr(start, end - start));
     start = end;

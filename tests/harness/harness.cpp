@@ -13,7 +13,8 @@
 namespace harness {
 namespace {
 
-constexpr Milliseconds kPollInterval{10};
+// Often enough to follow a program, seldom enough not to take its processor.
+constexpr Milliseconds kPollInterval{25};
 constexpr Milliseconds kTypingPause{120};
 // How long a program may take to answer a question about one of its windows.
 constexpr UINT kAnswerMs = 5000;
@@ -29,12 +30,16 @@ bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout) {
   return true;
 }
 
-Program::Program(const std::string& path, const std::string& arguments) {
+Program::Program(const std::string& path, const std::string& arguments, std::optional<WORD> show) {
   std::string commandLine = "\"" + path + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   const std::string folder = path.substr(0, path.find_last_of('\\'));
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
+  if (show) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *show;
+  }
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &info)) {
@@ -86,13 +91,17 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
   return search.found;
 }
 
+// The caption as the window manager keeps it: unlike WindowText, no message to the owning
+// process, which a test polling every few milliseconds would keep busy.
 HWND FindWindowByCaption(const std::string& className, const std::string& caption,
                          DWORD processId) {
   for (HWND window : TopLevelWindows(processId)) {
-    if (IsWindowVisible(window) && WindowText(window) == caption &&
-        (className.empty() || ClassName(window) == className)) {
-      return window;
+    if (!IsWindowVisible(window) || (!className.empty() && ClassName(window) != className)) {
+      continue;
     }
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    if (text == caption) return window;
   }
   return nullptr;
 }

@@ -21,8 +21,10 @@ bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout = kTim
 
 class Program {
  public:
-  // Starts `path` with `arguments` in the program's own folder; check Started().
-  Program(const std::string& path, const std::string& arguments = "");
+  // Starts `path` with `arguments` in the program's own folder, with the show command a shortcut
+  // would give it, if any; check Started().
+  Program(const std::string& path, const std::string& arguments = "",
+          std::optional<WORD> show = std::nullopt);
   ~Program();  // ends the process if it still runs
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

@@ -63,6 +63,11 @@ TEST(PreviewTest, TheInfoLinesNameTheCompressorAndCountInThousandths) {
   EXPECT_EQ(lines[3], "29.970 B/s");
   facts.scale = 0;
   EXPECT_EQ(peekwell::InfoLines(facts, {})[3], "0.000 fps");
+  // Rows from the top (a negative height) are a size all the same, the most negative too.
+  facts.height = -144;
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[1], "160x144x24");
+  facts.height = INT32_MIN;
+  EXPECT_EQ(peekwell::InfoLines(facts, {})[1], "160x2147483648x24");
 }
 
 TEST(PreviewTest, OnlyPicturesOfASaneSizeAreDecompressed) {

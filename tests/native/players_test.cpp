@@ -42,6 +42,10 @@ TEST(PlayerTablesTest, TheCommandLineNamesThePlayerAndTheFile) {
   // Any other first word is skipped: the CD player, and what follows.
   EXPECT_EQ(parsed("/PLAY C:\\A.AVI"), "0 C:\\A.AVI");
   EXPECT_EQ(parsed("/cdx /midi"), "0 /midi");
+  // A quoted path is one word, blanks and all; a quote left open runs to the end.
+  EXPECT_EQ(parsed("/Video \"C:\\Sample Films\\sunrise.avi\""), "3 C:\\Sample Films\\sunrise.avi");
+  EXPECT_EQ(parsed("/video /play \"C:\\A B.AVI"), "3 C:\\A B.AVI");
+  EXPECT_EQ(parsed("\"/wave\" \"\""), "2 ");
 }
 
 TEST(DeckStateTest, TheDevicesModeMapsToTheStatusLine) {

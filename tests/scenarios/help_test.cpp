@@ -18,6 +18,7 @@ namespace {
 using harness::Program;
 
 constexpr int kJubiloReachUs = 1171;
+constexpr int kJubiloConfigure = 1173;
 constexpr int kPeekwellHelp = 121;
 
 // The text of the topic the help viewer shows (its rich-text view); empty without a viewer.
@@ -87,6 +88,24 @@ TEST_F(HelpTest, JubilosReachUsOpensContext170) {
   ASSERT_NE(viewer, nullptr) << TopicShown(&viewer);
   EXPECT_NE(TopicShown(&viewer).find("Marovane Graphics Ltd."), std::string::npos);
   harness::SaveScreenshot(viewer, "help-jubilo-reach-us");
+}
+
+// Configure Options has a Help button, on every page, which opens the sheet's topic (context
+// 120) as F1 does.
+TEST_F(HelpTest, JubilosOptionsSheetHasAHelpButtonThatOpensItsTopic) {
+  Program jubilo(std::string(layout::kMediaFolder) + "\\JUBILO.EXE");
+  HWND panel = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
+  ASSERT_NE(panel, nullptr);
+  harness::PressButton(panel, kJubiloConfigure);
+  HWND sheet = harness::WaitForWindow("#32770", "Configure Options", jubilo.Id());
+  ASSERT_NE(sheet, nullptr);
+  HWND help = harness::Control(sheet, IDHELP);
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(IsWindowVisible(help) && IsWindowEnabled(help));
+  // The button clicked: it answers as to the mouse.
+  PostMessageA(help, BM_CLICK, 0, 0);
+  HWND viewer = WaitForTopic("Configure Options");
+  ASSERT_NE(viewer, nullptr) << TopicShown(&viewer);
 }
 
 TEST_F(HelpTest, PeekwellsHelpFindsVistrelsFileBesideIt) {

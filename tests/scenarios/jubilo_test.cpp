@@ -153,6 +153,25 @@ TEST_F(JubiloTest, AShowKeyWithoutItsStartKeyStartsNothingAndAStartKeyStartsTheP
   EXPECT_EQ(FindWindowA(names::kDeckClass, "MIDI Player"), nullptr);
 }
 
+// While the panel waits for a chosen program's window (the mixer's, which never comes here), its
+// keys work as ever; closed meanwhile, it starts none of the programs after that one.
+TEST_F(JubiloTest, ClosedWhileWaitingForAProgramThePanelStartsNoMore) {
+  ASSERT_TRUE(DeleteFileA(MediaFile("blendora.exe").c_str()));
+  for (const char* key : {"OnMixer", "OnMixerShow", "OnVideo"}) {
+    WritePrivateProfileStringA("Jubilo", key, "1", MediaFile("MAROVANE.INI").c_str());
+  }
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  SetForegroundWindow(panel_);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == panel_; }));
+  // A click cuts the animation short, and the chosen programs start at once.
+  PostMessageA(panel_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+  harness::PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(jubilo.WaitForExit(harness::Milliseconds(5000)));
+  EXPECT_FALSE(harness::WaitFor([] { return FindWindowA(names::kDeckClass, "Video Player"); },
+                                harness::Milliseconds(2000)));
+}
+
 TEST_F(JubiloTest, TheOptionsSheetRefusesABadIntroLengthAndAppliesToTheRunningPlayer) {
   Program jubilo(MediaFile("JUBILO.EXE"));
   ASSERT_NE(StartPanel(jubilo), nullptr);

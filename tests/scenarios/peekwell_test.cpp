@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -108,11 +109,11 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
   choose(5);
   ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(harness::Control(window, kNames)); }));
   harness::SaveScreenshot(window, "peekwell-names");
-  choose(2);
+  choose(0);
   ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(thumbnails) != FALSE; }));
   EXPECT_EQ(Mark(thumbnails, 0), good);
   // Another frame choice makes them anew, the marks kept.
-  choose(0);
+  choose(2);
   EXPECT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 0) != good; }));
   EXPECT_EQ(Mark(thumbnails, 1), -1);
 }
@@ -163,6 +164,61 @@ TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlay
   EXPECT_TRUE(harness::WaitFor([&] {
     return harness::WindowText(harness::Control(second, 111)) == "C:\\";
   })) << harness::WindowText(harness::Control(second, 111));
+}
+
+// A first start, without a window place or a frame choice of its own: the window is centred on
+// the screen and the thumbnails show the first frame. A folder whose name has a blank plays.
+TEST_F(PeekwellTest, AFirstStartIsCentredOnTheFirstFrameAndAFolderWithBlanksPlays) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\Sample Films", nullptr));
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\Sample Films\\sunrise.avi", machine::VideoFileBytes(6)));
+  WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Sample Films", Settings().c_str());
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = PlayFirstFile(peekwell);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(harness::ComboSelectedText(window, kPreview), "First Frame");
+  RECT place{};
+  GetWindowRect(window, &place);
+  EXPECT_LE(std::abs(place.left + place.right - GetSystemMetrics(SM_CXSCREEN)), 1) << place.left;
+  EXPECT_LE(std::abs(place.top + place.bottom - GetSystemMetrics(SM_CYSCREEN)), 1) << place.top;
+  EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "sunrise.avi"), nullptr);
+  const DWORD player = [] {
+    DWORD id = 0;
+    GetWindowThreadProcessId(FindWindowA("PlaybackWClass", nullptr), &id);
+    return id;
+  }();
+  EXPECT_FALSE(harness::WaitForMessageBox(player, harness::Milliseconds(500)));
+}
+
+// Another drive lists its current folder, so that going back to a drive comes back to where the
+// user was; a second start shows the running window with its own show command.
+TEST_F(PeekwellTest, ADriveComesBackToItsFolderAndASecondStartShowsTheFirstAsAsked) {
+  const std::string path = std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE";
+  Program peekwell(path);
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
+  // From the folder list round the dialog's controls to the drives, then a drive by its letter.
+  HWND drives = harness::Control(window, 100);
+  harness::PressKeys({VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB});
+  ASSERT_TRUE(harness::WaitFor([&] { return harness::FocusOf(window) == drives; }))
+      << GetDlgCtrlID(harness::FocusOf(window));
+  const auto folderIs = [&](const char* folder) {
+    return harness::WaitFor([&] {
+      return lstrcmpiA(harness::WindowText(harness::Control(window, 111)).c_str(), folder) == 0;
+    });
+  };
+  harness::PressKeys({'A'});
+  EXPECT_TRUE(folderIs("A:\\")) << harness::WindowText(harness::Control(window, 111));
+  harness::PressKeys({'C'});
+  EXPECT_TRUE(folderIs("C:\\Clips")) << harness::WindowText(harness::Control(window, 111));
+
+  Program second(path, "", SW_SHOWMINNOACTIVE);
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(harness::WaitFor([&] { return IsIconic(window) != FALSE; }));
+  Program third(path, "", SW_SHOWNORMAL);
+  EXPECT_TRUE(third.WaitForExit());
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsIconic(window); }));
 }
 
 TEST_F(PeekwellTest, PlayVideoWithoutThePlayerSaysNothing) {
