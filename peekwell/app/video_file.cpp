@@ -2,7 +2,6 @@
 
 #include <vfw.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -100,11 +99,17 @@ HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB dra
         picture->biClrUsed * sizeof(RGBQUAD) +
         (picture->biClrUsed == 0 && picture->biBitCount <= 8 ? (1u << picture->biBitCount) * 4 : 0);
     const UINT halftone = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) ? DDF_HALFTONE : 0;
-    // The source is the whole frame; a negative height in its header says its rows run from
-    // the top, which the drawing reads from the header itself.
-    DrawDibDraw(drawDib, memory, 0, 0, peekwell::kThumbWidth, peekwell::kThumbHeight, picture,
-                const_cast<std::uint8_t*>(bits), 0, 0, picture->biWidth,
-                std::abs(picture->biHeight), halftone);
+    if (picture->biHeight < 0) {
+      // Rows from the top, which DrawDib does not take: GDI draws such a picture itself.
+      SetStretchBltMode(memory, HALFTONE);
+      StretchDIBits(memory, 0, 0, peekwell::kThumbWidth, peekwell::kThumbHeight, 0, 0,
+                    picture->biWidth, -picture->biHeight, bits,
+                    reinterpret_cast<const BITMAPINFO*>(picture), DIB_RGB_COLORS, SRCCOPY);
+    } else {
+      DrawDibDraw(drawDib, memory, 0, 0, peekwell::kThumbWidth, peekwell::kThumbHeight, picture,
+                  const_cast<std::uint8_t*>(bits), 0, 0, picture->biWidth, picture->biHeight,
+                  halftone);
+    }
     SelectObject(memory, old);
     DeleteDC(memory);
   }
