@@ -566,21 +566,24 @@ LRESULT CALLBACK PreviewerDialog::DeckProc(HWND deck, UINT message, WPARAM wPara
   switch (message) {
     case WM_LBUTTONDOWN:
       if (owner == nullptr) break;
-      owner->pressedArea_ = areaAt();
-      if (owner->pressedArea_ > 1) SetCapture(deck);
+      owner->deckPress_.Press(areaAt());
+      if (owner->deckPress_.Held()) SetCapture(deck);
       InvalidateRect(deck, nullptr, FALSE);
       return 0;
+    case WM_MOUSEMOVE:
+      if (owner != nullptr && owner->deckPress_.Move(areaAt())) {
+        InvalidateRect(deck, nullptr, FALSE);
+      }
+      return 0;
     case WM_LBUTTONUP: {
-      if (owner == nullptr || owner->pressedArea_ <= 1) break;
-      const int area = owner->pressedArea_;
-      owner->pressedArea_ = 0;
+      if (owner == nullptr || !owner->deckPress_.Held()) break;
+      const int area = owner->deckPress_.Release(areaAt());
       ReleaseCapture();
       InvalidateRect(deck, nullptr, FALSE);
-      if (areaAt() != area) return 0;
       HWND main = owner->Window();
       if (area == 2) {
         PostMessageA(main, WM_COMMAND, IDC_EXIT, 0);
-      } else {
+      } else if (area == 3) {
         ShowWindow(main, IsWindowVisible(main) ? SW_HIDE : SW_SHOWNORMAL);
       }
       return 0;
@@ -592,9 +595,9 @@ LRESULT CALLBACK PreviewerDialog::DeckProc(HWND deck, UINT message, WPARAM wPara
       GetClientRect(deck, &all);
       FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
       DrawPicture(dc, IDB_BROWSER_DECK, 0, 0);
-      // The area held looks pressed.
-      if (owner != nullptr && owner->pressedArea_ > 1) {
-        const RECT area = kDeckAreas[owner->pressedArea_ - 1];
+      // The area held looks pressed while the pointer is on it.
+      if (owner != nullptr && owner->deckPress_.Shown() != 0) {
+        const RECT area = kDeckAreas[owner->deckPress_.Shown() - 1];
         InvertRect(dc, &area);
       }
       EndPaint(deck, &paint);

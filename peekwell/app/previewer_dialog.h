@@ -13,6 +13,7 @@
 
 #include "common/framework/modeless_dialog.h"
 #include "common/win32/win32_profile.h"
+#include "peekwell/core/deck_press.h"
 #include "peekwell/core/preview.h"
 #include "sonavo/core/deck_settings.h"
 
@@ -67,5 +68,5 @@ class PreviewerDialog : public ModelessDialog {
   RECT nameBox_{}, infoBox_{};
   HWND deck_ = nullptr;
   HWND browseButton_ = nullptr;
-  int pressedArea_ = 0;
+  peekwell::DeckPress deckPress_;
 };

@@ -1,3 +1,4 @@
+#include "peekwell/core/deck_press.h"
 #include "peekwell/core/preview.h"
 
 #include <gtest/gtest.h>
@@ -88,3 +89,30 @@ TEST(PreviewTest, TwoRowsOfLinesFillTheListAboveItsScrollBar) {
 }
 
 }  // namespace
+
+// The deck's areas as push buttons: pressed only while the pointer is on the area held, acting
+// only when released there; the first area and the space between areas do nothing.
+TEST(DeckPressTest, TheLookFollowsThePointerAndOnlyAReleaseOnTheAreaHeldActs) {
+  peekwell::DeckPress press;
+  press.Press(2);
+  EXPECT_EQ(press.Shown(), 2);
+  EXPECT_TRUE(press.Move(0));  // off the area: raised
+  EXPECT_EQ(press.Shown(), 0);
+  EXPECT_FALSE(press.Move(3));  // onto another area: still raised, nothing to redraw
+  EXPECT_TRUE(press.Move(2));   // back: pressed again
+  EXPECT_EQ(press.Shown(), 2);
+  EXPECT_EQ(press.Release(2), 2);
+  EXPECT_FALSE(press.Held());
+  EXPECT_EQ(press.Shown(), 0);
+
+  press.Press(3);
+  EXPECT_TRUE(press.Move(2));
+  EXPECT_EQ(press.Release(2), 0);  // released off the area held
+
+  for (int idle : {0, 1}) {
+    press.Press(idle);
+    EXPECT_FALSE(press.Held()) << idle;
+    EXPECT_FALSE(press.Move(idle));
+    EXPECT_EQ(press.Release(idle), 0);
+  }
+}
