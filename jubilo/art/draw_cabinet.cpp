@@ -98,9 +98,10 @@ Canvas Button(int sign) {
 }
 
 // The start-up animation's pictures: the maker's name (201), the strip (203), the title (204).
+// The logo in 4:3, the proportion in which the animation grows it.
 Canvas Logo() {
-  Canvas c(96, 24, 0x000000);
-  art::DrawLabel(c, "MAROVANE", 1, 7, 2, 1, art::kCyan);
+  Canvas c(96, 72, 0x000000);
+  art::DrawLabel(c, "MAROVANE", 1, 31, 2, 1, art::kCyan);
   return c;
 }
 

@@ -71,6 +71,21 @@ TEST_F(JubiloTest, ThePanelIsCutToItsCabinetAndItsCdButtonStartsAPlayerThatLives
   EXPECT_TRUE(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Jubilo", "WindowPos").has_value());
 }
 
+// The animation grows the logo (bitmap 201) at three quarters of its width in height and ends at
+// twice its size: drawn in 4:3, it is never squeezed and does not jump at the end.
+TEST_F(JubiloTest, TheLogoIsDrawnInTheProportionTheAnimationGrowsItIn) {
+  HMODULE program =
+      LoadLibraryExA(MediaFile("JUBILO.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  HBITMAP logo = LoadBitmapA(program, MAKEINTRESOURCEA(201));
+  ASSERT_NE(logo, nullptr);
+  BITMAP facts{};
+  GetObjectA(logo, sizeof(facts), &facts);
+  EXPECT_EQ(facts.bmWidth * 3 / 4, facts.bmHeight) << facts.bmWidth << " x " << facts.bmHeight;
+  DeleteObject(logo);
+  FreeLibrary(program);
+}
+
 TEST_F(JubiloTest, TheVistrelButtonIsThereOnlyWithVistrel) {
   Program jubilo(MediaFile("JUBILO.EXE"));
   ASSERT_NE(StartPanel(jubilo), nullptr);
