@@ -12,6 +12,7 @@
 #include "common/settings/marovane_settings.h"
 #include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
+#include "common/win32/subclass.h"
 #include "common/win32/suite_windows.h"
 #include "jubilo/app/options_sheet.h"
 #include "jubilo/app/resource.h"
@@ -63,6 +64,12 @@ HWND ProgramWindow(jubilo::Program program) {
              : FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(program));
 }
 
+// The About button paints all of itself: erasing first would only make it flicker.
+LRESULT CALLBACK KeepBackgroundProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  return CallOwnProc(button, message, wParam, lParam);
+}
+
 }  // namespace
 
 LauncherDialog::LauncherDialog(const std::string& folder)
@@ -100,6 +107,7 @@ void LauncherDialog::OnInitDialog() {
   labelFont_ = arial(kLabelPixels, 0);
   downFont_ = arial(kLetteringPixels, 2700);
   slantFont_ = arial(kLetteringPixels, 2425);
+  Subclass(GetDlgItem(Window(), IDC_ABOUT_BUTTON), KeepBackgroundProc);
   PlaceControls();
   PlaceWindow();
   AttachRunningPrograms();

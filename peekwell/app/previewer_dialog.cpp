@@ -11,6 +11,7 @@
 #include "common/win32/list_box.h"
 #include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
+#include "common/win32/subclass.h"
 #include "common/win32/suite_windows.h"
 #include "peekwell/app/resource.h"
 #include "peekwell/app/video_file.h"
@@ -26,7 +27,6 @@ constexpr int kNameLineHeight = 16;
 // A subfolder's line in the folder list; the path's lines hold their depth.
 constexpr LPARAM kSubfolder = -1;
 constexpr const char* kDeckClass = "BROWSER_DECK_WCLASS";
-constexpr const char* kListProc = "PeekwellList";
 constexpr int kDeckId = 110;
 constexpr int kBrowseButton = 1110;
 constexpr const char* kDeckOwner = "Peekwell";
@@ -52,6 +52,18 @@ void DrawPicture(HDC dc, int id, int x, int y) {
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);
+}
+
+// The system palette as it stands, as a logical palette of 256 entries.
+HPALETTE SystemPaletteCopy(HDC screen) {
+  struct {
+    LOGPALETTE header;
+    PALETTEENTRY more[255];
+  } palette{};
+  palette.header.palVersion = 0x300;
+  palette.header.palNumEntries = 256;
+  GetSystemPaletteEntries(screen, 0, 256, palette.header.palPalEntry);
+  return CreatePalette(&palette.header);
 }
 
 }  // namespace
@@ -131,12 +143,8 @@ void PreviewerDialog::OnInitDialog() {
   SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETITEMHEIGHT, 0, kNameLineHeight);
   SendDlgItemMessageA(Window(), IDC_FOLDERS, LB_SETITEMHEIGHT, 0, kNameLineHeight);
   SendDlgItemMessageA(Window(), IDC_THUMBNAILS, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
-  for (int id : {IDC_FOLDERS, IDC_THUMBNAILS, IDC_NAMES}) {
-    HWND list = GetDlgItem(Window(), id);
-    SetPropA(list, kListProc,
-             reinterpret_cast<HANDLE>(
-                 SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AllKeysProc))));
-  }
+  for (int id : {IDC_FOLDERS, IDC_THUMBNAILS, IDC_NAMES})
+    Subclass(GetDlgItem(Window(), id), AllKeysProc);
   SendDlgItemMessageA(Window(), IDC_NAMES, LB_SETCOLUMNWIDTH, peekwell::kLineWidth, 0);
   std::string start = settingsFile_.ReadString(kSection, "SavePath", "", MAX_PATH);
   if (start.empty() || GetFileAttributesA(start.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -351,17 +359,31 @@ void PreviewerDialog::ShowHelp() {
            reinterpret_cast<ULONG_PTR>("JI(\"VISTREL.HLP\",\"peekwell\")"));
 }
 
-LPARAM PreviewerDialog::MakeThumbnail(const std::string& path) const {
+LPARAM PreviewerDialog::MakeThumbnail(const std::string& path) {
   HCURSOR kept = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   LPARAM mark = kNotAVideo;
   if (const std::optional<VideoFile> video = VideoFile::Open(path, false)) {
     HDC screen = GetDC(nullptr);
-    HBITMAP thumbnail = video->Thumbnail(thumbnailsOf_, screen, drawDib_);
+    if (palette_ == nullptr && (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE)) {
+      palette_ = SystemPaletteCopy(screen);
+    }
+    HBITMAP thumbnail = video->Thumbnail(thumbnailsOf_, screen, drawDib_, palette_);
     ReleaseDC(nullptr, screen);
     mark = thumbnail != nullptr ? reinterpret_cast<LPARAM>(thumbnail) : kNoDecompressor;
   }
   SetCursor(kept);
   return mark;
+}
+
+void PreviewerDialog::RealizeThumbnailPalette(bool background) {
+  if (palette_ == nullptr) return;
+  HWND list = GetDlgItem(Window(), IDC_THUMBNAILS);
+  HDC dc = GetDC(list);
+  HPALETTE kept = SelectPalette(dc, palette_, background);
+  RealizePalette(dc);
+  SelectPalette(dc, kept, TRUE);
+  ReleaseDC(list, dc);
+  InvalidateRect(list, nullptr, FALSE);
 }
 
 void PreviewerDialog::DrawDrive(const DRAWITEMSTRUCT& item) const {
@@ -433,23 +455,29 @@ void PreviewerDialog::DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail) {
                line.left + geometry.thumbX + peekwell::kThumbWidth,
                line.top + geometry.thumbY + peekwell::kThumbHeight};
     if (data > 0) {
+      HPALETTE keptPalette =
+          palette_ != nullptr ? SelectPalette(item.hDC, palette_, TRUE) : nullptr;
+      if (palette_ != nullptr) RealizePalette(item.hDC);
       HDC memory = CreateCompatibleDC(item.hDC);
       HGDIOBJ old = SelectObject(memory, reinterpret_cast<HBITMAP>(data));
       BitBlt(item.hDC, frame.left, frame.top, peekwell::kThumbWidth, peekwell::kThumbHeight, memory,
              0, 0, SRCCOPY);
       SelectObject(memory, old);
       DeleteDC(memory);
+      if (palette_ != nullptr) SelectPalette(item.hDC, keptPalette, TRUE);
     } else {
       // The marks in Arial 11-pixel, to fit the thumbnail's frame, in its middle.
       HGDIOBJ nameKept = SelectObject(item.hDC, markFont_);
       SetTextColor(item.hDC, RGB(0, 0, 255));
       const std::string mark =
           ResourceText(data == kNoDecompressor ? IDS_NO_DECOMPRESSOR : IDS_UNKNOWN_FORMAT);
+      // Its blank lines count too (a measuring DrawText drops a last empty one): the words sit
+      // in the middle of the lines as written.
+      TEXTMETRICA metrics{};
+      GetTextMetricsA(item.hDC, &metrics);
+      const int lines = 1 + static_cast<int>(std::count(mark.begin(), mark.end(), '\n'));
       RECT text = frame;
-      DrawTextA(item.hDC, mark.c_str(), -1, &text, DT_CENTER | DT_NOPREFIX | DT_CALCRECT);
-      const int height = text.bottom - text.top;
-      text = frame;
-      text.top += std::max(0L, (frame.bottom - frame.top - height) / 2);
+      text.top += std::max(0L, (frame.bottom - frame.top - lines * metrics.tmHeight) / 2);
       DrawTextA(item.hDC, mark.c_str(), -1, &text, DT_CENTER | DT_NOPREFIX);
       SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
       SelectObject(item.hDC, nameKept);
@@ -625,6 +653,15 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ShowWindow(Window(), SW_HIDE);
     return TRUE;
   }
+  if (message == WM_QUERYNEWPALETTE) {
+    RealizeThumbnailPalette(false);
+    SetWindowLongPtrA(Window(), DWLP_MSGRESULT, palette_ != nullptr);
+    return TRUE;
+  }
+  if (message == WM_PALETTECHANGED) {
+    if (reinterpret_cast<HWND>(wParam) != Window()) RealizeThumbnailPalette(true);
+    return TRUE;
+  }
   if (message == WM_MEASUREITEM) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (measure->CtlID == IDC_THUMBNAILS) {
@@ -658,13 +695,8 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The three lists take every key, Enter and Tab too: the dialog keys pass through them.
 LRESULT CALLBACK PreviewerDialog::AllKeysProc(HWND list, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropA(list, kListProc));
   if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
-  if (message == WM_NCDESTROY) {
-    RemovePropA(list, kListProc);
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-  }
-  return CallWindowProcA(original, list, message, wParam, lParam);
+  return CallOwnProc(list, message, wParam, lParam);
 }
 
 void PreviewerDialog::OnCancel() {
@@ -687,6 +719,7 @@ std::optional<sonavo::ScreenPoint> PreviewerDialog::ReadCorner() {
 void PreviewerDialog::OnDestroy() {
   ForgetThumbnails(true);
   if (drawDib_ != nullptr) DrawDibClose(drawDib_);
+  if (palette_ != nullptr) DeleteObject(palette_);
   for (HFONT font : {boldFont_, nameFont_, markFont_}) {
     if (font != nullptr) DeleteObject(font);
   }

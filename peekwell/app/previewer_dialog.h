@@ -46,7 +46,9 @@ class PreviewerDialog : public ModelessDialog {
   void DrawDrive(const DRAWITEMSTRUCT& item) const;
   void DrawFolder(const DRAWITEMSTRUCT& item) const;
   void DrawFile(const DRAWITEMSTRUCT& item, bool thumbnail);
-  LPARAM MakeThumbnail(const std::string& path) const;
+  LPARAM MakeThumbnail(const std::string& path);
+  // Realizes the thumbnails' palette and repaints them: the system palette changed under them.
+  void RealizeThumbnailPalette(bool background);
   RECT Place(int id) const;
   // The browser deck in Jubilo's panel (nullptr: out of it).
   void Attach(HWND launcher);
@@ -62,6 +64,9 @@ class PreviewerDialog : public ModelessDialog {
   // The frame choice the cached thumbnails were made with.
   peekwell::Preview thumbnailsOf_ = peekwell::Preview::Middle;
   HDRAWDIB drawDib_ = nullptr;
+  // On palette devices: one palette for every thumbnail, taken from the system palette when the
+  // first is made.
+  HPALETTE palette_ = nullptr;
   HFONT boldFont_ = nullptr;
   HFONT nameFont_ = nullptr;
   HFONT markFont_ = nullptr;

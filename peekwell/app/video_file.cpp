@@ -77,7 +77,8 @@ std::optional<VideoFile> VideoFile::Open(const std::string& path, bool describe)
   return video;
 }
 
-HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB drawDib) const {
+HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB drawDib,
+                             HPALETTE palette) const {
   // A picture no decompressor could hold in memory is not decompressed: its header lies.
   if (!peekwell::SaneSize(facts_.width, facts_.height)) return nullptr;
   PAVISTREAM stream = Stream(stream_);
@@ -94,6 +95,8 @@ HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB dra
     thumbnail = CreateCompatibleBitmap(screen, peekwell::kThumbWidth, peekwell::kThumbHeight);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, thumbnail);
+    HPALETTE keptPalette = palette != nullptr ? SelectPalette(memory, palette, TRUE) : nullptr;
+    if (palette != nullptr) RealizePalette(memory);
     const std::uint8_t* bits =
         reinterpret_cast<const std::uint8_t*>(picture) + picture->biSize +
         picture->biClrUsed * sizeof(RGBQUAD) +
@@ -110,6 +113,7 @@ HBITMAP VideoFile::Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB dra
                   const_cast<std::uint8_t*>(bits), 0, 0, picture->biWidth, picture->biHeight,
                   halftone);
     }
+    if (palette != nullptr) SelectPalette(memory, keptPalette, TRUE);
     SelectObject(memory, old);
     DeleteDC(memory);
   }

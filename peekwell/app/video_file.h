@@ -23,8 +23,10 @@ class VideoFile {
   ~VideoFile();
 
   const peekwell::StreamFacts& Facts() const { return facts_; }
-  // The chosen frame in an 80 x 60 bitmap; nullptr when no decompressor reads the stream.
-  HBITMAP Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB drawDib) const;
+  // The chosen frame in an 80 x 60 bitmap; nullptr when no decompressor reads the stream. On a
+  // palette device the frame is mapped to `palette`, the one the thumbnails are shown with.
+  HBITMAP Thumbnail(peekwell::Preview preview, HDC screen, HDRAWDIB drawDib,
+                    HPALETTE palette = nullptr) const;
 
  private:
   VideoFile(void* file, void* stream);

@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
+#include "common/settings/marovane_settings.h"
 #include "machine/core/sample_media.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
@@ -80,6 +82,34 @@ class PeekwellTest : public harness::ScenarioTest {
   static LRESULT Mark(HWND list, int line) {
     return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
   }
+  // The rows between a line's thumbnail frame (black) and the blue words of its mark, above
+  // and below the words, as the screen shows them.
+  static std::pair<int, int> RoomAroundMark(HWND list, int line) {
+    harness::WaitUntilPainted(list);
+    RECT place{}, shown{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&place));
+    GetWindowRect(list, &shown);
+    POINT origin{0, 0};
+    ClientToScreen(list, &origin);
+    OffsetRect(&place, origin.x - shown.left, origin.y - shown.top);
+    const int width = shown.right - shown.left;
+    const std::vector<std::uint32_t> pixels = harness::ScreenPixels(list);
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * width + x)]; };
+    int top = place.bottom, bottom = place.top, left = place.right, right = place.left;
+    for (int y = place.top; y < place.bottom; ++y) {
+      for (int x = place.left; x < place.right; ++x) {
+        if (at(x, y) != 0x0000FF) continue;
+        top = std::min(top, y), bottom = std::max(bottom, y);
+        left = std::min(left, x), right = std::max(right, x);
+      }
+    }
+    if (top > bottom) return {-1, 100};  // no mark drawn
+    const int column = (left + right) / 2;
+    int frameTop = top, frameBottom = bottom;
+    while (frameTop > place.top && at(column, frameTop) != 0) --frameTop;
+    while (frameBottom < place.bottom - 1 && at(column, frameBottom) != 0) ++frameBottom;
+    return {top - frameTop, frameBottom - bottom};
+  }
 };
 
 TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
@@ -99,6 +129,11 @@ TEST_F(PeekwellTest, TheFolderShowsThumbnailsAndMarksAndTheNamesViewKeepsThem) {
   EXPECT_LT(Mark(thumbnails, 3), 0);
   EXPECT_TRUE(peekwell.Running());
   harness::SaveScreenshot(window, "peekwell-thumbnails");
+  for (int line : {1, 2}) {
+    const auto [above, below] = RoomAroundMark(thumbnails, line);
+    EXPECT_LE(std::abs(above - below), 3)
+        << "line " << line << ": " << above << " above, " << below << " below";
+  }
 
   // "Filename Only" and back to the same frame: the thumbnails stay.
   const auto choose = [&](int choice) {
@@ -128,6 +163,12 @@ TEST_F(PeekwellTest, TheArrowKeysMoveTheSelectionAndEnterPlaysTheFileSelected) {
   SetForegroundWindow(window);
   ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
   harness::PressKeys({VK_TAB, VK_TAB});
+  ASSERT_TRUE(harness::WaitFor([&] { return harness::FocusOf(window) == thumbnails; }));
+  // Shift+Tab goes back to the frame choice, Tab forward again.
+  EXPECT_TRUE(harness::TypeHotKey(settings::kHotKeyShift | VK_TAB, [&] {
+    return harness::FocusOf(window) == harness::Control(window, kPreview);
+  })) << GetDlgCtrlID(harness::FocusOf(window));
+  harness::PressKeys({VK_TAB});
   ASSERT_TRUE(harness::WaitFor([&] { return harness::FocusOf(window) == thumbnails; }));
   const auto selected = [&] { return SendMessageA(thumbnails, LB_GETCURSEL, 0, 0); };
   harness::PressKeys({VK_HOME, VK_DOWN, VK_DOWN});
