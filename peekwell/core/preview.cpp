@@ -1,6 +1,8 @@
 #include "peekwell/core/preview.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace peekwell {
@@ -90,6 +92,16 @@ bool SaneSize(std::int32_t width, std::int32_t height) {
   constexpr std::int32_t kLargest = 4096;
   const std::int32_t rows = height < 0 ? -height : height;
   return width > 0 && rows > 0 && width <= kLargest && rows <= kLargest;
+}
+
+std::size_t UncompressedBytes(std::int32_t width, std::int32_t height, int bitCount) {
+  constexpr int kDepths[] = {1, 4, 8, 16, 24, 32};
+  if (!SaneSize(width, height) ||
+      std::find(std::begin(kDepths), std::end(kDepths), bitCount) == std::end(kDepths)) {
+    return 0;
+  }
+  const std::size_t stride = (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
+  return stride * static_cast<std::size_t>(height < 0 ? -height : height);
 }
 
 LineGeometry LineFor(int scrollBarHeight) {

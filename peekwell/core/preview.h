@@ -2,6 +2,7 @@
 // What Peekwell shows of a video file: the frame its preview choice picks, the lines of its file
 // information, and where a thumbnail sits in its line of the list.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -46,6 +47,9 @@ std::vector<std::string> InfoLines(const StreamFacts& facts, const InfoWords& wo
 // Pictures larger than 4096 pixels a side (or empty) are not decompressed: such a header lies,
 // and its frames would take gigabytes.
 bool SaneSize(std::int32_t width, std::int32_t height);
+// The bytes of an uncompressed picture's rows (each a whole number of 32-bit words); 0 for a
+// size that is not sane or a depth that is not 1, 4, 8, 16, 24 or 32 bits.
+std::size_t UncompressedBytes(std::int32_t width, std::int32_t height, int bitCount);
 
 // A line of the thumbnail list: 120 wide, (252 - the horizontal scroll bar's height) / 2 high.
 inline constexpr int kLineWidth = 120;

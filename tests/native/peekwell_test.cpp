@@ -79,6 +79,16 @@ TEST(PreviewTest, OnlyPicturesOfASaneSizeAreDecompressed) {
   EXPECT_FALSE(peekwell::SaneSize(-5, 10));
 }
 
+TEST(PreviewTest, AnUncompressedPictureNeedsWholeWordRowsAndASaneSizeAndDepth) {
+  EXPECT_EQ(peekwell::UncompressedBytes(80, 60, 24), 240u * 60);
+  EXPECT_EQ(peekwell::UncompressedBytes(81, -60, 24), 244u * 60);  // rows padded, top-down
+  EXPECT_EQ(peekwell::UncompressedBytes(3, 2, 1), 8u);
+  EXPECT_EQ(peekwell::UncompressedBytes(4096, 4096, 32), 4096u * 4096 * 4);
+  EXPECT_EQ(peekwell::UncompressedBytes(80, 60, 12), 0u);
+  EXPECT_EQ(peekwell::UncompressedBytes(80, 60, 0), 0u);
+  EXPECT_EQ(peekwell::UncompressedBytes(30000, 60, 24), 0u);
+}
+
 TEST(PreviewTest, TwoRowsOfLinesFillTheListAboveItsScrollBar) {
   const peekwell::LineGeometry line = peekwell::LineFor(16);
   EXPECT_EQ(line.height, 118);

@@ -114,6 +114,10 @@ TEST_F(MediaCorpusTest, EachThumbnailShowsItsFrameTheRightWayUp) {
                        ThumbnailPixels(*topDown, peekwell::Preview::Last)),
             8.0);
   // The last frame is another picture than the first (the test picture moves).
+  EXPECT_GT(Difference(first, ThumbnailPixels(*bottomUp, peekwell::Preview::Last)), 1.0);
+  EXPECT_GT(Difference(ThumbnailPixels(*topDown, peekwell::Preview::First),
+                       ThumbnailPixels(*topDown, peekwell::Preview::Last)),
+            1.0);
   const auto cinepak = VideoFile::Open(kCorpus + "/cinepak.avi", false);
   ASSERT_TRUE(cinepak.has_value());
   EXPECT_GT(Difference(ThumbnailPixels(*cinepak, peekwell::Preview::First),
