@@ -672,6 +672,9 @@ INT_PTR PreviewerDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return TRUE;
   }
+  // A character typed into a list: the list's own search by first letter (Wine asks the owner
+  // of a list with strings too, and the dialog's default answer, 0, would select the first line).
+  if (message == WM_CHARTOITEM) return -1;
   // Enter in a list acts as a double click.
   if (message == WM_VKEYTOITEM) {
     HWND list = reinterpret_cast<HWND>(lParam);

@@ -153,16 +153,28 @@ int ComboSelection(HWND dialog, int id) {
   return static_cast<int>(SendMessageA(Control(dialog, id), CB_GETCURSEL, 0, 0));
 }
 
-std::string ComboItemText(HWND combo, LRESULT item) {
-  // Across processes Wine carries the item's text in its wide form, so ask for that.
-  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+namespace {
+
+// An item's text, asked in its wide form: across processes Wine carries it so.
+std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, LRESULT item) {
+  const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(item), 0);
   if (length < 0) return {};
   std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(item),
+  SendMessageW(control, textMessage, static_cast<WPARAM>(item),
                reinterpret_cast<LPARAM>(wide.data()));
   char text[512] = "";
   WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), nullptr, nullptr);
   return text;
+}
+
+}  // namespace
+
+std::string ComboItemText(HWND combo, LRESULT item) {
+  return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, item);
+}
+
+std::string ListLineText(HWND list, int line) {
+  return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, line);
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {

@@ -57,6 +57,8 @@ int ComboSelection(HWND dialog, int id);
 std::vector<std::string> ComboItems(HWND dialog, int id);
 // The text of the selected item; empty without a selection.
 std::string ComboSelectedText(HWND dialog, int id);
+// A list box's line; empty for a line it does not have.
+std::string ListLineText(HWND list, int line);
 int TrackbarPosition(HWND dialog, int id);
 
 // A property sheet's tabs (read through the owning process's memory), the selected one and

@@ -23,6 +23,7 @@ namespace {
 
 using harness::Program;
 
+constexpr int kFolders = 101;
 constexpr int kThumbnails = 102;
 constexpr int kNames = 104;
 constexpr int kCount = 116;
@@ -177,9 +178,53 @@ TEST_F(PeekwellTest, TheArrowKeysMoveTheSelectionAndEnterPlaysTheFileSelected) {
   EXPECT_TRUE(harness::WaitFor([&] { return selected() == 1; })) << selected();
   harness::PressKeys({VK_END});
   EXPECT_TRUE(harness::WaitFor([&] { return selected() == 3; })) << selected();
+  // A letter goes to the first name that begins with it.
+  harness::PressKeys({'C'});
+  EXPECT_TRUE(harness::WaitFor([&] { return selected() == 2; })) << selected();
   harness::PressKeys({VK_HOME, VK_RETURN});
   EXPECT_NE(harness::WaitForWindow("PlaybackWClass", "a-good.avi"), nullptr);
   EXPECT_EQ(selected(), 0);
+}
+
+// The corpus of files that other encoders made, browsed as a user does: each file the system
+// can decode has its thumbnail, the motion JPEG file the decompressor's mark; the frame choice
+// goes to "Filename Only" by the keyboard.
+TEST_F(PeekwellTest, TheCorpusOfOtherEncodersFilesShowsTheirThumbnailsAndNames) {
+  const std::vector<std::string> files{"cinepak",       "motion jpeg",  "msvideo1",  "one frame",
+                                       "raw bottom-up", "raw top-down", "with sound"};
+  ASSERT_TRUE(CreateDirectoryA("C:\\Corpus", nullptr));
+  for (const std::string& file : files) {
+    ASSERT_TRUE(CopyFileA((std::string(MEDIA_CORPUS) + "/" + file + ".avi").c_str(),
+                          ("C:\\Corpus\\" + file + ".avi").c_str(), FALSE))
+        << file;
+  }
+  WritePrivateProfileStringA("Peekwell", "SavePath", "C:\\Corpus", Settings().c_str());
+  Program peekwell(std::string(layout::kMediaFolder) + "\\PEEKWELL.EXE");
+  HWND window = harness::WaitForWindow("Peekwell", "Peekwell 2.0.a", peekwell.Id());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(harness::WindowText(harness::Control(window, kCount)), "7 file(s)");
+  HWND thumbnails = harness::Control(window, kThumbnails);
+  // The lines in sight: three columns of two.
+  ASSERT_TRUE(harness::WaitFor([&] { return Mark(thumbnails, 5) != 0; }));
+  for (int line = 0; line < 6; ++line) {
+    if (files[static_cast<std::size_t>(line)] == "motion jpeg") {
+      EXPECT_EQ(Mark(thumbnails, line), -1);
+    } else {
+      EXPECT_GT(Mark(thumbnails, line), 0) << files[static_cast<std::size_t>(line)];
+    }
+  }
+  harness::SaveScreenshot(window, "peekwell-corpus-thumbnails");
+  SetForegroundWindow(window);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == window; }));
+  harness::PressKeys({VK_TAB, VK_END});
+  ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(harness::Control(window, kNames)); }));
+  EXPECT_EQ(harness::ComboSelectedText(window, kPreview), "Filename Only");
+  // The folder list keeps its line: the Tab that left it moved nothing there.
+  EXPECT_EQ(SendDlgItemMessageA(window, kFolders, LB_GETCURSEL, 0, 0), 1);
+  HWND names = harness::Control(window, kNames);
+  ASSERT_EQ(SendMessageA(names, LB_GETCOUNT, 0, 0), 7);
+  EXPECT_EQ(harness::ListLineText(names, 6), "with sound.avi");
+  harness::SaveScreenshot(window, "peekwell-corpus-names");
 }
 
 TEST_F(PeekwellTest, AnEmptyFolderCountsNothingAndPlayVideoHandsTheFileToThePlayer) {
