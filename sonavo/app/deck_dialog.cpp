@@ -254,8 +254,9 @@ void DeckDialog::OnDestroy() {
   statusFont_ = nullptr;
 }
 
-std::uint32_t DeckDialog::BarOffset() const {
-  const auto position = SendDlgItemMessageA(Window(), IDC_POSITION_BAR, kBarGetPos, 0, 0);
+std::uint32_t DeckDialog::BarOffset(HWND bar) const {
+  if (bar == nullptr) bar = GetDlgItem(Window(), IDC_POSITION_BAR);
+  const auto position = SendMessageA(bar, kBarGetPos, 0, 0);
   return static_cast<std::uint32_t>(position) * Units().barUnit;
 }
 
@@ -274,7 +275,7 @@ void DeckDialog::Step(int direction) {
 
 // A gesture on the position bar or the Rewind and Forward keys: the time follows each step or
 // drag, and its end moves the device.
-void DeckDialog::OnBarScroll(int code) {
+void DeckDialog::OnBarScroll(int code, HWND bar) {
   if (!Engine().CanSeek()) return;
   const std::uint32_t step = Units().step;
   switch (code) {
@@ -289,13 +290,13 @@ void DeckDialog::OnBarScroll(int code) {
     }
     case SB_THUMBTRACK:
       Engine().BeginSeek();
-      ShowOffset(BarOffset());
-      Engine().DragTo(BarOffset());
+      ShowOffset(BarOffset(bar));
+      Engine().DragTo(BarOffset(bar));
       break;
     case SB_THUMBPOSITION:
     case SB_ENDSCROLL:
       if (!Engine().Seeking()) Engine().BeginSeek();
-      Engine().EndSeek(BarOffset(), code == SB_THUMBPOSITION);
+      Engine().EndSeek(BarOffset(bar), code == SB_THUMBPOSITION);
       break;
   }
 }
@@ -307,10 +308,15 @@ INT_PTR DeckDialog::Answer(LRESULT result) {
 
 INT_PTR DeckDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_HSCROLL:
-      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(Window(), IDC_POSITION_BAR)) return FALSE;
-      OnBarScroll(LOWORD(wParam));
+    case WM_HSCROLL: {
+      // The deck's own bar, or the video deck's slider in Jubilo: each read where it was left.
+      const auto bar = reinterpret_cast<HWND>(lParam);
+      if (bar != GetDlgItem(Window(), IDC_POSITION_BAR) &&
+          !(videoDeck_ && bar == videoDeck_->Bar()))
+        return FALSE;
+      OnBarScroll(LOWORD(wParam), bar);
       return TRUE;
+    }
     case WM_NCHITTEST: {
       // The body drags the deck; the repeat indicator is a button.
       POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -407,12 +413,15 @@ void DeckDialog::ShowTime(std::uint32_t offsetMs, std::uint32_t lengthMs) {
 }
 
 void DeckDialog::Attach(HWND launcher) {
+  const bool there = launcher != nullptr && IsWindow(launcher);
+  if (fileDevice_ && kind_ == sonavo::PlayerKind::Video) {
+    fileDevice_->SetLauncher(there ? launcher : nullptr);
+  }
+  // Jubilo going: the decks in it stay until it closes them (or goes), which closes a player
+  // that lives only there.
+  if (!there) return;
   compact_.reset();
   videoDeck_.reset();
-  if (fileDevice_ && kind_ == sonavo::PlayerKind::Video) {
-    fileDevice_->SetLauncher(launcher != nullptr && IsWindow(launcher) ? launcher : nullptr);
-  }
-  if (launcher == nullptr || !IsWindow(launcher)) return;
   // The video player's deck in Jubilo is its video deck.
   if (kind_ == sonavo::PlayerKind::Video) {
     videoDeck_ = std::make_unique<VideoDeck>(Window());

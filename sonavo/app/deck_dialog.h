@@ -58,10 +58,11 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   sonavo::TimeUnits Units() const { return sonavo::UnitsFor(kind_, frames_); }
   void LoadFromDialog();
   // Seeking: the position bar's offset into the entry, shown; a step of Rewind or Forward.
-  std::uint32_t BarOffset() const;
+  // The position of `bar` (the deck's own when null) as an offset.
+  std::uint32_t BarOffset(HWND bar = nullptr) const;
   void ShowOffset(std::uint32_t offset);
   void Step(int direction);
-  void OnBarScroll(int code);
+  void OnBarScroll(int code, HWND bar);
   void ShowError(const std::string& text);
   // The face: the system menu, the status line's font, the bar and the repeating buttons.
   void SetUpFace();

@@ -164,7 +164,10 @@ void MciFileDevice::SetLauncher(HWND launcher) {
 }
 
 void MciFileDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
-  if (video_ && !IsWindowVisible(playback_.Window())) ShowWindow(playback_.Window(), SW_SHOWNORMAL);
+  // In Jubilo's screen the picture needs no window of its own.
+  if (video_ && !inLauncher_ && !IsWindowVisible(playback_.Window())) {
+    ShowWindow(playback_.Window(), SW_SHOWNORMAL);
+  }
   device_.Play(from, to);
 }
 

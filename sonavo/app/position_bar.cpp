@@ -96,7 +96,8 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (!bar->dragging) SetPosition(window, *bar, static_cast<int>(lParam));
       return 0;
     case kBarGetPos:
-      return bar->position & 0xFFFF;
+      // Whole: a scroll message's 16 bits cannot hold a long file's position.
+      return bar->position;
     case kBarSetThumb: {
       bar->thumb = reinterpret_cast<HBITMAP>(wParam);
       bar->erase = reinterpret_cast<HBITMAP>(lParam);

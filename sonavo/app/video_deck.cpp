@@ -120,6 +120,10 @@ void VideoDeck::Show(const VideoDeckShown& shown) {
   if (changed) InvalidateRect(Window(), nullptr, FALSE);
 }
 
+HWND VideoDeck::Bar() const {
+  return GetDlgItem(Window(), IDC_VIDEO_BAR);
+}
+
 void VideoDeck::OnPaint(HDC dc) {
   HBITMAP panel = Load(IDB_VIDEO_DECK);
   DrawBitmapAt(dc, panel, 0, 0);
@@ -142,12 +146,16 @@ bool VideoDeck::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 // Its slider and its repeating keys move the main deck's position.
 INT_PTR VideoDeck::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  // Closed by Jubilo as it goes (Escape does nothing): a hidden main deck goes with it.
+  if (message == WM_CLOSE) {
+    End();
+    return TRUE;
+  }
   if (message == WM_ERASEBKGND) {
     SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 1);
     return TRUE;
   }
   if (message != WM_HSCROLL) return FALSE;
-  SendMessageA(deck_, WM_HSCROLL, wParam,
-               reinterpret_cast<LPARAM>(GetDlgItem(deck_, IDC_POSITION_BAR)));
+  SendMessageA(deck_, WM_HSCROLL, wParam, reinterpret_cast<LPARAM>(Bar()));
   return TRUE;
 }

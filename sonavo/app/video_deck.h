@@ -29,6 +29,8 @@ class VideoDeck : public ModelessDialog {
   // Out of the panel, whose controls show again.
   void Detach();
   void Show(const VideoDeckShown& shown);
+  // Its slider, whose scrolls the main deck reads.
+  HWND Bar() const;
 
   static bool RegisterWindowClass(HINSTANCE instance);
 

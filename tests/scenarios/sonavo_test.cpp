@@ -10,6 +10,7 @@
 
 #include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
+#include "common/settings/marovane_settings.h"
 #include "machine/core/sample_media.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
@@ -558,12 +559,64 @@ TEST_F(SonavoTest, InJubiloAVideoShowsInItsScreenAndADoubleClickTakesItOutAndBac
   EXPECT_TRUE(harness::WaitFor([&] { return GetParent(picture) == jubilo.Window(); }));
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(playback); }));
 
-  // Jubilo lets the player go (DeckMsgAttach with no window): the video in its screen closes.
+  // Jubilo lets the player go (DeckMsgAttach with no window): the video in its screen closes;
+  // the video deck stays until Jubilo closes it.
   HWND deck = FindWindowA(names::kDeckClass, "Video Player");
   ASSERT_NE(deck, nullptr);
   PostMessageA(deck, names::kDeckMsgAttach, 0, 0);
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindow(picture); }));
-  EXPECT_EQ(GetDlgItem(jubilo.Window(), 108), nullptr);  // and the video deck
+  HWND videoDeck = GetDlgItem(jubilo.Window(), 108);
+  ASSERT_NE(videoDeck, nullptr);
+  PostMessageA(videoDeck, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(sonavo.WaitForExit());
+}
+
+// The real Jubilo: a video handed to the player shows in its screen and nowhere else; the video
+// deck's slider, dragged, seeks; closing Jubilo ends the player, which lived only in it.
+TEST_F(SonavoTest, WithTheRealJubiloAVideoShowsOnlyInItsScreenAndThePlayerGoesWithIt) {
+  ASSERT_TRUE(harness::WriteFileBytes("C:\\long.avi", machine::VideoFileBytes(100, 160, 120)));
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  HWND panel = harness::WaitForWindow(names::kLauncherClass, "Marovane Jubilo", jubilo.Id());
+  ASSERT_NE(panel, nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/VIDEO C:\\long.avi");
+  HWND videoDeck = nullptr;
+  ASSERT_TRUE(harness::WaitFor([&] {
+    videoDeck = GetDlgItem(panel, 108);
+    HWND picture = GetDlgItem(panel, 2000);
+    return videoDeck != nullptr && picture != nullptr && IsWindowVisible(videoDeck) &&
+           IsWindowVisible(picture);
+  }));
+  deck_ = FindWindowA(names::kDeckClass, "Video Player");  // hidden: it lives in Jubilo
+  ASSERT_NE(deck_, nullptr);
+  // Played from the video deck's key; nothing of the player's shows outside the panel.
+  harness::PressButton(videoDeck, kPlayPause);
+  ASSERT_TRUE(Shows(kPlayPause, "Pause"));
+  const auto playerWindowShown = [&] {
+    for (HWND window : harness::TopLevelWindows(sonavo.Id())) {
+      if (IsWindowVisible(window)) return true;
+    }
+    return false;
+  };
+  EXPECT_FALSE(harness::WaitFor(playerWindowShown, harness::Milliseconds(1500)));
+  harness::SaveScreenshot(GetDesktopWindow(), "jubilo-video");
+
+  // Paused from the video deck, its slider pressed at three quarters: 7 or 8 of 10 seconds.
+  harness::PressButton(videoDeck, kPlayPause);
+  ASSERT_TRUE(Shows(kPlayPause, "Play"));
+  HWND slider = GetDlgItem(videoDeck, 1128);
+  RECT groove{};
+  GetClientRect(slider, &groove);
+  const LPARAM threeQuarters = MAKELPARAM(groove.right * 3 / 4, groove.bottom / 2);
+  PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, threeQuarters);
+  PostMessageA(slider, WM_LBUTTONUP, 0, threeQuarters);
+  EXPECT_TRUE(harness::WaitFor([&] { return SecondsShown() >= 6 && SecondsShown() <= 8; }))
+      << SecondsShown();
+
+  // Jubilo closed by its keys: the player that lived only in it ends too.
+  SetForegroundWindow(panel);
+  EXPECT_TRUE(harness::TypeHotKey(settings::kHotKeyAlt | VK_F4, [&] { return !IsWindow(panel); }));
+  EXPECT_TRUE(jubilo.WaitForExit());
+  EXPECT_TRUE(sonavo.WaitForExit());
 }
 
 // The open-file dialog's own controls: the name edit and file list of the standard dialog,
