@@ -16,7 +16,7 @@
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 7;
+inline constexpr std::uint32_t kStateVersion = 8;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
