@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 #include "blitvane/core/hal_logic.h"
 #include "machine/core/shared_state.h"
@@ -320,6 +321,19 @@ TEST_F(BlitvaneTest, WhatTheChipCannotDrawIsLeftToDirectDrawOrTakenAsDone) {
   EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
                                DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
             kOk);
+}
+
+TEST(BlitvaneFileTest, TheLibraryDescribesItselfAsTheGlimmarkDriver) {
+  const std::string path = harness::OwnFolder() + "\\BLITVANE.DLL";
+  DWORD handle = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &handle));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  char* description = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\FileDescription",
+                             reinterpret_cast<void**>(&description), &length));
+  EXPECT_STREQ(description, "Glimmark DirectDraw Driver for S3");
 }
 
 TEST_F(BlitvaneTest, AFlipDuringTheRetraceIsRefusedAndTheStatusWaitsForTheNextRetrace) {
