@@ -111,6 +111,16 @@ ColourKey ConvertColourKey(const PixelFormat& format, std::uint32_t low, std::ui
   return key;
 }
 
+OverlayKey OverlayKeyOf(std::uint32_t flags) {
+  constexpr std::uint32_t kKeyDestination = 0x400, kKeyDestinationOverride = 0x800,
+                          kKeySource = 0x1000, kKeySourceOverride = 0x2000;
+  if (flags & kKeyDestinationOverride) return {KeyOrigin::RequestDestination, kDestinationKeyMode};
+  if (flags & kKeyDestination) return {KeyOrigin::DestinationSurface, kDestinationKeyMode};
+  if (flags & kKeySourceOverride) return {KeyOrigin::RequestSource, kSourceKeyMode};
+  if (flags & kKeySource) return {KeyOrigin::SourceSurface, kSourceKeyMode};
+  return {KeyOrigin::None, kNoKeyMode};
+}
+
 std::uint32_t WindowStart(std::int32_t x, std::int32_t y) {
   // In unsigned arithmetic: any position an application gives wraps instead of overflowing.
   const std::uint32_t column = static_cast<std::uint32_t>(x) + 1;
@@ -134,8 +144,11 @@ std::optional<std::uint32_t> SecondaryStreamControl(const PixelFormat& format,
     control |= 0x03000000;
   } else if (format.bitCount == 16 && Masks(format, 0xF800, 0x7E0, 0x1F)) {
     control |= 0x05000000;
-  } else if (format.bitCount == 24 || format.bitCount == 32) {
+  } else if (format.bitCount == 32) {
     control |= 0x06000000;
+  } else if (format.bitCount == 24) {
+    // The streams processor reads code 6 as 32-bit pixels: packed 24-bit ones have code 7.
+    control |= 0x07000000;
   } else {
     return std::nullopt;
   }
@@ -151,6 +164,14 @@ std::optional<std::uint32_t> SecondaryStreamControl(const PixelFormat& format,
   return control;
 }
 
+OverlayZoom ZoomFor(std::uint32_t sourceWidth, std::uint32_t sourceHeight,
+                    std::uint32_t destinationWidth, std::uint32_t destinationHeight) {
+  const auto twelveBits = [](std::uint32_t value) { return value & 0xFFF; };
+  return {twelveBits(sourceWidth - 1) | twelveBits(sourceWidth - destinationWidth) << 16,
+          twelveBits(sourceHeight - 1), twelveBits(sourceHeight - destinationHeight),
+          twelveBits(sourceHeight - destinationHeight)};
+}
+
 std::uint32_t SourceOffset(std::uint32_t bytesPerPixel, std::uint32_t left, std::uint32_t top,
                            std::uint32_t pitch) {
   const std::uint32_t offset = bytesPerPixel * left + pitch * top;
@@ -164,6 +185,25 @@ std::uint32_t FifoSetting(const std::uint8_t* tables, int table, std::uint32_t d
     if (Get16(entries + entry * 10) >= destinationWidth) return Get32(entries + entry * 10 + 2);
   }
   return Get32(entries + 4 * 10 + 2);
+}
+
+OverlayRegisterRecord* TakeRecord(OverlayRegisterRecord*& pool,
+                                  const std::function<void*(std::size_t)>& allocate) {
+  OverlayRegisterRecord* record = pool;
+  while (record != nullptr && record->values[kRecordLinked] != 0) record = record->next;
+  if (record == nullptr) {
+    record = static_cast<OverlayRegisterRecord*>(allocate(sizeof(OverlayRegisterRecord)));
+    if (record == nullptr) return nullptr;
+    record->next = pool;
+    pool = record;
+  }
+  for (std::uint32_t& value : record->values) value = 0;
+  record->values[kRecordLinked] = 1;
+  return record;
+}
+
+void ReleaseRecord(OverlayRegisterRecord& record) {
+  record.values[kRecordLinked] = 0;
 }
 
 std::uint32_t CanCreateSurface(std::uint32_t caps, const PixelFormat& format,
@@ -185,14 +225,30 @@ std::uint32_t CanCreateSurface(std::uint32_t caps, const PixelFormat& format,
 
 SurfaceBlock BlockFor(const PixelFormat* ownFormat, std::uint32_t width, std::uint32_t height,
                       std::uint32_t screenPitch, std::uint32_t screenBitCount) {
-  if (ownFormat != nullptr && (ownFormat->flags & kFourCC)) {
-    const std::uint32_t bytesPerPixel = ownFormat->fourCC == kY211 ? 1 : 2;
-    const std::uint32_t pitch = width * bytesPerPixel;
-    return {pitch, screenPitch, screenPitch == 0 ? 0 : (pitch * (height + 1) - 1) / screenPitch};
+  const bool yuv = ownFormat != nullptr && (ownFormat->flags & kFourCC);
+  const std::uint32_t bitCount = yuv                    ? (ownFormat->fourCC == kY211 ? 8 : 16)
+                                 : ownFormat != nullptr ? ownFormat->bitCount
+                                                        : screenBitCount;
+  const std::uint32_t bytesPerPixel = bitCount >= 8 ? bitCount / 8 : 1;
+  const std::uint32_t row = width * bytesPerPixel;
+  if (!yuv && row <= screenPitch) return {screenPitch, row, height};
+  // Rounded up: the block holds every byte of the surface's last row.
+  const std::uint32_t rows =
+      screenPitch == 0 ? 0
+                       : static_cast<std::uint32_t>(
+                             (std::uint64_t{row} * height + screenPitch - 1) / screenPitch);
+  return {row, screenPitch, rows};
+}
+
+std::vector<std::uint32_t> ScreenPixelsOf(std::uint32_t colour, std::uint32_t surfaceBytes,
+                                          std::uint32_t screenBytes) {
+  if (screenBytes == 0 || screenBytes >= 4) return {colour};
+  std::vector<std::uint32_t> pixels;
+  const std::uint32_t mask = (1u << (8 * screenBytes)) - 1;
+  for (std::uint32_t done = 0; done < surfaceBytes || pixels.empty(); done += screenBytes) {
+    pixels.push_back(done < 4 ? colour >> (8 * done) & mask : 0);
   }
-  // A row of the block holds the surface's row: its width in the screen's bytes per pixel.
-  const std::uint32_t bytesPerPixel = screenBitCount >= 8 ? screenBitCount / 8 : 1;
-  return {screenPitch, width * bytesPerPixel, height};
+  return pixels;
 }
 
 bool CopiesBackwards(const Rect& source, const Rect& destination) {

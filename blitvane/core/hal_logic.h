@@ -1,11 +1,14 @@
 #pragma once
 // What Blitvane decides for DirectDraw's hardware requests, apart from the hardware itself:
 // the answers of the pending-flip test, the start address of a flip for both register layouts,
-// colour keys converted by pixel format, the streams processor's control words, window start,
-// source offset and FIFO setting, the surfaces it accepts and the blocks it asks for, and the
-// direction of a blit within one surface.
+// colour keys converted by pixel format, the overlay's key and blend control, the streams
+// processor's control words, zoom, window start, source offset and FIFO setting, the pool of
+// overlay records, the surfaces it accepts and the blocks it asks for, the screen pixels of a
+// fill, and the direction of a blit within one surface.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -82,6 +85,23 @@ struct ColourKey {
 ColourKey ConvertColourKey(const PixelFormat& format, std::uint32_t low, std::uint32_t high,
                            std::uint32_t (*paletteEntry)(std::uint8_t index));
 
+// The overlay's compose modes, which the blend control takes from its key: secondary over
+// primary without one.
+inline constexpr std::uint32_t kNoKeyMode = 0;
+inline constexpr std::uint32_t kDestinationKeyMode = 0x05000000;
+inline constexpr std::uint32_t kSourceKeyMode = 0x06000000;
+
+// Where an UpdateOverlay request's colour key comes from, by its flags (DDOVER_KEYDEST 0x400,
+// DDOVER_KEYDESTOVERRIDE 0x800, DDOVER_KEYSRC 0x1000, DDOVER_KEYSRCOVERRIDE 0x2000): the
+// request's own key before the surface's, a destination key before a source key (the streams
+// processor composes by one of them).
+enum class KeyOrigin { None, DestinationSurface, RequestDestination, SourceSurface, RequestSource };
+struct OverlayKey {
+  KeyOrigin origin;
+  std::uint32_t mode;
+};
+OverlayKey OverlayKeyOf(std::uint32_t flags);
+
 // The overlay window's start: ((x + 1) AND 0x7FF) x 65536 + ((y + 1) AND 0x7FF).
 std::uint32_t WindowStart(std::int32_t x, std::int32_t y);
 
@@ -93,6 +113,19 @@ std::optional<std::uint32_t> SecondaryStreamControl(const PixelFormat& format,
                                                     std::uint32_t destinationWidth,
                                                     std::uint32_t destinationHeight);
 
+// The streams processor's DDAs for a source shown at a destination size: K1 = source - 1 and
+// K2 = source - destination each way (12 bits, two's complement), the horizontal pair in the
+// stretch word; the vertical initial value source - destination shows each line equally often.
+// Equal sizes show 1:1.
+struct OverlayZoom {
+  std::uint32_t stretch;
+  std::uint32_t verticalK1;
+  std::uint32_t verticalK2;
+  std::uint32_t verticalInitial;
+};
+OverlayZoom ZoomFor(std::uint32_t sourceWidth, std::uint32_t sourceHeight,
+                    std::uint32_t destinationWidth, std::uint32_t destinationHeight);
+
 // Where the overlay's shown part starts in its surface, aligned as the streams processor reads.
 std::uint32_t SourceOffset(std::uint32_t bytesPerPixel, std::uint32_t left, std::uint32_t top,
                            std::uint32_t pitch);
@@ -102,6 +135,34 @@ std::uint32_t SourceOffset(std::uint32_t bytesPerPixel, std::uint32_t left, std:
 inline constexpr std::size_t kFifoTablesSize = 150;
 std::uint32_t FifoSetting(const std::uint8_t* tables, int table, std::uint32_t destinationWidth);
 
+// The streams processor's values for one overlay surface, 64 bytes, and the pool's link.
+struct OverlayRegisterRecord {
+  std::uint32_t values[16];
+  OverlayRegisterRecord* next;
+};
+enum RecordValue {
+  kRecordAddress,
+  kRecordSourceOffset,
+  kRecordControl,
+  kRecordWindowStart,
+  kRecordWindowSize,
+  kRecordStride,
+  kRecordStretch,
+  kRecordVerticalK1,
+  kRecordVerticalK2,
+  kRecordVerticalInitial,
+  kRecordFifo,
+  kRecordKeyLow,
+  kRecordKeyHigh,
+  kRecordKeyMode,
+  kRecordLinked = 15,  // non-zero while a surface holds the record
+};
+// A record for a surface: a free one of the pool, or a zeroed one from `allocate` put at its
+// head; nullptr when none can be had. It is in use from here until released.
+OverlayRegisterRecord* TakeRecord(OverlayRegisterRecord*& pool,
+                                  const std::function<void*(std::size_t)>& allocate);
+void ReleaseRecord(OverlayRegisterRecord& record);
+
 // CanCreateSurface's answer for a surface of these capabilities and this format.
 inline constexpr std::uint32_t kCapsOffscreen = 0x2;
 inline constexpr std::uint32_t kCapsOverlay = 0x80;
@@ -109,7 +170,9 @@ inline constexpr std::uint32_t kCapsPrimary = 0x200;
 std::uint32_t CanCreateSurface(std::uint32_t caps, const PixelFormat& format,
                                const PixelFormat& primary, bool streamsProcessor);
 
-// The block CreateSurface asks DirectDraw for, and the surface's pitch, in bytes.
+// The block CreateSurface asks DirectDraw for, and the surface's pitch, in bytes. A surface in
+// the screen's rows takes its width in its own pixels' bytes; a YUV surface, and one whose row
+// is wider than the screen's, lies in rows of its own, in as many screen rows as it needs.
 struct SurfaceBlock {
   std::uint32_t pitch;
   std::uint32_t blockWidth;
@@ -117,6 +180,11 @@ struct SurfaceBlock {
 };
 SurfaceBlock BlockFor(const PixelFormat* ownFormat, std::uint32_t width, std::uint32_t height,
                       std::uint32_t screenPitch, std::uint32_t screenBitCount);
+
+// A fill's colour as the screen pixels that make up one pixel of a surface `surfaceBytes` deep
+// on a screen `screenBytes` deep, from the low bytes up.
+std::vector<std::uint32_t> ScreenPixelsOf(std::uint32_t colour, std::uint32_t surfaceBytes,
+                                          std::uint32_t screenBytes);
 
 struct Rect {
   std::int32_t left;

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "blitvane/core/hal_logic.h"
 #include "common/interop/ddhal_records.h"
@@ -23,25 +25,24 @@ namespace {
 
 using namespace blitvane;
 
-// The flip tracker and the streams processor's shadow registers are one for every process.
+// The flip tracker, the streams processor's shadow registers and the overlay's owner are one
+// for every process. The owner is named by its process and its surface's address there: a
+// pointer of one process means nothing in another.
+struct OverlayOwner {
+  DWORD process;
+  std::uint64_t surface;
+};
 BLITVANE_SHARED FlipTracker tracker = {};
 BLITVANE_SHARED std::uint32_t shadows[0x80] = {};
 BLITVANE_SHARED LONG processes = 0;
-BLITVANE_SHARED LPDDRAWI_DDRAWSURFACE_LCL overlayOwner = nullptr;
+BLITVANE_SHARED OverlayOwner overlayOwner = {};
 
 machine::DriverData* driverData = nullptr;
 std::uint8_t* registerBase = nullptr;
 
 // The overlay records, from a heap of this library's.
-struct OverlayRegisterRecord {
-  std::uint32_t values[16];
-  OverlayRegisterRecord* next;
-};
 HANDLE recordHeap = nullptr;
 OverlayRegisterRecord* pool = nullptr;
-constexpr int kAddress = 0, kSourceOffset = 1, kControl = 2, kWindowStart = 3, kWindowSize = 4,
-              kStride = 5, kStretch = 6, kFifo = 7, kBlend = 8, kKeyLow = 11, kKeyHigh = 12,
-              kKeyMode = 13;
 
 // The hardware waits give up after this long: a card that never retraces or never leaves busy
 // must not hang the application.
@@ -147,16 +148,28 @@ PixelFormat SurfaceFormat(LPDDRAWI_DDRAWSURFACE_LCL surface) {
 OverlayRegisterRecord* RecordOf(LPDDRAWI_DDRAWSURFACE_LCL surface) {
   return reinterpret_cast<OverlayRegisterRecord*>(surface->dwReserved1);
 }
-OverlayRegisterRecord* NewRecord() {
-  for (OverlayRegisterRecord* record = pool; record != nullptr; record = record->next) {
-    if (record->values[kAddress] == 0) return record;
+// The surface's record, linked to it now if it had none.
+OverlayRegisterRecord* LinkedRecord(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  if (RecordOf(surface) == nullptr) {
+    OverlayRegisterRecord* record = TakeRecord(pool, [](std::size_t size) {
+      return recordHeap == nullptr ? nullptr : HeapAlloc(recordHeap, HEAP_ZERO_MEMORY, size);
+    });
+    surface->dwReserved1 = reinterpret_cast<ULONG_PTR>(record);
   }
-  auto* record = static_cast<OverlayRegisterRecord*>(
-      HeapAlloc(recordHeap, HEAP_ZERO_MEMORY, sizeof(OverlayRegisterRecord)));
-  if (record == nullptr) return nullptr;
-  record->next = pool;
-  pool = record;
-  return record;
+  return RecordOf(surface);
+}
+
+bool OwnsOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return overlayOwner.process == GetCurrentProcessId() &&
+         overlayOwner.surface == reinterpret_cast<std::uintptr_t>(surface);
+}
+bool OverlayOwned() {
+  return overlayOwner.process != 0;
+}
+// Whether the hardware is this surface's to program: it owns the overlay and the streams
+// processor is on.
+bool ProgramsOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return OwnsOverlay(surface) && StreamsProcessorOn();
 }
 
 // A rectangle inside its surface, not empty.
@@ -169,16 +182,27 @@ struct ScreenPoint {
   std::uint32_t x;
   std::uint32_t y;
 };
+std::uint32_t ScreenBytes() {
+  return driverData->primaryFormat.bitCount / 8;
+}
 // Where a surface's pixel lies on the screen's grid of the engine.
 ScreenPoint OnScreen(LPDDRAWI_DDRAWSURFACE_LCL surface, LONG x, LONG y, std::uint32_t scale) {
-  const std::uint32_t bytesPerPixel = driverData->primaryFormat.bitCount / 8;
   const std::uint32_t offset = Offset(surface);
-  return {offset % driverData->pitch / bytesPerPixel + static_cast<std::uint32_t>(x) * scale,
+  return {offset % driverData->pitch / ScreenBytes() + static_cast<std::uint32_t>(x) * scale,
           offset / driverData->pitch + static_cast<std::uint32_t>(y)};
+}
+// The engine draws on surfaces that lie in the screen's rows.
+bool InScreenRows(LPDDRAWI_DDRAWSURFACE_LCL surface) {
+  return surface->lpGbl->lPitch == static_cast<LONG>(driverData->pitch);
 }
 
 void Word(std::uint16_t port, std::uint32_t value) {
   machine::OutPortWord(port, static_cast<std::uint16_t>(value));
+}
+// A colour register as wide as the screen's pixels: at 24 and 32 bits two words, low half first.
+void Colour(std::uint16_t port, std::uint32_t colour) {
+  Word(port, colour);
+  if (ScreenBytes() >= 3) Word(port, colour >> 16);
 }
 
 void EngineCopy(ScreenPoint from, ScreenPoint to, std::uint32_t width, std::uint32_t height,
@@ -196,12 +220,72 @@ void EngineCopy(ScreenPoint from, ScreenPoint to, std::uint32_t width, std::uint
   Word(0x9AE8, 0xC053 | (backwards ? 0 : 0xA0));
 }
 
+void SourceCopy(ScreenPoint from, ScreenPoint to, std::uint32_t width, std::uint32_t height,
+                bool backwards) {
+  Word(0xBEE8, 0xE000);
+  Word(0xBAE8, 0x67);
+  EngineCopy(from, to, width, height, backwards);
+  Word(0xBEE8, 0xA000);
+  Word(0xBEE8, 0xE200);
+}
+
+// A copy that skips the source's pixels of the key colour, then an empty blit that resets the
+// engine's compare.
+void KeyedCopy(ScreenPoint from, ScreenPoint to, std::uint32_t width, std::uint32_t height,
+               bool backwards, std::uint32_t key) {
+  Word(0xBEE8, 0xE100);
+  Colour(0xB2E8, key);
+  Word(0xBAE8, 0x67);
+  EngineCopy(from, to, width, height, backwards);
+  Word(0xBEE8, 0xE200);
+  Word(0xBEE8, 0xA000);
+  EngineCopy(to, to, 1, 1, false);
+}
+
+void EngineFill(ScreenPoint at, std::uint32_t width, std::uint32_t height, std::uint32_t colour) {
+  Word(0xBEE8, 0xE000);
+  Word(0xBAE8, 0x27);
+  Colour(0xA6E8, colour);
+  Word(0xBEE8, 0xA000);
+  Word(0x86E8, at.x);
+  Word(0x82E8, at.y);
+  Word(0x96E8, width - 1);
+  Word(0xBEE8, height - 1);
+  Word(0x9AE8, 0x40B3);
+  Word(0xBAE8, 0x27);
+  Word(0xBEE8, 0xE200);
+}
+
+// A fill of a surface deeper than the screen, `width` screen pixels wide: each screen pixel of
+// its first pixel down the rectangle, then those repeated across it, doubling.
+void FillDeeper(ScreenPoint at, std::uint32_t width, std::uint32_t height,
+                const std::vector<std::uint32_t>& pixels) {
+  const auto count = static_cast<std::uint32_t>(pixels.size());
+  for (std::uint32_t i = 0; i < count; ++i) {
+    WaitForFifo();
+    EngineFill({at.x + i, at.y}, 1, height, pixels[i]);
+  }
+  for (std::uint32_t done = count; done < width;) {
+    const std::uint32_t more = std::min(done, width - done);
+    WaitForFifo();
+    SourceCopy(at, {at.x + done, at.y}, more, height, false);
+    done += more;
+  }
+}
+
 DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
   MeasureWhenDue();
   LPDDRAWI_DDRAWSURFACE_LCL destination = request->lpDDDestSurface;
   const PixelFormat format = SurfaceFormat(destination);
   if (IsYuv(format)) {
     request->ddRVal = kUnsupported;
+    return kNotHandled;
+  }
+  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
+  // Below 8 bits a pixel, or off the screen's rows, the engine cannot draw: DirectDraw does.
+  request->ddRVal = kOk;
+  if (ScreenBytes() == 0 || !InScreenRows(destination) ||
+      (source != nullptr && !InScreenRows(source))) {
     return kNotHandled;
   }
   if ((request->ddRVal = FlipTest(Offset(destination))) != kOk) return kHandled;
@@ -212,38 +296,32 @@ DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
   const bool fill = request->dwFlags & DDBLT_COLORFILL;
   const bool rop = request->dwFlags & DDBLT_ROP;
   if (!fill && !rop) return kNotHandled;
-  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
   if (!Inside(request->rDest, destination) ||
       (rop && source != nullptr && !Inside(request->rSrc, source))) {
     request->ddRVal = DDERR_INVALIDRECT;
     return kHandled;
   }
   // A surface of another depth than the screen's is drawn as that many screen pixels.
-  const std::uint32_t screenBytes = driverData->primaryFormat.bitCount / 8;
-  const std::uint32_t scale =
-      format.bitCount / 8 > screenBytes ? format.bitCount / 8 / screenBytes : 1;
+  const std::uint32_t screenBytes = ScreenBytes();
+  const std::uint32_t surfaceBytes = format.bitCount / 8;
+  const std::uint32_t scale = surfaceBytes > screenBytes ? surfaceBytes / screenBytes : 1;
   const std::uint32_t width =
       static_cast<std::uint32_t>(request->rDest.right - request->rDest.left) * scale;
   const std::uint32_t height =
       static_cast<std::uint32_t>(request->rDest.bottom - request->rDest.top);
   const ScreenPoint to = OnScreen(destination, request->rDest.left, request->rDest.top, scale);
-  request->ddRVal = kOk;
   if (!WaitForFifo()) {
     request->ddRVal = kWasStillDrawing;
     return kHandled;
   }
   if (fill) {
-    Word(0xBEE8, 0xE000);
-    Word(0xBAE8, 0x27);
-    Word(0xA6E8, request->bltFX.dwFillColor);
-    Word(0xBEE8, 0xA000);
-    Word(0x86E8, to.x);
-    Word(0x82E8, to.y);
-    Word(0x96E8, width - 1);
-    Word(0xBEE8, height - 1);
-    Word(0x9AE8, 0x40B3);
-    Word(0xBAE8, 0x27);
-    Word(0xBEE8, 0xE200);
+    const std::vector<std::uint32_t> pixels =
+        ScreenPixelsOf(request->bltFX.dwFillColor, surfaceBytes, screenBytes);
+    if (pixels.size() > 1) {
+      FillDeeper(to, width, height, pixels);
+    } else {
+      EngineFill(to, width, height, request->bltFX.dwFillColor);
+    }
     return kHandled;
   }
   // Other raster operations are taken as done without drawing.
@@ -254,22 +332,11 @@ DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
       CopiesBackwards(
           {request->rSrc.left, request->rSrc.top, request->rSrc.right, request->rSrc.bottom},
           {request->rDest.left, request->rDest.top, request->rDest.right, request->rDest.bottom});
-  const bool keyed = request->dwFlags & DDBLT_KEYSRCOVERRIDE;
-  if (keyed) {
-    Word(0xBEE8, 0xE100);
-    Word(0xB2E8, request->bltFX.ddckSrcColorkey.dwColorSpaceLowValue);
+  if (request->dwFlags & DDBLT_KEYSRCOVERRIDE) {
+    KeyedCopy(from, to, width, height, backwards,
+              request->bltFX.ddckSrcColorkey.dwColorSpaceLowValue);
   } else {
-    Word(0xBEE8, 0xE000);
-  }
-  Word(0xBAE8, 0x67);
-  EngineCopy(from, to, width, height, backwards);
-  Word(0xBEE8, 0xA000);
-  Word(0xBEE8, 0xE200);
-  if (keyed) {
-    // An empty blit resets the engine's compare.
-    Word(0xBEE8, 0xA000);
-    Word(0x96E8, 0);
-    Word(0xBEE8, 0);
+    SourceCopy(from, to, width, height, backwards);
   }
   return kHandled;
 }
@@ -301,8 +368,9 @@ DWORD PASCAL Flip(LPDDHAL_FLIPDATA request) {
   } else if (StreamsProcessorOn()) {
     if (target->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) {
       WriteRegister(0x81C0, start);
-    } else if ((target->ddsCaps.dwCaps & DDSCAPS_OVERLAY) && RecordOf(target) != nullptr) {
-      WriteRegister(0x81D0, start + RecordOf(target)->values[kSourceOffset]);
+    } else if ((target->ddsCaps.dwCaps & DDSCAPS_OVERLAY) && RecordOf(target) != nullptr &&
+               OwnsOverlay(target)) {
+      WriteRegister(0x81D0, start + RecordOf(target)->values[kRecordSourceOffset]);
     }
   }
   RecordFlip(tracker, start, static_cast<std::uint64_t>(Now()));
@@ -400,8 +468,8 @@ DWORD PASCAL CreateSurface(LPDDHAL_CREATESURFACEDATA request) {
 }
 
 DWORD PASCAL DestroySurface(LPDDHAL_DESTROYSURFACEDATA request) {
-  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) record->values[kAddress] = 0;
-  if (overlayOwner == request->lpDDSurface) overlayOwner = nullptr;
+  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) ReleaseRecord(*record);
+  if (OwnsOverlay(request->lpDDSurface)) overlayOwner = {};
   request->lpDDSurface->dwReserved1 = 0;
   request->ddRVal = kOk;
   return kNotHandled;
@@ -420,23 +488,24 @@ DWORD PASCAL SetColorKey(DDHAL_SETCOLORKEYDATA* request) {
   if (request->dwFlags & DDCKEY_SRCBLT) return kHandled;
   std::uint32_t mode = 0;
   if (request->dwFlags & DDCKEY_SRCOVERLAY) {
-    mode = 0x06000000;
+    mode = kSourceKeyMode;
   } else if (request->dwFlags & DDCKEY_DESTOVERLAY) {
-    mode = 0x05000000;
+    mode = kDestinationKeyMode;
   } else {
     request->ddRVal = kUnsupported;
     return kHandled;
   }
+  LPDDRAWI_DDRAWSURFACE_LCL surface = request->lpDDSurface;
   const ColourKey key =
-      ConvertColourKey(SurfaceFormat(request->lpDDSurface), request->ckNew.dwColorSpaceLowValue,
+      ConvertColourKey(SurfaceFormat(surface), request->ckNew.dwColorSpaceLowValue,
                        request->ckNew.dwColorSpaceHighValue, PaletteEntry);
   if ((request->ddRVal = key.error) != kOk) return kHandled;
-  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) {
-    record->values[kKeyLow] = key.low;
-    record->values[kKeyHigh] = key.high;
-    record->values[kKeyMode] = mode;
+  if (OverlayRegisterRecord* record = RecordOf(surface)) {
+    record->values[kRecordKeyLow] = key.low;
+    record->values[kRecordKeyHigh] = key.high;
+    record->values[kRecordKeyMode] = mode;
   }
-  if (StreamsProcessorOn() && WaitUntil(InRetrace)) {
+  if (ProgramsOverlay(surface) && WaitUntil(InRetrace)) {
     WriteRegister(0x8184, key.low);
     WriteRegister(0x8194, key.high);
   }
@@ -444,22 +513,125 @@ DWORD PASCAL SetColorKey(DDHAL_SETCOLORKEYDATA* request) {
 }
 
 DWORD PASCAL SetOverlayPosition(DDHAL_SETOVERLAYPOSITIONDATA* request) {
+  LPDDRAWI_DDRAWSURFACE_LCL surface = request->lpDDSrcSurface;
   const std::uint32_t start = WindowStart(request->lXPos, request->lYPos);
-  if (OverlayRegisterRecord* record = RecordOf(request->lpDDSrcSurface)) {
-    record->values[kWindowStart] = start;
+  if (OverlayRegisterRecord* record = RecordOf(surface)) {
+    record->values[kRecordWindowStart] = start;
   }
-  if (StreamsProcessorOn() && WaitUntil(InRetrace)) WriteRegister(0x81F8, start);
+  if (ProgramsOverlay(surface) && WaitUntil(InRetrace)) WriteRegister(0x81F8, start);
   request->ddRVal = kOk;
   return kHandled;
 }
 
+// The primary over the secondary, in a small window from its first buffer.
 void HideOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
-  if (overlayOwner == surface) overlayOwner = nullptr;
+  if (!OwnsOverlay(surface)) return;
+  overlayOwner = {};
   if (StreamsProcessorOn() && WaitUntil(InRetrace)) {
     WriteRegister(0x81A0, 0x01000000);
     WriteRegister(0x81FC, 0x00090002);
     WriteRegister(0x81DC, 0);
   }
+}
+
+// The key an overlay request names, converted; false with the request's result set when it
+// cannot be used.
+bool RequestedKey(LPDDHAL_UPDATEOVERLAYDATA request, const OverlayKey& choice, ColourKey* key) {
+  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
+  LPDDRAWI_DDRAWSURFACE_LCL destination = request->lpDDDestSurface;
+  DDCOLORKEY given{};
+  switch (choice.origin) {
+    case KeyOrigin::None:
+      return true;
+    case KeyOrigin::RequestDestination:
+      given = request->overlayFX.dckDestColorkey;
+      break;
+    case KeyOrigin::DestinationSurface:
+      given = destination->ddckCKDestOverlay;
+      break;
+    case KeyOrigin::RequestSource:
+      given = request->overlayFX.dckSrcColorkey;
+      break;
+    case KeyOrigin::SourceSurface:
+      given = source->ddckCKSrcOverlay;
+      break;
+  }
+  const bool destinationKey = choice.mode == kDestinationKeyMode;
+  // The streams processor compares the primary with one colour.
+  if (destinationKey &&
+      (given.dwColorSpaceLowValue & 0xFFFFFF) != (given.dwColorSpaceHighValue & 0xFFFFFF)) {
+    request->ddRVal = kGeneric;
+    return false;
+  }
+  *key = ConvertColourKey(SurfaceFormat(destinationKey ? destination : source),
+                          given.dwColorSpaceLowValue, given.dwColorSpaceHighValue, PaletteEntry);
+  request->ddRVal = key->error;
+  return key->error == kOk;
+}
+
+// The streams processor's values for the request, in a record's layout; false with the
+// request's result set when it cannot be shown.
+bool OverlayValues(LPDDHAL_UPDATEOVERLAYDATA request, std::uint32_t (&values)[16]) {
+  LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
+  const RECTL& from = request->rSrc;
+  const RECTL& to = request->rDest;
+  const auto sourceWidth = static_cast<std::uint32_t>(from.right - from.left);
+  const auto sourceHeight = static_cast<std::uint32_t>(from.bottom - from.top);
+  const auto width = static_cast<std::uint32_t>(to.right - to.left);
+  const auto height = static_cast<std::uint32_t>(to.bottom - to.top);
+  const PixelFormat format = SurfaceFormat(source);
+  const auto control = SecondaryStreamControl(format, sourceWidth, sourceHeight, width, height);
+  if (!control) {
+    request->ddRVal = kUnsupported;
+    return false;
+  }
+  const OverlayKey choice = OverlayKeyOf(request->dwFlags);
+  ColourKey key{};
+  if (!RequestedKey(request, choice, &key)) return false;
+  const std::uint32_t bytesPerPixel = format.bitCount / 8 ? format.bitCount / 8 : 1;
+  const auto pitch = static_cast<std::uint32_t>(source->lpGbl->lPitch);
+  values[kRecordSourceOffset] = SourceOffset(bytesPerPixel, static_cast<std::uint32_t>(from.left),
+                                             static_cast<std::uint32_t>(from.top), pitch);
+  values[kRecordAddress] = Offset(source) + values[kRecordSourceOffset];
+  values[kRecordControl] = *control;
+  values[kRecordWindowStart] = WindowStart(to.left, to.top);
+  values[kRecordWindowSize] = (width - 1) << 16 | height;
+  values[kRecordStride] = pitch;
+  const OverlayZoom zoom = ZoomFor(sourceWidth, sourceHeight, width, height);
+  values[kRecordStretch] = zoom.stretch;
+  values[kRecordVerticalK1] = zoom.verticalK1;
+  values[kRecordVerticalK2] = zoom.verticalK2;
+  values[kRecordVerticalInitial] = zoom.verticalInitial;
+  const int table = (source->ddsCaps.dwCaps & DDSCAPS_LIVEVIDEO) ? 2
+                    : (source->ddsCaps.dwCaps & DDSCAPS_HWCODEC) ? 0
+                                                                 : 1;
+  values[kRecordFifo] = FifoSetting(driverData->fifoTables, table, width);
+  if (choice.origin != KeyOrigin::None) {
+    values[kRecordKeyLow] = key.low;
+    values[kRecordKeyHigh] = key.high;
+  }
+  values[kRecordKeyMode] = choice.mode;
+  return true;
+}
+
+void WriteOverlay(const std::uint32_t (&values)[16], bool keyed) {
+  WriteRegister(0x81D0, values[kRecordAddress]);
+  WriteRegister(0x81DC, 0);
+  WriteRegister(0x81F8, values[kRecordWindowStart]);
+  WriteRegister(0x81FC, values[kRecordWindowSize]);
+  WriteRegister(0x81D8, values[kRecordStride]);
+  WriteRegister(0x8190, values[kRecordControl]);
+  WriteRegister(0x8198, values[kRecordStretch]);
+  WriteRegister(0x81E0, values[kRecordVerticalK1]);
+  WriteRegister(0x81E4, values[kRecordVerticalK2]);
+  WriteRegister(0x81E8, values[kRecordVerticalInitial]);
+  if (keyed) {
+    WriteRegister(0x8184, values[kRecordKeyLow]);
+    WriteRegister(0x8194, values[kRecordKeyHigh]);
+  }
+  // The compose mode is the key's: secondary over primary without one.
+  WriteRegister(0x81A0, values[kRecordKeyMode]);
+  WriteRegister(0x81EC, values[kRecordFifo]);
 }
 
 DWORD PASCAL UpdateOverlay(LPDDHAL_UPDATEOVERLAYDATA request) {
@@ -469,96 +641,38 @@ DWORD PASCAL UpdateOverlay(LPDDHAL_UPDATEOVERLAYDATA request) {
     return kHandled;
   }
   LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
-  if (RecordOf(source) == nullptr) {
-    OverlayRegisterRecord* record = NewRecord();
-    if (record == nullptr) {
-      request->ddRVal = kOutOfMemory;
-      return kHandled;
-    }
-    std::memset(record->values, 0, sizeof(record->values));
-    source->dwReserved1 = reinterpret_cast<ULONG_PTR>(record);
+  OverlayRegisterRecord* record = LinkedRecord(source);
+  if (record == nullptr) {
+    request->ddRVal = kOutOfMemory;
+    return kHandled;
   }
-  OverlayRegisterRecord& record = *RecordOf(source);
   request->ddRVal = kOk;
   if (request->dwFlags & DDOVER_HIDE) {
     HideOverlay(source);
     return kHandled;
   }
-  if ((request->dwFlags & DDOVER_SHOW) && overlayOwner != nullptr && overlayOwner != source) {
-    if (!(source->ddsCaps.dwCaps & (DDSCAPS_LIVEVIDEO | DDSCAPS_HWCODEC))) {
-      request->ddRVal = kOverlayTaken;
-      return kHandled;
-    }
-    overlayOwner->ddsCaps.dwCaps &= ~DDSCAPS_VISIBLE;
-  }
-  if (request->dwFlags & DDOVER_SHOW) overlayOwner = source;
-
-  const RECTL& from = request->rSrc;
-  const RECTL& to = request->rDest;
-  const PixelFormat format = SurfaceFormat(source);
-  const auto control =
-      SecondaryStreamControl(format, static_cast<std::uint32_t>(from.right - from.left),
-                             static_cast<std::uint32_t>(from.bottom - from.top),
-                             static_cast<std::uint32_t>(to.right - to.left),
-                             static_cast<std::uint32_t>(to.bottom - to.top));
-  if (!control) {
-    request->ddRVal = kUnsupported;
+  // Everything is checked before anything changes.
+  const bool show = request->dwFlags & DDOVER_SHOW;
+  const bool takesOver = show && OverlayOwned() && !OwnsOverlay(source);
+  if (takesOver && !(source->ddsCaps.dwCaps & (DDSCAPS_LIVEVIDEO | DDSCAPS_HWCODEC))) {
+    request->ddRVal = kOverlayTaken;
     return kHandled;
   }
-  const std::uint32_t bytesPerPixel = format.bitCount / 8 ? format.bitCount / 8 : 1;
-  const std::uint32_t pitch = static_cast<std::uint32_t>(source->lpGbl->lPitch);
-  record.values[kSourceOffset] = SourceOffset(bytesPerPixel, static_cast<std::uint32_t>(from.left),
-                                              static_cast<std::uint32_t>(from.top), pitch);
-  record.values[kAddress] = Offset(source) + record.values[kSourceOffset];
-  record.values[kControl] = *control;
-  record.values[kWindowStart] = WindowStart(to.left, to.top);
-  record.values[kWindowSize] = static_cast<std::uint32_t>(to.right - to.left - 1) << 16 |
-                               static_cast<std::uint32_t>(to.bottom - to.top);
-  record.values[kStride] = pitch;
-  record.values[kBlend] = 0x01000000;
-  const int table = (source->ddsCaps.dwCaps & DDSCAPS_LIVEVIDEO) ? 2
-                    : (source->ddsCaps.dwCaps & DDSCAPS_HWCODEC) ? 0
-                                                                 : 1;
-  record.values[kFifo] =
-      FifoSetting(driverData->fifoTables, table, static_cast<std::uint32_t>(to.right - to.left));
-  const bool keyed = request->dwFlags & (DDOVER_KEYDESTOVERRIDE | DDOVER_KEYSRCOVERRIDE);
-  if (keyed) {
-    const DDCOLORKEY& given = (request->dwFlags & DDOVER_KEYDESTOVERRIDE)
-                                  ? request->overlayFX.dckDestColorkey
-                                  : request->overlayFX.dckSrcColorkey;
-    if ((request->dwFlags & DDOVER_KEYDESTOVERRIDE) &&
-        (given.dwColorSpaceLowValue & 0xFFFFFF) != (given.dwColorSpaceHighValue & 0xFFFFFF)) {
-      request->ddRVal = kGeneric;
-      return kHandled;
-    }
-    const ColourKey key =
-        ConvertColourKey((request->dwFlags & DDOVER_KEYDESTOVERRIDE) ? PrimaryFormat() : format,
-                         given.dwColorSpaceLowValue, given.dwColorSpaceHighValue, PaletteEntry);
-    if ((request->ddRVal = key.error) != kOk) return kHandled;
-    record.values[kKeyLow] = key.low;
-    record.values[kKeyHigh] = key.high;
-    record.values[kKeyMode] = (request->dwFlags & DDOVER_KEYDESTOVERRIDE) ? 0x05000000 : 0x06000000;
+  std::uint32_t values[16];
+  std::memcpy(values, record->values, sizeof(values));
+  if (!OverlayValues(request, values)) return kHandled;
+  std::memcpy(record->values, values, sizeof(values));
+  if (takesOver && overlayOwner.process == GetCurrentProcessId()) {
+    reinterpret_cast<LPDDRAWI_DDRAWSURFACE_LCL>(overlayOwner.surface)->ddsCaps.dwCaps &=
+        ~DDSCAPS_VISIBLE;
   }
-  if (overlayOwner != source || !StreamsProcessorOn()) return kHandled;
+  if (show) overlayOwner = {GetCurrentProcessId(), reinterpret_cast<std::uintptr_t>(source)};
+  if (!ProgramsOverlay(source)) return kHandled;
   if (!WaitUntil([] { return !EngineBusy(); }) || !WaitUntil(InRetrace)) {
     request->ddRVal = kWasStillDrawing;
     return kHandled;
   }
-  WriteRegister(0x81D0, record.values[kAddress]);
-  WriteRegister(0x81F8, record.values[kWindowStart]);
-  WriteRegister(0x81FC, record.values[kWindowSize]);
-  WriteRegister(0x81D8, record.values[kStride]);
-  WriteRegister(0x8190, record.values[kControl]);
-  WriteRegister(0x8198, record.values[kStretch]);
-  WriteRegister(0x81E0, 0);
-  WriteRegister(0x81E4, 0);
-  WriteRegister(0x81E8, 0);
-  if (keyed) {
-    WriteRegister(0x8184, record.values[kKeyLow]);
-    WriteRegister(0x8194, record.values[kKeyHigh]);
-  }
-  WriteRegister(0x81A0, record.values[kBlend]);
-  WriteRegister(0x81EC, record.values[kFifo]);
+  WriteOverlay(values, OverlayKeyOf(request->dwFlags).origin != KeyOrigin::None);
   return kHandled;
 }
 
@@ -601,6 +715,8 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     recordHeap = HeapCreate(0, 1024, 0);
   } else if (reason == DLL_PROCESS_DETACH) {
     InterlockedDecrement(&processes);
+    // A process that ends gives up the overlay with its surfaces.
+    if (overlayOwner.process == GetCurrentProcessId()) overlayOwner = {};
     if (recordHeap != nullptr) HeapDestroy(recordHeap);
     recordHeap = nullptr;
     pool = nullptr;

@@ -32,6 +32,11 @@ struct Vertical {
   std::uint32_t retraceEnd;
 };
 
+// From the Vision964 (CR30 0xD1) on: the Vision968 and the Trio family (0xE1).
+bool ChipHasCr69(const std::uint8_t* crtc) {
+  return crtc[0x30] == 0xD1 || crtc[0x30] == 0xE1;
+}
+
 Vertical VerticalTiming(const std::uint8_t* crtc) {
   const TimingAxis vertical = DecodeTiming(crtc).vertical;
   return {vertical.total, vertical.displayEnd, vertical.syncStart, vertical.syncEnd};
@@ -143,6 +148,10 @@ void Card::Out(std::uint16_t port, std::uint8_t value) {
   }
 }
 
+bool Card::HasCr69() const {
+  return ChipHasCr69(r_.crtc);
+}
+
 bool Card::Writable(std::uint8_t index) const {
   if (index == vga::kLock1 || index == vga::kLock2) return true;
   // Identification is read-only.
@@ -178,11 +187,6 @@ void Card::StoreCrtc(std::uint8_t index, std::uint8_t value) {
     crtc[0x31] = static_cast<std::uint8_t>((crtc[0x31] & ~0x30) | (value & 0x03) << 4);
     crtc[0x51] = static_cast<std::uint8_t>((crtc[0x51] & ~0x03) | (value >> 2 & 0x03));
   }
-}
-
-// From the Vision964 (CR30 0xD1) on: the Vision968 and the Trio family (0xE1).
-bool Card::HasCr69() const {
-  return r_.crtc[0x30] == 0xD1 || r_.crtc[0x30] == 0xE1;
 }
 
 std::uint8_t Card::InputStatus() const {
@@ -284,17 +288,20 @@ void Card::SetMode(const DisplayMode& mode, std::uint32_t refreshHz) {
   SetViewportOrigin(mode, 0, 0);
 }
 
-PanPosition Card::ViewportOrigin(const DisplayMode& mode) const {
-  const std::uint8_t* crtc = r_.crtc;
+std::uint32_t DisplayStart(const std::uint8_t* crtc) {
   std::uint32_t start = crtc[0x0C] << 8 | crtc[0x0D];
-  if (HasCr69()) {
+  if (ChipHasCr69(crtc)) {
     start |= (crtc[0x69] & 0x1Fu) << 16;
   } else {
     start |= (crtc[0x31] >> 4 & 0x03u) << 16 | (crtc[0x51] & 0x03u) << 18;
   }
+  return start * 4;  // the registers count double words
+}
+
+PanPosition Card::ViewportOrigin(const DisplayMode& mode) const {
   const std::uint32_t pitch = mode.width * mode.bitsPerPixel / 8;
   if (pitch == 0 || mode.bitsPerPixel == 0) return {0, 0};
-  const std::uint32_t offset = start * 4;
+  const std::uint32_t offset = DisplayStart(r_.crtc);
   return {offset % pitch * 8 / mode.bitsPerPixel, offset / pitch};
 }
 

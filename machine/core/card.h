@@ -49,6 +49,8 @@ struct ChipIdentity {
 ChipIdentity IdentityOf(Chip chip);
 // CR36 bits 7-5 for the video memory.
 std::uint8_t MemoryBitsOf(std::uint32_t memoryKb);
+// Where the CRT controller's start address puts the display in video memory, in bytes.
+std::uint32_t DisplayStart(const std::uint8_t* crtc);
 
 class Card : public PortIo {
  public:

@@ -59,7 +59,7 @@ enum DriverCallback {
   kCreateSurface,
 };
 
-// The 16:16 addresses of the block and of the register aperture (selector:0000).
+// The 16:16 addresses of the blocks (selector:slot) and of the register aperture (selector:0000).
 inline constexpr std::uint32_t kDriverDataSelector = 0x0117;
 inline constexpr std::uint32_t kRegisterSelector = 0x011F;
 inline constexpr std::uint32_t kDriverDataAddress = kDriverDataSelector << 16;

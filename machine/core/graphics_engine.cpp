@@ -2,11 +2,28 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace machine {
 
+namespace {
+
+std::uint32_t* ColourRegister(EngineRegisters& r, std::uint16_t port) {
+  switch (port & ~3u) {
+    case 0xA6E8:
+      return &r.foregroundColour;
+    case 0xB2E8:
+      return &r.compareColour;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 bool GraphicsEngine::IsEnginePort(std::uint16_t port) {
   switch (port & ~1u) {
+    case 0xA6EA:
+    case 0xB2EA:
     case 0x82E8:
     case 0x86E8:
     case 0x8AE8:
@@ -36,10 +53,6 @@ std::uint16_t* GraphicsEngine::Register(std::uint16_t port) {
       return &r_.width;
     case 0x9AE8:
       return &r_.command;
-    case 0xA6E8:
-      return &r_.foregroundColour;
-    case 0xB2E8:
-      return &r_.compareColour;
     case 0xBAE8:
       return &r_.foregroundMix;
     default:
@@ -47,10 +60,49 @@ std::uint16_t* GraphicsEngine::Register(std::uint16_t port) {
   }
 }
 
+void GraphicsEngine::WriteColour(std::uint16_t port, std::uint16_t word) {
+  std::uint32_t& colour = *ColourRegister(r_, port);
+  if (frame_.bytesPerPixel < 3) {
+    colour = word;
+    return;
+  }
+  bool upper = (port & 2) != 0;
+  if (!(r_.miscellaneous & kUpperWordPorts)) {
+    if (upper) return;
+    upper = (r_.miscellaneous & kUpperColourWord) != 0;
+    r_.miscellaneous ^= kUpperColourWord;
+  }
+  colour = upper ? (colour & 0xFFFF) | std::uint32_t{word} << 16 : (colour & 0xFFFF0000) | word;
+}
+
+// A word written while the engine draws takes a FIFO slot until the drawing ahead of it is done;
+// with every slot taken, the bus waits for the oldest.
+void GraphicsEngine::Queue(std::uint64_t now) {
+  if (now >= r_.busyUntil) return;
+  r_.fifoLeaves[r_.fifoNext] = r_.busyUntil;
+  r_.fifoNext = (r_.fifoNext + 1) % std::size(r_.fifoLeaves);
+}
+
+std::uint32_t GraphicsEngine::FifoFilled(std::uint64_t now) const {
+  return static_cast<std::uint32_t>(
+      std::count_if(std::begin(r_.fifoLeaves), std::end(r_.fifoLeaves),
+                    [now](std::uint64_t leaves) { return leaves > now; }));
+}
+
 void GraphicsEngine::Out(std::uint16_t port, std::uint8_t value, std::uint64_t now) {
+  if (ColourRegister(r_, port) != nullptr) {
+    if (port & 1) {
+      Queue(now);
+      WriteColour(port, static_cast<std::uint16_t>((r_.colourLatch & 0x00FF) | value << 8));
+    } else {
+      r_.colourLatch = value;
+    }
+    return;
+  }
   std::uint16_t* reg = Register(port);
   if (port & 1) {
     *reg = static_cast<std::uint16_t>((*reg & 0x00FF) | value << 8);
+    Queue(now);
   } else {
     *reg = static_cast<std::uint16_t>((*reg & 0xFF00) | value);
     return;
@@ -76,8 +128,12 @@ void GraphicsEngine::Out(std::uint16_t port, std::uint8_t value, std::uint64_t n
 
 std::uint8_t GraphicsEngine::In(std::uint16_t port, std::uint64_t now) const {
   if ((port & ~1u) != kEngineStatus) return 0xFF;
-  // Busy while drawing; the command FIFO has room at once.
-  const std::uint16_t status = now < r_.busyUntil ? kEngineBusy : 0;
+  const std::uint32_t filled = FifoFilled(now);
+  const std::uint32_t first = filled < 8 ? filled : 8;
+  const std::uint32_t rest = filled - first;
+  const auto status = static_cast<std::uint16_t>(
+      (0xFF00u >> first & 0xFF) | ((1u << rest) - 1) << 11 | (filled == 0 ? kFifoEmpty : 0) |
+      (now < r_.busyUntil ? kEngineBusy : 0));
   return static_cast<std::uint8_t>((port & 1) ? status >> 8 : status & 0xFF);
 }
 
@@ -137,15 +193,16 @@ void GraphicsEngine::Fill() {
   }
 }
 
-// From the source corner to the destination corner, rows in the command's direction (backwards
-// from the last row when a move would overwrite what it has still to copy); within a row a
-// move of the whole span is right in either direction, unless pixels of the key are skipped.
+// From the source corner to the destination corner, row after row and pixel after pixel in the
+// command's directions, each pixel read just before it is written: a move in the wrong direction
+// copies what it has already overwritten, as the chip does. Pixels of the key are skipped.
 void GraphicsEngine::Copy() {
   const int stepX = (r_.command & kIncreasingX) ? 1 : -1;
   const int stepY = (r_.command & kIncreasingY) ? 1 : -1;
   const bool compare = (r_.miscellaneous & kCompareSource) != 0;
   const std::uint32_t key = r_.compareColour;
   const std::uint32_t bpp = frame_.bytesPerPixel;
+  const std::size_t colourBytes = bpp < 4 ? bpp : 4;
   // The rectangles' left columns: the programmed corner is the right one when going left.
   const std::int64_t sourceLeft = stepX > 0 ? r_.sourceX : std::int64_t{r_.sourceX} - r_.width;
   const std::int64_t destinationLeft =
@@ -169,14 +226,15 @@ void GraphicsEngine::Copy() {
     const std::uint8_t* from = Row(static_cast<std::uint32_t>(sy)) + (sourceLeft + skip) * bpp;
     std::uint8_t* to = Row(static_cast<std::uint32_t>(dy)) + (destinationLeft + skip) * bpp;
     const std::size_t pixels = static_cast<std::size_t>(end - skip);
-    if (!compare) {
-      std::memmove(to, from, pixels * bpp);
+    const bool overlaps = from < to + pixels * bpp && to < from + pixels * bpp;
+    if (!compare && !overlaps) {
+      std::memcpy(to, from, pixels * bpp);
       continue;
     }
     for (std::size_t column = 0; column < pixels; ++column) {
       const std::size_t at = (stepX > 0 ? column : pixels - 1 - column) * bpp;
-      if (std::memcmp(from + at, &key, bpp < 4 ? bpp : 4) != 0)
-        std::memmove(to + at, from + at, bpp);
+      if (compare && std::memcmp(from + at, &key, colourBytes) == 0) continue;
+      std::memmove(to + at, from + at, bpp);
     }
   }
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The state of the simulated PC that every process shares. It lives in a file-backed mapping, so
 // its layout is fixed-size plain data; a new layout gets a new version, and a state of another
-// version is booted afresh. The mapping is larger than the state: the card's registers, its frame
-// buffer and the driver's data go behind it.
+// version is booted afresh. The mapping is larger than the state: the card's frame buffer, its
+// memory-mapped registers and the display driver's data go behind it.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,7 @@
 namespace machine {
 
 inline constexpr std::uint32_t kStateMagic = 0x4E56524D;  // "MRVN"
-inline constexpr std::uint32_t kStateVersion = 7;
+inline constexpr std::uint32_t kStateVersion = 8;
 inline constexpr std::size_t kMappingSize = 8u << 20;
 
 struct CardBlock {
@@ -59,12 +59,15 @@ inline constexpr std::size_t kFrameBufferOffset = 64u << 10;
 inline constexpr std::size_t kFrameBufferSize = 4u << 20;
 static_assert(sizeof(SharedState) <= kFrameBufferOffset);
 static_assert(kFrameBufferOffset + kFrameBufferSize <= kMappingSize);
-// Then the memory-mapped registers of the streams processor (reads give what was written) and
-// the display driver's data block for DirectDraw.
+// Then the memory-mapped registers, the streams processor's among them (plain memory: the
+// monitor composes its picture from what they hold).
 inline constexpr std::size_t kRegisterApertureOffset = kFrameBufferOffset + kFrameBufferSize;
 inline constexpr std::size_t kRegisterApertureSize = 64u << 10;
+// Then the display driver's data blocks for DirectDraw, one for each process that uses it, as
+// each holds flat addresses of its process.
 inline constexpr std::size_t kDriverDataOffset = kRegisterApertureOffset + kRegisterApertureSize;
-static_assert(kDriverDataOffset + (4u << 10) <= kMappingSize);
+inline constexpr std::size_t kDriverDataAreaSize = 64u << 10;
+static_assert(kDriverDataOffset + kDriverDataAreaSize <= kMappingSize);
 
 bool IsValid(const SharedState& state);
 

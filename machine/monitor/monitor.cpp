@@ -1,7 +1,8 @@
 // MONITOR.EXE: the CRT attached to the simulated card. It shows the viewport's part of the
-// desktop where the card's timing puts the picture on the tube, following the panning, rolling
-// or dark when no monitor could sync, with a status line of the mode, the rates, the pan lock,
-// the chip and its memory. It reads only the card's state and the display driver's viewport.
+// desktop, with the streams processor's overlay over it while the processor is on, where the
+// card's timing puts the picture on the tube, following the panning, rolling or dark when no
+// monitor could sync, with a status line of the mode, the rates, the pan lock, the chip and its
+// memory. It reads only the card's state and the display driver's viewport.
 // MONITOR.EXE /picture FILE.bmp draws one picture into a file instead of a window.
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "common/win32/win32_profile.h"
 #include "machine/core/card.h"
 #include "machine/core/monitor_picture.h"
+#include "machine/core/streams_processor.h"
 #include "machine/win32/screen.h"
 #include "machine/win32/simulator.h"
 
@@ -38,6 +40,7 @@ struct Frame {
   std::uint32_t viewportHeight = 0;
   machine::PanPosition origin{};
   bool panLocked = false;
+  bool streams = false;
   machine::Chip chip{};
   std::uint32_t memoryKb = 0;
 };
@@ -56,6 +59,7 @@ Frame ReadFrame() {
     frame.memoryKb = state->card.memoryKb;
   }
   frame.powered = true;
+  frame.streams = machine::StreamsProcessorOn(registers.crtc);
   frame.origin = machine::Card(registers, nullptr).ViewportOrigin(frame.desktop);
   frame.picture = machine::PlacePicture(machine::DecodeTiming(registers.crtc), registers.refreshHz);
   // The display driver pans a viewport smaller than the desktop; otherwise the whole desktop.
@@ -75,9 +79,44 @@ void DrawText(HDC dc, const std::string& text, RECT area, UINT format, COLORREF 
   ::DrawTextA(dc, text.c_str(), -1, &area, format | DT_NOPREFIX);
 }
 
+// The viewport as the card sends it: the desktop, with the streams processor's secondary
+// stream composed over it.
+machine::Picture ComposedViewport(const Frame& frame, HDC screen) {
+  machine::Picture picture(frame.viewportWidth, frame.viewportHeight);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER),
+                    static_cast<LONG>(picture.width),
+                    -static_cast<LONG>(picture.height),
+                    1,
+                    32,
+                    BI_RGB,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return picture;
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, static_cast<int>(picture.width), static_cast<int>(picture.height), screen,
+         static_cast<int>(frame.origin.x), static_cast<int>(frame.origin.y), SRCCOPY);
+  GdiFlush();
+  const auto* desktop = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = desktop[i] & 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  machine::ComposeSecondary(machine::StreamsRegisters(machine::RegisterAperture()),
+                            {machine::FrameBuffer(), machine::kFrameBufferSize}, picture);
+  return picture;
+}
+
 // The desktop's viewport stretched over the picture's place; `roll` lines down, wrapping
 // around the glass, when the monitor has no vertical sync.
-void DrawPicture(HDC dc, const Frame& frame, const machine::PixelRect& glass, int roll, HWND self) {
+void DrawViewport(HDC dc, const Frame& frame, const machine::PixelRect& glass, int roll,
+                  HWND self) {
   const machine::PixelRect place = machine::PictureOn(glass, frame.picture);
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
@@ -86,11 +125,17 @@ void DrawPicture(HDC dc, const Frame& frame, const machine::PixelRect& glass, in
   SetStretchBltMode(dc, self != nullptr ? COLORONCOLOR : HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
   const int glassHeight = glass.bottom - glass.top;
+  const machine::Picture composed =
+      frame.streams ? ComposedViewport(frame, screen) : machine::Picture(0, 0);
   for (int copy = 0; copy < (roll != 0 ? 2 : 1); ++copy) {
     const int top = place.top + (roll % glassHeight) - copy * glassHeight;
-    StretchBlt(dc, place.left, top, width, height, screen, static_cast<int>(frame.origin.x),
-               static_cast<int>(frame.origin.y), static_cast<int>(frame.viewportWidth),
-               static_cast<int>(frame.viewportHeight), SRCCOPY);
+    if (frame.streams) {
+      machine::DrawPicture(dc, composed, {place.left, top, place.left + width, top + height});
+    } else {
+      StretchBlt(dc, place.left, top, width, height, screen, static_cast<int>(frame.origin.x),
+                 static_cast<int>(frame.origin.y), static_cast<int>(frame.viewportWidth),
+                 static_cast<int>(frame.viewportHeight), SRCCOPY);
+    }
   }
   ReleaseDC(nullptr, screen);
   // The monitor's own window is not part of what the card shows: its place stays desktop.
@@ -142,7 +187,7 @@ void DrawMonitor(HDC dc, int width, int height, const Frame& frame, int roll, HW
     if (horizontalLock) {
       const int saved = SaveDC(dc);
       IntersectClipRect(dc, glass.left, glass.top, glass.right, glass.bottom);
-      DrawPicture(dc, frame, glass, frame.picture.vertical.locked ? 0 : roll, self);
+      DrawViewport(dc, frame, glass, frame.picture.vertical.locked ? 0 : roll, self);
       RestoreDC(dc, saved);
     }
     if (!frame.picture.note.empty()) {
@@ -168,6 +213,7 @@ struct CardSnapshot {
   std::uint32_t refreshHz;
   machine::DisplayMode mode;
   std::uint32_t panLocked;
+  std::uint8_t streams[0x80];  // the streams processor's registers
 };
 
 CardSnapshot Snapshot() {
@@ -178,6 +224,7 @@ CardSnapshot Snapshot() {
     snapshot.refreshHz = state->card.registers.refreshHz;
     snapshot.mode = state->display.current;
     snapshot.panLocked = state->escapes.panLocked;
+    std::memcpy(snapshot.streams, machine::RegisterAperture() + 0x8180, sizeof(snapshot.streams));
   }
   return snapshot;
 }

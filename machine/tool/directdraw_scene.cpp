@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <vector>
-
-#include "machine/core/card.h"
 #include "machine/core/shared_state.h"
 #include "machine/win32/directdraw_host.h"
 #include "machine/win32/screen.h"
@@ -27,13 +23,17 @@ void SetPalette() {
   }
 }
 
-// The back buffer's scene: a sky, a ground, a sun, and sprites copied with a colour key
-// (7, magenta, is transparent) from a sprite sheet below the visible screen.
+// The back buffer's scene: a sky, a ground, a sun, a television whose screen has the overlay's
+// key colour (7, magenta) but for a label, and sprites copied with that colour key (transparent)
+// from a sprite sheet below the visible screen.
 void DrawScene(machine::DirectDrawHost& host, machine::HostSurface* back,
                machine::HostSurface* sheet) {
   host.Fill(back, {0, 0, kWidth, 420}, 1);
   host.Fill(back, {0, 420, kWidth, kHeight}, 4);
   host.Fill(back, {600, 60, 700, 160}, 5);
+  host.Fill(back, {60, 40, 400, 300}, 2);
+  host.Fill(back, {70, 50, 390, 290}, 7);
+  host.Fill(back, {300, 60, 380, 84}, 3);
   host.Fill(sheet, {0, 0, 64, 64}, 7);
   host.Fill(sheet, {8, 24, 56, 56}, 3);
   host.Fill(sheet, {20, 8, 44, 24}, 2);
@@ -44,19 +44,6 @@ void DrawScene(machine::DirectDrawHost& host, machine::HostSurface* back,
   }
   // A copy within the surface moving down and right: the engine copies it backwards.
   host.Copy(back, {600, 60, 700, 160}, back, {620, 80, 720, 180});
-}
-
-std::uint32_t Register(std::uint32_t offset) {
-  std::uint32_t value = 0;
-  std::memcpy(&value,
-              reinterpret_cast<const std::uint8_t*>(machine::State()) +
-                  machine::kRegisterApertureOffset + offset,
-              4);
-  return value;
-}
-
-std::uint8_t Clamp(int value) {
-  return static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
 }
 
 // A video overlay in YUY2: colour bars, two pixels in four bytes (Y0 U Y1 V).
@@ -71,49 +58,6 @@ void FillOverlay(std::uint32_t offset, int width, int height, int pitch) {
       at[0] = bar[0], at[1] = bar[1], at[2] = bar[0], at[3] = bar[2];
     }
   }
-}
-
-// The secondary stream over the primary, where its window puts it, at its own size.
-void CompositeOverlay(std::vector<std::uint8_t>& bgr) {
-  const std::uint32_t start = Register(0x81F8), size = Register(0x81FC);
-  if (Register(0x81A0) == 0x01000000 && size == 0x00090002) return;  // hidden
-  const int left = static_cast<int>(start >> 16) - 1, top = static_cast<int>(start & 0x7FF) - 1;
-  const int width = static_cast<int>(size >> 16) + 1, height = static_cast<int>(size & 0xFFF);
-  const std::uint8_t* memory = machine::FrameBuffer() + Register(0x81D0);
-  const std::uint32_t stride = Register(0x81D8);
-  for (int y = 0; y < height && top + y < kHeight; ++y) {
-    for (int x = 0; x < width && left + x < kWidth; ++x) {
-      const std::uint8_t* pair = memory + y * stride + (x & ~1) * 2;
-      const int luma = pair[(x & 1) * 2] - 16, u = pair[1] - 128, v = pair[3] - 128;
-      std::uint8_t* out =
-          &bgr[(static_cast<std::size_t>(kHeight - 1 - (top + y)) * kWidth + left + x) * 3];
-      out[2] = Clamp((298 * luma + 409 * v + 128) >> 8);
-      out[1] = Clamp((298 * luma - 100 * u - 208 * v + 128) >> 8);
-      out[0] = Clamp((298 * luma + 516 * u + 128) >> 8);
-    }
-  }
-}
-
-// What the card shows: the primary stream from its start, through the DAC's palette, and the
-// overlay over it.
-std::vector<std::uint8_t> ShownPixels() {
-  const machine::SharedState* state = machine::State();
-  const std::uint32_t start = Register(0x81C0);
-  const std::uint8_t* memory = machine::FrameBuffer();
-  const std::uint8_t* palette = state->card.registers.palette;
-  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(kWidth) * kHeight * 3);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const std::size_t at = start + static_cast<std::size_t>(y) * kWidth + x;
-      const std::uint8_t index = at < machine::kFrameBufferSize ? memory[at] : 0;
-      std::uint8_t* out = &bgr[(static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x) * 3];
-      out[0] = static_cast<std::uint8_t>(palette[index * 3 + 2] * 4);
-      out[1] = static_cast<std::uint8_t>(palette[index * 3 + 1] * 4);
-      out[2] = static_cast<std::uint8_t>(palette[index * 3] * 4);
-    }
-  }
-  CompositeOverlay(bgr);
-  return bgr;
 }
 
 }  // namespace
@@ -135,7 +79,7 @@ std::string DrawDirectDrawScene(const std::string& driverPath, const std::string
     Sleep(1);
   }
   if (flipped != DD_OK) return "the flip was not taken";
-  // A 160 x 120 video in the overlay, shown at (80, 60).
+  // A 160 x 120 video in the overlay, shown twice its size on the television's screen.
   const std::uint32_t overlayAt = 3 * kWidth * kHeight;
   FillOverlay(overlayAt, 160, 120, 320);
   machine::HostSurface* video = host.Surface(overlayAt, 160, 120, DDSCAPS_OVERLAY, 320);
@@ -143,18 +87,18 @@ std::string DrawDirectDrawScene(const std::string& driverPath, const std::string
   video->global.ddpfSurface.dwSize = sizeof(DDPIXELFORMAT);
   video->global.ddpfSurface.dwFlags = DDPF_FOURCC;
   video->global.ddpfSurface.dwFourCC = MAKEFOURCC('Y', 'U', 'Y', '2');
-  if (host.UpdateOverlay(video, {0, 0, 160, 120}, front, {80, 60, 240, 180}, DDOVER_SHOW) !=
-      DD_OK) {
+  DDOVERLAYFX effects{};
+  effects.dwSize = sizeof(effects);
+  effects.dckDestColorkey = {7, 7};
+  if (host.UpdateOverlay(video, {0, 0, 160, 120}, front, {70, 50, 390, 290},
+                         DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects) != DD_OK) {
     return "the overlay was not shown";
   }
-  const std::vector<std::uint8_t> pixels = ShownPixels();
+  const machine::Picture shown = machine::CardPictureNow();
   const bool saved = machine::SaveDrawing(
       kWidth, kHeight,
       [&](HDC dc) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-        SetDIBitsToDevice(dc, 0, 0, kWidth, kHeight, 0, 0, 0, kHeight, pixels.data(), &info,
-                          DIB_RGB_COLORS);
+        machine::DrawPicture(dc, shown, {0, 0, kWidth, kHeight});
       },
       picturePath);
   return saved ? std::string() : "the picture could not be written to " + picturePath;

@@ -120,8 +120,9 @@ void Boot() {
     Win32Profile ini(kConfigFile);
     const MachineConfig config = ReadMachineConfig(ini);
     machine::Boot(*state, config, RefreshCodeFor(config.bootMode.width));
-    // Video memory holds nothing of the last session.
+    // Video memory and the memory-mapped registers hold nothing of the last session.
     std::memset(FrameBuffer(), 0, kFrameBufferSize);
+    std::memset(RegisterAperture(), 0, kRegisterApertureSize);
   }
   SeedDeviceNodes(*state);
   SeedFontSize();

@@ -37,8 +37,42 @@ void FillFifoTables(std::uint8_t* tables) {
   }
 }
 
-std::uint8_t* Mapping() {
-  return reinterpret_cast<std::uint8_t*>(State());
+// The block holds flat addresses of a process (video memory, the callbacks): each process has
+// a block of its own, in a slot of the driver's data area.
+struct DriverDataSlot {
+  std::uint32_t process;
+  std::uint32_t reserved;
+  DriverData data;
+};
+constexpr std::size_t kSlotCount = kDriverDataAreaSize / sizeof(DriverDataSlot);
+
+DriverDataSlot* Slots() {
+  return reinterpret_cast<DriverDataSlot*>(reinterpret_cast<std::uint8_t*>(State()) +
+                                           kDriverDataOffset);
+}
+
+bool Running(DWORD process) {
+  HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+  if (handle == nullptr) return false;
+  const bool running = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+  CloseHandle(handle);
+  return running;
+}
+
+// This process's slot: the one it holds, or one that no running process holds.
+DriverDataSlot& ThisProcessSlot() {
+  DriverDataSlot* slots = Slots();
+  const DWORD self = GetCurrentProcessId();
+  for (std::size_t i = 0; i < kSlotCount; ++i) {
+    if (slots[i].process == self) return slots[i];
+  }
+  for (std::size_t i = 0; i < kSlotCount; ++i) {
+    if (slots[i].process == 0 || !Running(slots[i].process)) {
+      slots[i].process = self;
+      return slots[i];
+    }
+  }
+  return slots[0];
 }
 
 }  // namespace
@@ -47,7 +81,8 @@ std::uint32_t PrepareDriverData() {
   SharedState* state = State();
   if (state == nullptr) return 0;
   StateLock lock;
-  auto* data = reinterpret_cast<DriverData*>(Mapping() + kDriverDataOffset);
+  DriverDataSlot& slot = ThisProcessSlot();
+  DriverData* data = &slot.data;
   std::memset(data, 0, sizeof(*data));
   const DisplayMode& mode = state->display.current;
   data->selector = kRegisterSelector;
@@ -62,17 +97,19 @@ std::uint32_t PrepareDriverData() {
     state->card.registers.crtc[0x67] |= 0x0C;
   }
   FillFifoTables(data->fifoTables);
-  return kDriverDataAddress;
+  const auto offset =
+      reinterpret_cast<std::uint8_t*>(data) - reinterpret_cast<std::uint8_t*>(Slots());
+  return kDriverDataAddress | static_cast<std::uint32_t>(offset);
 }
 
 void* MapSLFix(std::uint32_t address) {
   if (State() == nullptr) return nullptr;
   const std::uint32_t selector = address >> 16;
   const std::uint32_t offset = address & 0xFFFF;
-  if (selector == kDriverDataSelector && offset < sizeof(DriverData)) {
-    return Mapping() + kDriverDataOffset + offset;
+  if (selector == kDriverDataSelector && offset + sizeof(DriverData) <= kDriverDataAreaSize) {
+    return reinterpret_cast<std::uint8_t*>(Slots()) + offset;
   }
-  if (selector == kRegisterSelector) return Mapping() + kRegisterApertureOffset + offset;
+  if (selector == kRegisterSelector) return RegisterAperture() + offset;
   return nullptr;
 }
 

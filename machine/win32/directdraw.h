@@ -9,8 +9,8 @@
 
 namespace machine {
 
-// Fills the data block for the current mode (with video memory where this process sees it)
-// and returns its 16:16 address, as the display driver hands it to DriverInit.
+// Fills this process's data block for the current mode (with video memory where this process
+// sees it) and returns its 16:16 address, as the display driver hands it to DriverInit.
 std::uint32_t PrepareDriverData();
 // The flat address of a 16:16 address of the block or the aperture; nullptr for any other.
 void* MapSLFix(std::uint32_t address);

@@ -3,6 +3,8 @@
 #include <strings.h>
 #include <cstdio>
 
+#include "machine/win32/simulator.h"
+
 namespace machine {
 namespace {
 
@@ -79,6 +81,28 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
         ReleaseDC(nullptr, screen);
       },
       bmpPath);
+}
+
+Picture CardPictureNow() {
+  const SharedState* state = State();
+  if (state == nullptr) return Picture(0, 0);
+  const CardRegisters& registers = state->card.registers;
+  return CardPicture(registers.crtc, registers.palette, state->display.current, RegisterAperture(),
+                     {FrameBuffer(), kFrameBufferSize});
+}
+
+void DrawPicture(HDC dc, const Picture& picture, const RECT& place) {
+  // 0xRRGGBB in memory is a 32-bit DIB's blue, green, red and unused byte; rows from the top.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = static_cast<LONG>(picture.width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(picture.height);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(dc, place.left, place.top, place.right - place.left, place.bottom - place.top, 0, 0,
+                static_cast<int>(picture.width), static_cast<int>(picture.height),
+                picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 std::vector<HWND> WindowsOfPrograms(const std::string& pathPrefix) {

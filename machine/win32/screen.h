@@ -7,11 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "machine/core/streams_processor.h"
+
 namespace machine {
 
 // Saves what `draw` paints on a device context of this size as a 24-bit BMP file.
 bool SaveDrawing(int width, int height, const std::function<void(HDC)>& draw,
                  const std::string& bmpPath);
+// What the card sends to the monitor now, for its current mode (an empty picture without a
+// state).
+Picture CardPictureNow();
+// Draws a picture stretched over `place`.
+void DrawPicture(HDC dc, const Picture& picture, const RECT& place);
+
 // Saves what the screen shows of the window as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 

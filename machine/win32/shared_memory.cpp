@@ -57,6 +57,12 @@ std::uint8_t* FrameBuffer() {
   return state == nullptr ? nullptr : reinterpret_cast<std::uint8_t*>(state) + kFrameBufferOffset;
 }
 
+std::uint8_t* RegisterAperture() {
+  SharedState* state = State();
+  return state == nullptr ? nullptr
+                          : reinterpret_cast<std::uint8_t*>(state) + kRegisterApertureOffset;
+}
+
 StateLock::StateLock() : mutex_(CreateMutexA(nullptr, FALSE, kLockName)) {
   if (mutex_ != nullptr) WaitForSingleObject(mutex_, kLockTimeoutMs);
 }

@@ -16,6 +16,9 @@ namespace machine {
 SharedState* State();
 // The card's video memory, kFrameBufferSize bytes beside the state; nullptr without a state.
 std::uint8_t* FrameBuffer();
+// The memory-mapped registers (the streams processor's at 0x8180-0x81FF); nullptr without a
+// state.
+std::uint8_t* RegisterAperture();
 
 // Holds the machine's lock for a read-modify-write of the state; bounded, so a process that
 // died holding it cannot hang the others.

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "blitvane/core/hal_logic.h"
+#include "machine/core/streams_processor.h"
 
 namespace {
 
@@ -82,6 +85,8 @@ TEST(StreamsProcessorTest, WindowStartControlWordOffsetAndFifo) {
             0x35000000u | ((320u - 640u - 1u) & 0xFFFu));
   EXPECT_EQ(SecondaryStreamControl(kRgb555, 160, 120, 320, 120), 0x23000000u | 0xFFFu);
   EXPECT_EQ(SecondaryStreamControl(kRgb32, 100, 100, 100, 101), 0x16000000u | 99u);
+  const PixelFormat rgb24{kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF};
+  EXPECT_EQ(SecondaryStreamControl(rgb24, 100, 100, 100, 100), 0x07000000u | 99u);
   EXPECT_EQ(SecondaryStreamControl(kPalette8, 100, 100, 100, 100), std::nullopt);
 
   EXPECT_EQ(SourceOffset(2, 5, 2, 1280), (10u + 2560u) & ~7u);
@@ -116,12 +121,98 @@ TEST(SurfaceTest, WhatIsCreatedAndTheBlocksAskedFor) {
   const SurfaceBlock yuv = BlockFor(&kYuy2Format, 320, 240, 1024, 8);
   EXPECT_EQ(yuv.pitch, 640u);
   EXPECT_EQ(yuv.blockWidth, 1024u);
-  EXPECT_EQ(yuv.blockHeight, (640u * 241u - 1u) / 1024u);
+  EXPECT_EQ(yuv.blockHeight, 150u);
+  // 11 rows of 100 bytes need two rows of 1024: a block of one would overlap the next surface.
+  EXPECT_EQ(BlockFor(&kYuy2Format, 50, 11, 1024, 8).blockHeight, 2u);
   const SurfaceBlock plain = BlockFor(nullptr, 200, 100, 2048, 16);
   EXPECT_EQ(plain.pitch, 2048u);
   EXPECT_EQ(plain.blockWidth, 400u);
   EXPECT_EQ(plain.blockHeight, 100u);
   EXPECT_EQ(BlockFor(nullptr, 200, 100, 4096, 32).blockWidth, 800u);
+  // An RGB overlay deeper than the screen takes its own pixels' bytes, in rows of its own when
+  // they are wider than the screen's.
+  EXPECT_EQ(BlockFor(&kRgb565, 200, 100, 800, 8).blockWidth, 400u);
+  const SurfaceBlock wide = BlockFor(&kRgb32, 640, 100, 800, 8);
+  EXPECT_EQ(wide.pitch, 2560u);
+  EXPECT_EQ(wide.blockWidth, 800u);
+  EXPECT_EQ(wide.blockHeight, 320u);
+}
+
+TEST(OverlayTest, TheKeyFlagsChooseTheKeyAndTheComposeMode) {
+  EXPECT_EQ(OverlayKeyOf(0x4000).origin, KeyOrigin::None);
+  EXPECT_EQ(OverlayKeyOf(0x4000).mode, kNoKeyMode);
+  EXPECT_EQ(OverlayKeyOf(0x800).origin, KeyOrigin::RequestDestination);
+  EXPECT_EQ(OverlayKeyOf(0x800).mode, kDestinationKeyMode);
+  EXPECT_EQ(OverlayKeyOf(0x400).origin, KeyOrigin::DestinationSurface);
+  EXPECT_EQ(OverlayKeyOf(0x2000).origin, KeyOrigin::RequestSource);
+  EXPECT_EQ(OverlayKeyOf(0x1000).origin, KeyOrigin::SourceSurface);
+  EXPECT_EQ(OverlayKeyOf(0x1000).mode, kSourceKeyMode);
+  EXPECT_EQ(OverlayKeyOf(0x800 | 0x400).origin, KeyOrigin::RequestDestination);
+  EXPECT_EQ(OverlayKeyOf(0x1000 | 0x400).mode, kDestinationKeyMode);
+}
+
+// The zoom as the streams processor's DDAs carry it out, with the control word's horizontal
+// initial value.
+std::vector<std::uint32_t> Columns(std::uint32_t source, std::uint32_t destination) {
+  const std::uint32_t control = *SecondaryStreamControl(kYuy2Format, source, 1, destination, 1);
+  const OverlayZoom zoom = ZoomFor(source, 1, destination, 1);
+  const auto signed12 = [](std::uint32_t value) {
+    return static_cast<std::int32_t>(value & 0xFFF) - (value & 0x800 ? 0x1000 : 0);
+  };
+  return machine::DdaPositions(signed12(control), signed12(zoom.stretch),
+                               signed12(zoom.stretch >> 16), destination);
+}
+
+TEST(OverlayTest, TheZoomShowsEverySourcePixelOverTheWholeDestination) {
+  EXPECT_EQ(Columns(160, 160).back(), 159u);
+  const std::vector<std::uint32_t> doubled = Columns(160, 320);
+  EXPECT_EQ(doubled.back(), 159u);
+  for (std::uint32_t x = 0; x < 160; ++x) {
+    ASSERT_GE(std::count(doubled.begin(), doubled.end(), x), 1) << x;
+    ASSERT_LE(std::count(doubled.begin(), doubled.end(), x), 3) << x;
+  }
+  EXPECT_EQ(Columns(100, 250).back(), 99u);
+  const OverlayZoom zoom = ZoomFor(160, 120, 320, 240);
+  EXPECT_EQ(zoom.stretch, 159u | 0xF60u << 16);
+  EXPECT_EQ(machine::DdaPositions(-120, 119, -120, 4), (std::vector<std::uint32_t>{0, 0, 1, 1}));
+  EXPECT_EQ(zoom.verticalK1, 119u);
+  EXPECT_EQ(zoom.verticalK2, 0xF88u);
+  EXPECT_EQ(zoom.verticalInitial, 0xF88u);
+  // Equal sizes: 1:1 each way.
+  EXPECT_EQ(machine::DdaPositions(0, 119, 0, 3), (std::vector<std::uint32_t>{0, 1, 2}));
+  EXPECT_EQ(ZoomFor(160, 120, 160, 120).verticalInitial, 0u);
+}
+
+TEST(OverlayTest, ARecordInUseIsNeverHandedOutAgain) {
+  std::vector<std::unique_ptr<OverlayRegisterRecord>> heap;
+  bool full = false;
+  const auto allocate = [&](std::size_t) -> void* {
+    if (full) return nullptr;
+    heap.push_back(std::make_unique<OverlayRegisterRecord>());
+    return heap.back().get();
+  };
+  OverlayRegisterRecord* pool = nullptr;
+  OverlayRegisterRecord* first = TakeRecord(pool, allocate);
+  ASSERT_NE(first, nullptr);
+  // A surface at video memory's start has address 0: its record is still in use.
+  EXPECT_EQ(first->values[kRecordAddress], 0u);
+  OverlayRegisterRecord* second = TakeRecord(pool, allocate);
+  EXPECT_NE(second, first);
+  first->values[kRecordKeyMode] = kSourceKeyMode;
+  ReleaseRecord(*first);
+  full = true;
+  OverlayRegisterRecord* third = TakeRecord(pool, allocate);
+  EXPECT_EQ(third, first);
+  EXPECT_EQ(third->values[kRecordKeyMode], 0u);
+  EXPECT_EQ(TakeRecord(pool, allocate), nullptr);
+}
+
+TEST(BlitTest, AFillOfADeeperSurfaceIsMadeOfItsColoursScreenPixels) {
+  EXPECT_EQ(ScreenPixelsOf(0x11223344, 4, 1), (std::vector<std::uint32_t>{0x44, 0x33, 0x22, 0x11}));
+  EXPECT_EQ(ScreenPixelsOf(0x11223344, 4, 2), (std::vector<std::uint32_t>{0x3344, 0x1122}));
+  EXPECT_EQ(ScreenPixelsOf(0xABCD, 2, 1), (std::vector<std::uint32_t>{0xCD, 0xAB}));
+  EXPECT_EQ(ScreenPixelsOf(0x42, 1, 1), (std::vector<std::uint32_t>{0x42}));
+  EXPECT_EQ(ScreenPixelsOf(0xFF0000, 4, 4), (std::vector<std::uint32_t>{0xFF0000}));
 }
 
 TEST(BlitTest, ACopyWithinASurfaceRunsBackwardsOnlyWhenItWouldOverwriteItsSource) {

@@ -40,7 +40,10 @@ class GraphicsEngineTest : public testing::Test {
     card.OutWord(0xBEE8, static_cast<std::uint16_t>(height - 1));
     card.OutWord(0x9AE8, static_cast<std::uint16_t>(0xC053 | (backwards ? 0 : 0xA0)));
   }
-  bool Busy() { return (card.In(0x9AE8) | card.In(0x9AE9) << 8) & machine::kEngineBusy; }
+  std::uint16_t Status() {
+    return static_cast<std::uint16_t>(card.In(0x9AE8) | card.In(0x9AE9) << 8);
+  }
+  bool Busy() { return Status() & machine::kEngineBusy; }
 
   static constexpr std::size_t kSize = 64 * 32;
   machine::DisplayMode mode{64, 32, 8};
@@ -82,6 +85,56 @@ TEST_F(GraphicsEngineTest, AnOverlappingMoveDownAndRightIsRightOnlyWhenCopiedBac
     for (int x = 0; x < 10; ++x) wrong |= At(x + 3, y + 2) != original[y * 10 + x];
   }
   EXPECT_TRUE(wrong);
+}
+
+TEST_F(GraphicsEngineTest, AMoveRightOnOneRowIsSpoiledUnlessCopiedRightToLeft) {
+  for (int x = 0; x < 10; ++x) At(x, 3) = static_cast<std::uint8_t>(x + 1);
+  Copy(0, 3, 2, 3, 8, 1, false);
+  // Left to right, each pixel read after the one two to its left was written over it: the first
+  // two pixels repeat.
+  for (int x = 2; x < 10; ++x) ASSERT_EQ(At(x, 3), x % 2 + 1) << x;
+  for (int x = 0; x < 10; ++x) At(x, 3) = static_cast<std::uint8_t>(x + 1);
+  Copy(0, 3, 2, 3, 8, 1, true);
+  for (int x = 0; x < 8; ++x) ASSERT_EQ(At(x + 2, 3), x + 1) << x;
+}
+
+TEST_F(GraphicsEngineTest, WordsWrittenWhileTheEngineDrawsFillItsFifo) {
+  EXPECT_EQ(Status(), machine::kFifoEmpty);
+  Fill(0, 0, 64, 32, 0x42);  // some 40 microseconds of drawing
+  EXPECT_TRUE(Busy());
+  for (int word = 0; word < 8; ++word) card.OutWord(0x86E8, 0);
+  EXPECT_EQ(Status() & 0xFCFF, 0x00FF);
+  card.OutWord(0x86E8, 0);
+  EXPECT_TRUE(Status() & 0x0800);  // a ninth slot: the driver waits
+  for (int word = 0; word < 4; ++word) card.OutWord(0x86E8, 0);
+  EXPECT_EQ(Status() & 0xF800, 0xF800);
+  now += 1000;
+  EXPECT_EQ(Status(), machine::kFifoEmpty);
+}
+
+TEST_F(GraphicsEngineTest, AtThirtyTwoBitsTheColoursTakeTwoWordsLowHalfFirst) {
+  const machine::DisplayMode deep{16, 8, 32};
+  std::vector<std::uint32_t> pixels(16 * 8);
+  card.SetMode(deep, 60);
+  card.AttachFrameBuffer(reinterpret_cast<std::uint8_t*>(pixels.data()), pixels.size() * 4, &deep);
+  card.OutWord(0xBEE8, 0xE000);
+  card.OutWord(0xA6E8, 0x0000);
+  card.OutWord(0xA6E8, 0x00FF);
+  card.OutWord(0xBEE8, 0xA000);
+  card.OutWord(0x86E8, 1);
+  card.OutWord(0x82E8, 1);
+  card.OutWord(0x96E8, 3);
+  card.OutWord(0xBEE8, 1);
+  card.OutWord(0x9AE8, 0x40B3);
+  EXPECT_EQ(pixels[1 * 16 + 1], 0x00FF0000u);
+  EXPECT_EQ(pixels[2 * 16 + 4], 0x00FF0000u);
+  EXPECT_EQ(pixels[2 * 16 + 5], 0u);
+  // With index 0xE bit 9, the high half goes through the port two above.
+  card.OutWord(0xBEE8, 0xE200);
+  card.OutWord(0xA6EA, 0x0012);
+  card.OutWord(0xA6E8, 0x3456);
+  card.OutWord(0x9AE8, 0x40B3);
+  EXPECT_EQ(pixels[1 * 16 + 1], 0x00123456u);
 }
 
 TEST_F(GraphicsEngineTest, AColourKeyedCopySkipsTheKeyPixelsOfItsSource) {

@@ -1,15 +1,18 @@
 // BLITVANE.DLL driven as DirectDraw drives it, on the simulated card: pixels in video memory
-// after fills and copies, flips against the retrace, the status queries' timing.
+// after fills and copies, flips against the retrace, the status queries' timing, the overlay in
+// the picture the streams processor composes, and two processes driving the card at once.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 #include "blitvane/core/hal_logic.h"
 #include "machine/core/shared_state.h"
 #include "machine/win32/directdraw_host.h"
+#include "machine/win32/screen.h"
 #include "machine/win32/simulator.h"
 #include "machine/win32/system.h"
 #include "tests/harness/harness.h"
@@ -55,9 +58,192 @@ class BlitvaneTest : public testing::Test {
     harness::WaitFor([&] { return host.GetBltStatus(screen, DDGBS_ISBLTDONE) == kOk; });
   }
 
+  // A 160 x 120 YUY2 overlay after two screens: white on the left half, red on the right.
+  machine::HostSurface* Video() {
+    constexpr std::uint32_t kAt = 2 * 800 * 600;
+    for (int y = 0; y < 120; ++y) {
+      for (int x = 0; x < 160; x += 2) {
+        std::uint8_t* pair = machine::FrameBuffer() + kAt + y * 320 + x * 2;
+        const bool white = x < 80;
+        pair[0] = pair[2] = white ? 235 : 82;
+        pair[1] = white ? 128 : 90;
+        pair[3] = white ? 128 : 240;
+      }
+    }
+    machine::HostSurface* video = host.Surface(kAt, 160, 120, DDSCAPS_OVERLAY, 320);
+    video->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
+    video->global.ddpfSurface = {sizeof(DDPIXELFORMAT),
+                                 DDPF_FOURCC,
+                                 MAKEFOURCC('Y', 'U', 'Y', '2'),
+                                 {16},
+                                 {0},
+                                 {0},
+                                 {0},
+                                 {0}};
+    return video;
+  }
+  // The screen grey (palette entry 1), with a rectangle of magenta (entry 7).
+  void GreyScreenWithMagenta(RECTL magenta) {
+    machine::OutPort(0x3C8, 1);
+    for (std::uint8_t component : {32, 32, 32}) machine::OutPort(0x3C9, component);
+    machine::OutPort(0x3C8, 7);
+    for (std::uint8_t component : {63, 0, 63}) machine::OutPort(0x3C9, component);
+    host.Fill(screen, {0, 0, 800, 600}, 1);
+    WaitForEngine();
+    host.Fill(screen, magenta, 7);
+    WaitForEngine();
+  }
+  HRESULT Show(machine::HostSurface* video, RECTL to, DWORD flags = 0,
+               const DDOVERLAYFX* effects = nullptr) {
+    return host.UpdateOverlay(video, {0, 0, 160, 120}, screen, to, DDOVER_SHOW | flags, effects);
+  }
+  static std::uint32_t Register(std::uint32_t offset) {
+    return machine::StreamsRegisters(machine::RegisterAperture())[offset];
+  }
+
   machine::DirectDrawHost host;
   machine::HostSurface* screen = nullptr;
 };
+
+constexpr std::uint32_t kGrey = 0x808080, kMagenta = 0xFC00FC, kWhite = 0xFFFFFF;
+
+// Whether a composed pixel is the red of the video (its conversion rounds a component or two).
+bool IsRed(std::uint32_t colour) {
+  return (colour >> 16) > 0xF0 && (colour >> 8 & 0xFF) < 0x10 && (colour & 0xFF) < 0x10;
+}
+
+TEST_F(BlitvaneTest, AYuy2OverlayAppearsInItsWindowInItsColoursAtItsSizeAndTwiceIt) {
+  GreyScreenWithMagenta({0, 0, 0, 0});
+  machine::HostSurface* video = Video();
+  ASSERT_EQ(Show(video, {100, 100, 260, 220}), kOk);
+  machine::Picture shown = machine::CardPictureNow();
+  EXPECT_EQ(shown.At(100, 100), kWhite);
+  EXPECT_EQ(shown.At(179, 219), kWhite);
+  EXPECT_TRUE(IsRed(shown.At(180, 100)));
+  EXPECT_TRUE(IsRed(shown.At(259, 219)));
+  EXPECT_EQ(shown.At(99, 150), kGrey);
+  EXPECT_EQ(shown.At(260, 150), kGrey);
+  EXPECT_EQ(shown.At(150, 99), kGrey);
+  EXPECT_EQ(shown.At(150, 220), kGrey);
+
+  ASSERT_EQ(Show(video, {100, 100, 420, 340}), kOk);
+  shown = machine::CardPictureNow();
+  EXPECT_EQ(shown.At(100, 100), kWhite);
+  EXPECT_EQ(shown.At(256, 339), kWhite);
+  EXPECT_TRUE(IsRed(shown.At(262, 100)));
+  EXPECT_TRUE(IsRed(shown.At(419, 339)));
+  EXPECT_EQ(shown.At(420, 200), kGrey);
+  EXPECT_EQ(shown.At(200, 340), kGrey);
+
+  ASSERT_EQ(host.UpdateOverlay(video, {0, 0, 160, 120}, screen, {100, 100, 420, 340}, DDOVER_HIDE),
+            kOk);
+  EXPECT_EQ(machine::CardPictureNow().At(200, 200), kGrey);
+}
+
+TEST_F(BlitvaneTest, TheOverlaysKeysShowItOnlyWhereTheyAllow) {
+  GreyScreenWithMagenta({150, 150, 200, 200});
+  machine::HostSurface* video = Video();
+  // Destination key: only where the screen is magenta.
+  DDOVERLAYFX effects{};
+  effects.dwSize = sizeof(effects);
+  effects.dckDestColorkey = {7, 7};
+  ASSERT_EQ(Show(video, {100, 100, 260, 220}, DDOVER_KEYDESTOVERRIDE, &effects), kOk);
+  EXPECT_EQ(Register(0x81A0), 0x05000000u);
+  machine::Picture shown = machine::CardPictureNow();
+  EXPECT_EQ(shown.At(160, 160), kWhite);
+  EXPECT_TRUE(IsRed(shown.At(190, 190)));
+  EXPECT_EQ(shown.At(120, 120), kGrey);
+  EXPECT_EQ(shown.At(240, 200), kGrey);
+
+  // Source key, the surface's own: the screen shows through the white.
+  video->local.ddckCKSrcOverlay = {0xEB8080, 0xEB8080};
+  ASSERT_EQ(Show(video, {100, 100, 260, 220}, DDOVER_KEYSRC), kOk);
+  EXPECT_EQ(Register(0x81A0), 0x06000000u);
+  shown = machine::CardPictureNow();
+  EXPECT_EQ(shown.At(120, 120), kGrey);
+  EXPECT_EQ(shown.At(160, 160), kMagenta);
+  EXPECT_TRUE(IsRed(shown.At(240, 200)));
+
+  // Without a key, over everything.
+  ASSERT_EQ(Show(video, {100, 100, 260, 220}), kOk);
+  EXPECT_EQ(Register(0x81A0), 0u);
+  EXPECT_EQ(machine::CardPictureNow().At(160, 160), kWhite);
+}
+
+TEST_F(BlitvaneTest, ASurfaceThatDoesNotOwnTheOverlayLeavesTheHardwareAlone) {
+  GreyScreenWithMagenta({0, 0, 0, 0});
+  machine::HostSurface* video = Video();
+  ASSERT_EQ(Show(video, {100, 100, 260, 220}), kOk);
+  const std::uint32_t start = Register(0x81F8), control = Register(0x8190);
+  machine::HostSurface* other =
+      host.Surface(2 * 800 * 600 + 320 * 120, 160, 120, DDSCAPS_OVERLAY, 320);
+  other->local.dwFlags = video->local.dwFlags;
+  other->global.ddpfSurface = video->global.ddpfSurface;
+  EXPECT_EQ(Show(other, {0, 0, 320, 240}), blitvane::kOverlayTaken);
+  EXPECT_EQ(host.SetOverlayPosition(other, 0, 0), kOk);
+  EXPECT_EQ(host.UpdateOverlay(other, {0, 0, 160, 120}, screen, {0, 0, 160, 120}, DDOVER_HIDE),
+            kOk);
+  EXPECT_EQ(Register(0x81F8), start);
+  EXPECT_EQ(Register(0x8190), control);
+  EXPECT_EQ(machine::CardPictureNow().At(120, 120), kWhite);
+  // The two surfaces hold records of their own.
+  EXPECT_NE(other->local.dwReserved1, 0u);
+  EXPECT_NE(other->local.dwReserved1, video->local.dwReserved1);
+}
+
+TEST_F(BlitvaneTest, ASurfaceHiddenFirstAndAnotherShownAfterHoldRecordsOfTheirOwn) {
+  // At video memory's start its address is 0; its record is in use all the same.
+  machine::HostSurface* first = host.Surface(0, 160, 120, DDSCAPS_OVERLAY, 320);
+  first->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
+  first->global.ddpfSurface = Video()->global.ddpfSurface;
+  ASSERT_EQ(host.UpdateOverlay(first, {0, 0, 160, 120}, screen, {0, 0, 160, 120}, DDOVER_HIDE),
+            kOk);
+  machine::HostSurface* second = Video();
+  ASSERT_EQ(Show(second, {0, 0, 160, 120}), kOk);
+  EXPECT_NE(first->local.dwReserved1, second->local.dwReserved1);
+}
+
+TEST_F(BlitvaneTest, TwoProcessesDrawFlipAndShowTheOverlayWithoutDisturbingEachOther) {
+  // Another process draws its scene, flips and shows its overlay, and ends.
+  const std::string picture = machine::WindowsFolder() + "\\scene.bmp";
+  harness::RunMachineTool("directdraw BLITVANE.DLL " + picture);
+  ASSERT_NE(GetFileAttributesA(picture.c_str()), INVALID_FILE_ATTRIBUTES);
+  // This one's surfaces are where they were.
+  EXPECT_EQ(host.Fill(screen, {0, 0, 16, 16}, 0x42), kOk);
+  EXPECT_EQ(Pixel(15, 15), 0x42);
+  machine::HostSurface* back = host.Surface(800 * 608, 800, 600, DDSCAPS_PRIMARYSURFACE);
+  WaitForEngine();
+  harness::WaitFor([&] { return host.Flip(screen, back) == kOk; });
+  EXPECT_EQ(Register(0x81C0), 800u * 608u);
+  // The overlay went with the process that owned it.
+  EXPECT_EQ(Show(Video(), {0, 0, 160, 120}), kOk);
+}
+
+TEST_F(BlitvaneTest, FillsUseTheWholeColourAtThirtyTwoBitsAndOnDeeperSurfaces) {
+  // An 8-bit screen: a 32-bit surface's pixel is four screen pixels.
+  machine::HostSurface* deep = host.Surface(800 * 600, 100, 10, DDSCAPS_OFFSCREENPLAIN);
+  deep->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
+  deep->global.ddpfSurface = {
+      sizeof(DDPIXELFORMAT), DDPF_RGB, 0, {32}, {0xFF0000}, {0xFF00}, {0xFF}, {0}};
+  EXPECT_EQ(host.Fill(deep, {0, 0, 100, 10}, 0x11223344), kOk);
+  const std::uint8_t* bytes = machine::FrameBuffer() + 800 * 600;
+  EXPECT_EQ(bytes[0], 0x44);
+  EXPECT_EQ(bytes[3], 0x11);
+  EXPECT_EQ(bytes[9 * 800 + 99 * 4 + 1], 0x33);
+  EXPECT_EQ(bytes[9 * 800 + 99 * 4 + 2], 0x22);
+  EXPECT_EQ(bytes[9 * 800 + 100 * 4], 0x00);
+
+  WritePrivateProfileStringA("Display", "Mode", "800,600,32", machine::kConfigFile);
+  machine::Boot();
+  host.Reinitialise();
+  screen = host.Surface(0, 800, 600, DDSCAPS_PRIMARYSURFACE);
+  host.GetFlipStatus(screen, DDGFS_ISFLIPDONE);
+  EXPECT_EQ(host.Fill(screen, {10, 10, 50, 50}, 0xFF0000), kOk);
+  const auto* pixels = reinterpret_cast<const std::uint32_t*>(machine::FrameBuffer());
+  EXPECT_EQ(pixels[20 * 800 + 20], 0xFF0000u);
+  EXPECT_EQ(machine::CardPictureNow().At(49, 49), 0xFF0000u);
+  EXPECT_EQ(machine::CardPictureNow().At(50, 50), 0u);
+}
 
 TEST_F(BlitvaneTest, AColourFillFillsExactlyItsRectangle) {
   bool handled = false;
@@ -135,6 +321,19 @@ TEST_F(BlitvaneTest, WhatTheChipCannotDrawIsLeftToDirectDrawOrTakenAsDone) {
   EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
                                DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
             kOk);
+}
+
+TEST(BlitvaneFileTest, TheLibraryDescribesItselfAsTheGlimmarkDriver) {
+  const std::string path = harness::OwnFolder() + "\\BLITVANE.DLL";
+  DWORD handle = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &handle));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  char* description = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\FileDescription",
+                             reinterpret_cast<void**>(&description), &length));
+  EXPECT_STREQ(description, "Glimmark DirectDraw Driver for S3");
 }
 
 TEST_F(BlitvaneTest, AFlipDuringTheRetraceIsRefusedAndTheStatusWaitsForTheNextRetrace) {
