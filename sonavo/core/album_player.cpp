@@ -31,18 +31,16 @@ bool AlbumPlayer::LoadFile(const std::string& path, bool autoPlay) {
 }
 
 void AlbumPlayer::Tick() {
-  if (!host_.IsOpen()) {
-    ShowCurrent();
-    return;
-  }
-  const DeckState state = StateOfMode(host_.DeviceMode(), engine_.Paused());
+  // No file open (the entry's failed): nothing plays, whatever played before.
+  const DeckState state =
+      host_.IsOpen() ? StateOfMode(host_.DeviceMode(), engine_.Paused()) : DeckState::Ready;
   if (state == DeckState::Seeking) return;
   if (state != state_) {
     state_ = state;
     view_.ShowState(state);
   }
   // While the user seeks, the deck shows where the gesture is, not where the file plays.
-  if (!engine_.Seeking()) ShowTime(state);
+  if (!engine_.Seeking() && host_.IsOpen()) ShowTime(state);
   ShowCurrent();
 }
 

@@ -42,6 +42,7 @@ void Engine::LoadAlbum(int entries, int selection) {
   SetProgramList(std::move(all));
   current_ = 0;
   entryOpen_ = false;
+  failedEntries_.clear();
   paused_ = false;
   armed_ = false;
   ClearAB();
@@ -338,6 +339,7 @@ void Engine::AbButton() {
 }
 
 void Engine::Stop() {
+  failedEntries_.clear();
   if (!Loaded()) return;
   LeaveAB();
   paused_ = false;
@@ -390,10 +392,18 @@ void Engine::PlayRange(std::optional<std::uint32_t> from, std::uint32_t to) {
 }
 
 void Engine::SelectAndPlay(int entry, std::uint32_t (Engine::*end)(int) const) {
+  // A whole round of files that fail (or one failing file repeated) ends play: with Repeat the
+  // sequence would go round them, an error box each, for ever.
+  if (failedEntries_.count(entry) != 0) {
+    host_.PostStop();
+    return;
+  }
   if (!Select(entry)) {
+    failedEntries_.insert(entry);
     host_.PostRangeEnded();
     return;
   }
+  failedEntries_.clear();
   PlayRange(Times(entry).start, (this->*end)(entry));
 }
 

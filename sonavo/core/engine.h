@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "sonavo/core/players.h"
@@ -133,7 +134,8 @@ class Engine {
   std::uint32_t IntroEnd(int entry) const;
   bool Select(int entry);
   void PlayRange(std::optional<std::uint32_t> from, std::uint32_t to);
-  // Selects the entry and plays it to `to`; a file that does not open is skipped.
+  // Selects the entry and plays it to `to`; a file that does not open is skipped, and play
+  // stops when the sequence comes back to a file that failed since the last that played.
   void SelectAndPlay(int entry, std::uint32_t (Engine::*end)(int) const);
   std::uint32_t DiscEndOf(int) const { return DiscEnd(); }
   void StartByMode();
@@ -155,6 +157,8 @@ class Engine {
   int current_ = 0;
   // Whether the current album entry's file opened.
   bool entryOpen_ = false;
+  // The entries whose file failed to open since one last played (or play stopped).
+  std::set<int> failedEntries_;
   std::uint32_t introMs_ = 10500;
   bool repeat_ = false;
   bool trackRepeat_ = false;

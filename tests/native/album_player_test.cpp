@@ -94,6 +94,19 @@ TEST_F(AlbumPlayerTest, AFirstFileThatDoesNotOpenIsSkippedAndAnEmptyAlbumLoadsNo
   EXPECT_EQ(view.shown, "0 ");
 }
 
+// The next file fails to open: nothing plays any more, and the deck says so rather than
+// showing the last file's play frozen.
+TEST_F(AlbumPlayerTest, AfterAFileFailsToOpenTheDeckNoLongerShowsPlay) {
+  files.failing = {"C:\\Music\\three.wav"};
+  ASSERT_TRUE(player.Load("Songs", true));
+  player.Tick();
+  ASSERT_EQ(view.state, DeckState::Playing);
+  player.engine().RangeEnded();
+  player.Tick();
+  EXPECT_EQ(view.state, DeckState::Ready);
+  EXPECT_EQ(view.shown, "3 three.wav");
+}
+
 TEST_F(AlbumPlayerTest, AFileHandedOverBecomesThePreviewAlbum) {
   ASSERT_TRUE(player.LoadFile("C:\\Video\\A.AVI", false));
   EXPECT_EQ(player.AlbumName(), "P-r-e-v-i-e-w");

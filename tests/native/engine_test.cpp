@@ -261,6 +261,37 @@ TEST_F(AlbumEngineTest, AnAlbumPlaysInOrderFromItsSelectionAndSkipsAFileThatFail
   EXPECT_EQ(engine.Current(), 1);
 }
 
+// An album whose files all fail, played with Repeat or TrackRepeat: each file is tried once
+// (one error box each), then play stops instead of going round them for ever.
+TEST_F(AlbumEngineTest, ARoundOfFilesThatFailEndsPlayWithOneTryEach) {
+  host.failing = {1, 2, 3};
+  engine.LoadAlbum(3, 1);
+  engine.SetRepeat(true, false);
+  engine.PlayPause();
+  for (int i = 0; i < 10 && host.postedStops == 0; ++i) engine.RangeEnded();
+  // The first file tried as the album loaded, and again when Play was pressed.
+  EXPECT_EQ(host.selected, (std::vector<int>{1, 1, 2, 3}));
+  EXPECT_EQ(host.postedStops, 1);
+  engine.Stop();  // the posted Stop arrives
+
+  host.selected.clear();
+  engine.SetRepeat(false, true);
+  engine.TrackButton(2);
+  for (int i = 0; i < 10 && host.postedStops == 1; ++i) engine.RangeEnded();
+  EXPECT_EQ(host.selected, std::vector<int>{2});
+  EXPECT_EQ(host.postedStops, 2);
+
+  // A file that opens again plays, and the round starts anew.
+  engine.Stop();
+  host.failing = {1, 3};
+  host.selected.clear();
+  engine.SetRepeat(true, false);
+  engine.TrackButton(1);
+  engine.RangeEnded();
+  EXPECT_EQ(host.plays.back(), "0-3000");
+  EXPECT_EQ(host.selected, (std::vector<int>{1, 2}));
+}
+
 TEST_F(AlbumEngineTest, AnEmptyAlbumLeavesTheDeckWithoutOneAndModesStopAtShuffle) {
   engine.LoadAlbum(0, 1);
   EXPECT_FALSE(engine.Loaded());
