@@ -20,6 +20,7 @@ void Engine::LoadDisc(const std::vector<EntryTimes>& tracks, std::vector<int> pr
   SetProgramList(std::move(programList));
   mode_ = PlayMode::Normal;
   paused_ = false;
+  seeking_ = false;
   ClearAB();
   const int count = EntryCount();
   current_ = selection >= 1 && selection <= count ? selection : 1;
@@ -45,6 +46,7 @@ void Engine::LoadAlbum(int entries, int selection) {
   failedEntries_.clear();
   paused_ = false;
   armed_ = false;
+  seeking_ = false;
   ClearAB();
   if (entries_.empty()) {
     mode_ = PlayMode::None;
@@ -63,6 +65,7 @@ void Engine::Unload() {
   entryOpen_ = false;
   paused_ = false;
   armed_ = false;
+  seeking_ = false;
   ClearAB();
 }
 
@@ -269,7 +272,8 @@ void Engine::Step(int direction) {
 
 void Engine::TrackButton(int entry) {
   if (!Loaded() || entry < 1 || entry > EntryCount()) return;
-  ClearAB();
+  // Out of A=B with the repeat setting it had put aside.
+  LeaveAB();
   if (mode_ != PlayMode::Normal) LeaveMode(PlayMode::Normal);
   armed_ = true;
   if (IsAlbum()) {

@@ -201,6 +201,36 @@ TEST_F(CdEngineTest, AbTwiceAtOnePlaceCancelsAndBBeforeASwaps) {
   EXPECT_EQ(engine.Mode(), PlayMode::Normal);
   EXPECT_FALSE(engine.Repeat());
   EXPECT_EQ(host.plays.back(), "here-120000");
+
+  // A track chosen during A=B leaves it with the repeat setting it had put aside.
+  host.position = 1000;
+  engine.AbButton();
+  host.position = 2000;
+  engine.AbButton();
+  ASSERT_TRUE(engine.Repeat());
+  engine.TrackButton(2);
+  EXPECT_EQ(engine.Mode(), PlayMode::Normal);
+  EXPECT_FALSE(engine.Repeat());
+}
+
+// A disc that leaves or an album loaded in the middle of a drag ends the gesture: the next
+// drag's end is taken.
+TEST_F(CdEngineTest, ALoadOrUnloadEndsASeekInProgress) {
+  Load({60, 60});
+  engine.PlayPause();
+  engine.BeginSeek();
+  ASSERT_TRUE(engine.Seeking());
+  engine.Unload();
+  EXPECT_FALSE(engine.Seeking());
+  Load({60, 60});
+  engine.PlayPause();
+  engine.BeginSeek();
+  Load({30});
+  EXPECT_FALSE(engine.Seeking());
+  engine.PlayPause();
+  engine.BeginSeek();
+  engine.EndSeek(1000, false);
+  EXPECT_EQ(host.seeks.back(), "1000");
 }
 
 TEST_F(CdEngineTest, ModesCycleAfterProgramAndAChangeStopsAndClearsTrackRepeat) {
