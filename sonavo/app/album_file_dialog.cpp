@@ -252,7 +252,9 @@ void AlbumFileDialog::DeleteAlbum() {
 
 void AlbumFileDialog::LoadPanel() {
   // Lines without a title play as the preview album.
-  const bool kept = panel_.Title().empty() ? albums_.WritePreview(panel_.Paths()) : panel_.Keep();
+  const std::vector<int> selected = SelectedLines(Visible());
+  const bool kept = panel_.Title().empty() ? albums_.WritePreview(panel_.Paths())
+                                           : panel_.Keep(selected.empty() ? -1 : selected.front());
   if (!kept) {
     Report(IDS_NOT_WRITTEN);
     return;

@@ -58,8 +58,8 @@ bool AlbumPanel::Save(int selectedLine) {
   return Write(selectedLine, true);
 }
 
-bool AlbumPanel::Keep() {
-  return Write(-1, false);
+bool AlbumPanel::Keep(int selectedLine) {
+  return Write(selectedLine, false);
 }
 
 bool AlbumPanel::Write(int selectedLine, bool listed) {

@@ -48,8 +48,9 @@ class AlbumPanel {
   void New(const std::string& albumWord);
   // Save: the lines listed under the title, `selectedLine` (0-based, -1 for none) selected.
   bool Save(int selectedLine);
-  // OK: the lines kept under the title without listing it.
-  bool Keep();
+  // OK: the lines kept under the title without listing it, `selectedLine` (0-based, -1 none)
+  // its selection.
+  bool Keep(int selectedLine);
   // Delete: the album under the title and its name in the list; the panel empty, untitled.
   bool Delete();
 

@@ -68,9 +68,10 @@ TEST_F(AlbumPanelTest, AnEmptyAlbumIsSavedWithoutSelectionAndOkKeepsItUnlisted) 
   EXPECT_FALSE(file.Has("Quiet", "Selection"));
 
   panel.SetTitle("Scratch");
-  panel.Add("C:\\M\\", {"a.mid"});
-  ASSERT_TRUE(panel.Keep());
+  panel.Add("C:\\M\\", {"a.mid", "b.mid"});
+  ASSERT_TRUE(panel.Keep(1));
   EXPECT_EQ(file.Value("Scratch", "1"), "C:\\M\\a.mid");
+  EXPECT_EQ(file.Value("Scratch", "Selection"), "2");  // the selected line
   EXPECT_EQ(albums.Names(), std::vector<std::string>{"Quiet"});
 }
 
@@ -91,7 +92,7 @@ TEST_F(AlbumPanelTest, AnUnwritableFileIsReportedAndTheLinesStay) {
   panel.Add("C:\\M\\", {"a.mid"});
   file.readOnly = true;
   EXPECT_FALSE(panel.Save(0));
-  EXPECT_FALSE(panel.Keep());
+  EXPECT_FALSE(panel.Keep(0));
   EXPECT_EQ(panel.Lines().size(), 1u);
 }
 
