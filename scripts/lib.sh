@@ -38,6 +38,8 @@ make_prefix() {
     WINEPREFIX=$prefix wine reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start \
       /t REG_DWORD /d 4 /f >/dev/null 2>&1
   done
+  # Nor the USB and HID buses, whose drivers Wine loads for their root devices at every start.
+  WINEPREFIX=$prefix wine reg delete 'HKLM\System\CurrentControlSet\Enum\ROOT\WINE' /f >/dev/null 2>&1
   # A program that crashes ends at once instead of waiting in the debugger.
   WINEPREFIX=$prefix wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w

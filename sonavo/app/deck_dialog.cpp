@@ -235,11 +235,12 @@ void DeckDialog::OnCancel() {
     settings_.curAlbum = albumPlayer_->AlbumName();
   }
   sonavo::WriteExitSettings(settingsFile_, kind_, settings_);
-  if (!IsIconic(Window())) {
-    RECT deck{};
-    GetWindowRect(Window(), &deck);
-    sonavo::WriteWindowPos(settingsFile_, name_, {deck.right, deck.bottom});
-  }
+  // Where the deck stands when not minimized.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(Window(), &placement);
+  sonavo::WriteWindowPos(settingsFile_, name_,
+                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
   End();
 }
 
