@@ -15,9 +15,11 @@
 
 #include "common/display/display_escape.h"
 #include "machine/core/monitor_picture.h"
+#include "machine/win32/directdraw_host.h"
 #include "machine/win32/simulator.h"
 #include "machine/win32/system.h"
 #include "tests/harness/harness.h"
+#include "tests/harness/overlay_video.h"
 #include "tests/harness/simulated_pc.h"
 #include "vistrel/shell/resource.h"
 
@@ -164,6 +166,33 @@ TEST_F(MonitorTest, WithThePanLockPushingThePointerChangesNothing) {
                      reinterpret_cast<const char*>(unlock.data()), 0, nullptr);
   machine::FollowPointer({1023, 767});
   EXPECT_TRUE(Near(PictureAt(Photograph(), 0.95, 0.95), kBottomRight));
+}
+
+// A video overlay shown through the DirectDraw driver at twice its size, keyed on its own white:
+// the monitor shows it over the desktop where its window is, its red half at twice the width,
+// and the desktop through its white half.
+TEST_F(MonitorTest, AnOverlayShowsOverTheDesktopScaledAndKeyedAsItsRegistersSay) {
+  machine::PanViewport(0, 0);
+  machine::DirectDrawHost host;
+  ASSERT_TRUE(host.Load(harness::OwnFolder() + "\\BLITVANE.DLL"));
+  machine::HostSurface* screen = host.Surface(0, 1024, 768, DDSCAPS_PRIMARYSURFACE);
+  machine::HostSurface* video = harness::WhiteAndRedVideo(host, 2 * 1024 * 768);
+  video->local.ddckCKSrcOverlay = {0xEB8080, 0xEB8080};
+  ASSERT_EQ(host.UpdateOverlay(video, {0, 0, 160, 120}, screen, {300, 300, 620, 540},
+                               DDOVER_SHOW | DDOVER_KEYSRC),
+            DD_OK);
+  const Picture picture = Photograph();
+  ASSERT_GT(picture.width, 0);
+  KeepPicture("monitor-overlay");
+  const auto red = [](COLORREF colour) {
+    return GetRValue(colour) > 0xE0 && GetGValue(colour) < 0x20 && GetBValue(colour) < 0x20;
+  };
+  // In fractions of the 800 x 600 viewport.
+  EXPECT_TRUE(red(PictureAt(picture, 500 / 800.0, 420 / 600.0)));
+  EXPECT_TRUE(red(PictureAt(picture, 610 / 800.0, 530 / 600.0)));
+  EXPECT_TRUE(Near(PictureAt(picture, 380 / 800.0, 420 / 600.0), kElsewhere));  // keyed white
+  EXPECT_TRUE(Near(PictureAt(picture, 640 / 800.0, 420 / 600.0), kElsewhere));  // beside it
+  EXPECT_TRUE(Near(PictureAt(picture, 500 / 800.0, 560 / 600.0), kElsewhere));  // below it
 }
 
 // The Screen Adjustment page's steps as the user sees them on the monitor.

@@ -16,6 +16,7 @@
 #include "machine/win32/simulator.h"
 #include "machine/win32/system.h"
 #include "tests/harness/harness.h"
+#include "tests/harness/overlay_video.h"
 
 namespace {
 
@@ -59,29 +60,7 @@ class BlitvaneTest : public testing::Test {
   }
 
   // A 160 x 120 YUY2 overlay after two screens: white on the left half, red on the right.
-  machine::HostSurface* Video() {
-    constexpr std::uint32_t kAt = 2 * 800 * 600;
-    for (int y = 0; y < 120; ++y) {
-      for (int x = 0; x < 160; x += 2) {
-        std::uint8_t* pair = machine::FrameBuffer() + kAt + y * 320 + x * 2;
-        const bool white = x < 80;
-        pair[0] = pair[2] = white ? 235 : 82;
-        pair[1] = white ? 128 : 90;
-        pair[3] = white ? 128 : 240;
-      }
-    }
-    machine::HostSurface* video = host.Surface(kAt, 160, 120, DDSCAPS_OVERLAY, 320);
-    video->local.dwFlags |= DDRAWISURF_HASPIXELFORMAT;
-    video->global.ddpfSurface = {sizeof(DDPIXELFORMAT),
-                                 DDPF_FOURCC,
-                                 MAKEFOURCC('Y', 'U', 'Y', '2'),
-                                 {16},
-                                 {0},
-                                 {0},
-                                 {0},
-                                 {0}};
-    return video;
-  }
+  machine::HostSurface* Video() { return harness::WhiteAndRedVideo(host, 2 * 800 * 600); }
   // The screen grey (palette entry 1), with a rectangle of magenta (entry 7).
   void GreyScreenWithMagenta(RECTL magenta) {
     machine::OutPort(0x3C8, 1);
