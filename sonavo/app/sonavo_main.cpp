@@ -13,6 +13,7 @@
 #include "common/win32/win32_profile.h"
 #include "sonavo/app/deck_classes.h"
 #include "sonavo/app/deck_dialog.h"
+#include "sonavo/app/mci_device.h"
 #include "sonavo/app/mci_file_device.h"
 #include "sonavo/core/deck_settings.h"
 #include "sonavo/core/players.h"
@@ -34,6 +35,7 @@ class SonavoApp : public Application {
       HandOver(running, name);
       return;
     }
+    if (!ProbeDevice(commandLine_.kind, name)) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     // The deck's font, there while the deck is.
@@ -55,6 +57,23 @@ class SonavoApp : public Application {
                           kHandOverTimeoutMs, nullptr);
     }
     SetForegroundWindow(running);
+  }
+
+  // A file player needs its kind's device: opened by type and closed again at once, or the
+  // system's words for what failed and the player ends. The CD player opens its own and keeps
+  // it.
+  static bool ProbeDevice(sonavo::PlayerKind kind, const char* name) {
+    if (kind == sonavo::PlayerKind::Cd) return true;
+    MCI_OPEN_PARMSA open{};
+    open.lpstrDeviceType = sonavo::Traits(kind).deviceType;
+    const MCIERROR error =
+        mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
+    if (error != 0) {
+      MessageBoxA(nullptr, MciDevice::ErrorText(error).c_str(), name, MB_OK | MB_ICONERROR);
+      return false;
+    }
+    mciSendCommandA(open.wDeviceID, MCI_CLOSE, MCI_WAIT, 0);
+    return true;
   }
 
   // The deck of a running copy of this player: class "AVPLAY", its "DEVICE" the kind.

@@ -256,6 +256,28 @@ TEST_F(SonavoTest, AFileThatIsNotThereGetsAClearMessageAndAStrayHandOverNothing)
   EXPECT_FALSE(harness::WaitForMessageBox(sonavo.Id(), harness::Milliseconds(500)).has_value());
 }
 
+// A PC whose MIDI device's driver is missing: the player says what the system says of it and ends,
+// before any deck shows.
+TEST_F(SonavoTest, AFilePlayerWithoutItsDeviceSaysSoAndEnds) {
+  HKEY drivers = nullptr;
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI", 0,
+                    KEY_SET_VALUE, &drivers),
+      ERROR_SUCCESS);
+  const char missing[] = "C:\\nowhere\\nosuch.drv";
+  RegSetValueExA(drivers, "sequencer", 0, REG_SZ, reinterpret_cast<const BYTE*>(missing),
+                 sizeof(missing));
+  RegCloseKey(drivers);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI");
+  const auto box = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, "MIDI Player");
+  EXPECT_FALSE(box->text.empty());
+  EXPECT_EQ(FindWindowA(names::kDeckClass, "MIDI Player"), nullptr);
+  PostMessageA(box->window, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(sonavo.WaitForExit());
+}
+
 TEST_F(SonavoTest, ADeckKeptOffTheScreenOpensOnIt) {
   for (const char* corner : {"-400,-300", "99999,99999"}) {
     Set("Wave Player", "WindowPos", corner);
