@@ -1,5 +1,6 @@
 #include "sonavo/app/album_dialogs.h"
 
+#include "common/win32/resource_text.h"
 #include "sonavo/app/resource.h"
 #include "sonavo/core/album_files.h"
 
@@ -47,5 +48,13 @@ void AlbumTitleDialog::Exchange(ValueExchange& exchange) {
 
 void AlbumTitleDialog::OnOK() {
   ExchangeValues(false);
-  if (!title_.empty()) End(IDOK);
+  if (title_.empty()) return;
+  if (sonavo::ReservedAlbumName(title_)) {
+    char caption[64] = "";
+    GetWindowTextA(Window(), caption, sizeof(caption));
+    MessageBoxA(Window(), ResourceText(IDS_RESERVED_NAME).c_str(), caption,
+                MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  End(IDOK);
 }

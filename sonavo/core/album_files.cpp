@@ -23,6 +23,7 @@ constexpr std::size_t kPlaylistBuffer = 401;
 constexpr std::size_t kAlbumListBuffer = 3277;
 constexpr std::size_t kPathBuffer = 520;
 constexpr std::size_t kNumberBuffer = 16;
+constexpr std::size_t kCdListBuffer = 32768;
 
 std::string Numbered(const std::string& word, int number) {
   char text[96];
@@ -106,10 +107,12 @@ bool CdCatalogue::SaveSelection(const std::string& identifier, int track) {
   return file_.WriteString(identifier, kSelection, std::to_string(track));
 }
 
+// The list's own entries, not its count: a count written wrong would send the player round
+// billions of keys.
 bool CdCatalogue::Known(const std::string& identifier) {
-  const int count = ReadProfileInt(file_, kCdList, kDiscCount, 0);
-  for (int disc = 1; disc <= count; ++disc) {
-    if (file_.ReadString(kCdList, std::to_string(disc), "", kNumberBuffer) == identifier) {
+  for (const std::string& key : file_.ReadKeys(kCdList, kCdListBuffer)) {
+    if (!EqualIgnoringCase(key, kDiscCount) &&
+        file_.ReadString(kCdList, key, "", kNumberBuffer) == identifier) {
       return true;
     }
   }
@@ -117,7 +120,12 @@ bool CdCatalogue::Known(const std::string& identifier) {
 }
 
 bool CdCatalogue::Add(const std::string& identifier, int trackCount) {
-  const int count = std::max(ReadProfileInt(file_, kCdList, kDiscCount, 0), 0) + 1;
+  // The next number after the count, within what the list holds and past the numbers it has.
+  const std::vector<std::string> keys = file_.ReadKeys(kCdList, kCdListBuffer);
+  int count =
+      std::clamp(ReadProfileInt(file_, kCdList, kDiscCount, 0), 0, static_cast<int>(keys.size())) +
+      1;
+  while (std::find(keys.begin(), keys.end(), std::to_string(count)) != keys.end()) ++count;
   Disc disc;
   for (int track = 1; track <= trackCount; ++track) {
     disc.trackNames.push_back(DefaultTrackName(track));
@@ -145,7 +153,13 @@ Album AlbumFile::Read(const std::string& name) {
   return album;
 }
 
+bool ReservedAlbumName(const std::string& name) {
+  return EqualIgnoringCase(name, kAlbumList) || EqualIgnoringCase(name, kPreviewAlbum);
+}
+
 bool AlbumFile::Save(const std::string& name, const Album& album, bool listed) {
+  // The list of albums is a section of the file too, and the preview album never listed.
+  if (EqualIgnoringCase(name, kAlbumList) || (listed && ReservedAlbumName(name))) return false;
   if (listed && !file_.WriteString(kAlbumList, name, "")) return false;
   const std::size_t count = std::min<std::size_t>(album.paths.size(), kMaxEntries);
   bool written =
@@ -162,6 +176,7 @@ bool AlbumFile::WritePreview(const std::vector<std::string>& paths) {
 }
 
 bool AlbumFile::Delete(const std::string& name) {
+  if (ReservedAlbumName(name)) return false;
   file_.DeleteKey(kAlbumList, name);
   return file_.DeleteSection(name);
 }

@@ -61,6 +61,9 @@ class CdCatalogue {
 inline constexpr const char* kPreviewAlbum = "P-r-e-v-i-e-w";
 inline constexpr std::size_t kMaxAlbumName = 32;
 
+// Names an album cannot have: the file's list of albums and the preview album (in any case).
+bool ReservedAlbumName(const std::string& name);
+
 struct Album {
   std::vector<std::string> paths;  // folder (ending in a backslash) and file name
   int selection = 1;               // 1-based

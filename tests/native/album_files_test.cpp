@@ -95,6 +95,21 @@ TEST_F(CdCatalogueTest, OverlongValuesAreCutAndAnUnwritableFileIsReported) {
   EXPECT_FALSE(catalogue.SaveSelection("00000003", 2));
 }
 
+// A count written wrong (huge, or below zero) is read within what the list holds: a disc is
+// found among the list's own entries, and a new one takes a number no other disc has.
+TEST_F(CdCatalogueTest, ACorruptDiscCountIsReadWithinTheList) {
+  catalogue.Read("00000001", 3);
+  catalogue.Read("00000002", 3);
+  for (const char* count : {"2000000000", "-7"}) {
+    file.WriteString("CD List", "Number of CDs", count);
+    EXPECT_EQ(catalogue.Read("00000002", 3).programList.size(), 3u);
+  }
+  catalogue.Read("00000003", 4);
+  EXPECT_EQ(file.Value("CD List", "1"), "00000001");
+  EXPECT_EQ(file.Value("CD List", "2"), "00000002");
+  EXPECT_EQ(file.Value("CD List", "3"), "00000003");
+}
+
 class AlbumFileTest : public testing::Test {
  protected:
   MemoryProfile file;
@@ -154,6 +169,20 @@ TEST_F(AlbumFileTest, DeletingRemovesTheSectionAndTheName) {
   ASSERT_TRUE(albums.Delete("Gone"));
   EXPECT_EQ(albums.Names(), std::vector<std::string>{"Kept"});
   EXPECT_FALSE(file.HasSection("Gone"));
+}
+
+// The list of albums and the preview album are the file's own: an album of either name (in
+// any case) is refused, and the list stays.
+TEST_F(AlbumFileTest, AnAlbumNamedAsTheFilesOwnSectionsIsRefused) {
+  albums.Save("Kept", Album{{"C:\\b.wav"}, 1}, true);
+  for (const char* name : {"List of Albums", "list of albums", "P-R-E-V-I-E-W"}) {
+    EXPECT_FALSE(albums.Save(name, Album{{"C:\\a.wav"}, 1}, true)) << name;
+    EXPECT_FALSE(albums.Delete(name)) << name;
+    EXPECT_TRUE(sonavo::ReservedAlbumName(name));
+  }
+  EXPECT_FALSE(albums.Save("List of Albums", Album{{"C:\\a.wav"}, 1}, false));
+  EXPECT_EQ(albums.Names(), std::vector<std::string>{"Kept"});
+  EXPECT_FALSE(sonavo::ReservedAlbumName("Preview"));
 }
 
 TEST_F(AlbumFileTest, ANewAlbumTakesTheFirstFreeNumber) {

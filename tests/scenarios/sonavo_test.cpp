@@ -766,6 +766,15 @@ TEST_F(SonavoTest, SaveAsOpenAndDeleteGoThroughTheirDialogs) {
   ASSERT_TRUE(harness::WaitFor(
       [&] { return SendDlgItemMessageA(title, 1080, EM_GETLIMITTEXT, 0, 0) == 31; }));
   EXPECT_TRUE(IsWindow(title));
+  // The file's own list's name is refused with a message, and the dialog stays.
+  ASSERT_TRUE(Type(title, 1080, "list of albums"));
+  harness::PressButton(title, IDOK);
+  const auto refusal = harness::WaitForMessageBox(sonavo.Id());
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_EQ(refusal->caption, "Album Title");
+  PostMessageA(refusal->window, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(refusal->window); }));
+  EXPECT_TRUE(IsWindow(title));
   ASSERT_TRUE(Type(title, 1080, "Road Trip"));
   harness::PressButton(title, IDOK);
   EXPECT_TRUE(holds(kAlbumTitle, "Road Trip"));
