@@ -146,9 +146,6 @@ std::optional<std::uint32_t> SecondaryStreamControl(const PixelFormat& format,
     control |= 0x05000000;
   } else if (format.bitCount == 32) {
     control |= 0x06000000;
-  } else if (format.bitCount == 24) {
-    // The streams processor reads code 6 as 32-bit pixels: packed 24-bit ones have code 7.
-    control |= 0x07000000;
   } else {
     return std::nullopt;
   }
@@ -212,8 +209,9 @@ std::uint32_t CanCreateSurface(std::uint32_t caps, const PixelFormat& format,
   if (!streamsProcessor) return kInvalidPixelFormat;
   const bool overlay = (caps & kCapsOverlay) != 0;
   if (overlay && IsYuv(format)) return kOk;
+  // Not packed 24-bit: the streams processor reads its one code for both as 32-bit pixels.
   if (overlay && (format.flags & kRgb) && !Palettised(format) &&
-      (format.bitCount == 16 || format.bitCount == 24 || format.bitCount == 32)) {
+      (format.bitCount == 16 || format.bitCount == 32)) {
     return kOk;
   }
   if ((caps & kCapsOffscreen) && (format.flags & kRgb) && format.bitCount == 16 &&
@@ -238,6 +236,11 @@ SurfaceBlock BlockFor(const PixelFormat* ownFormat, std::uint32_t width, std::ui
                        : static_cast<std::uint32_t>(
                              (std::uint64_t{row} * height + screenPitch - 1) / screenPitch);
   return {row, screenPitch, rows};
+}
+
+std::uint32_t ScreenPixelsPerPixel(std::uint32_t surfaceBytes, std::uint32_t screenBytes) {
+  if (screenBytes == 0 || surfaceBytes < screenBytes || surfaceBytes % screenBytes != 0) return 0;
+  return surfaceBytes / screenBytes;
 }
 
 std::vector<std::uint32_t> ScreenPixelsOf(std::uint32_t colour, std::uint32_t surfaceBytes,

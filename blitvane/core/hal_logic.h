@@ -181,6 +181,10 @@ struct SurfaceBlock {
 SurfaceBlock BlockFor(const PixelFormat* ownFormat, std::uint32_t width, std::uint32_t height,
                       std::uint32_t screenPitch, std::uint32_t screenBitCount);
 
+// How many screen pixels the engine draws for one pixel of a surface of `surfaceBytes` a pixel
+// on a screen of `screenBytes`; 0 when it cannot (a depth that is not a whole number of screen
+// pixels, or below 8 bits): DirectDraw draws those.
+std::uint32_t ScreenPixelsPerPixel(std::uint32_t surfaceBytes, std::uint32_t screenBytes);
 // A fill's colour as the screen pixels that make up one pixel of a surface `surfaceBytes` deep
 // on a screen `screenBytes` deep, from the low bytes up.
 std::vector<std::uint32_t> ScreenPixelsOf(std::uint32_t colour, std::uint32_t surfaceBytes,

@@ -10,6 +10,7 @@
 
 #include "blitvane/core/hal_logic.h"
 #include "common/interop/ddhal_records.h"
+#include "common/win32/program_start.h"
 #include "machine/core/driver_data.h"
 #include "machine/win32/directdraw.h"
 #include "machine/win32/system.h"
@@ -25,19 +26,17 @@ namespace {
 
 using namespace blitvane;
 
-// The flip tracker, the streams processor's shadow registers and the overlay's owner are one
-// for every process. The owner is named by its process and its surface's address there: a
-// pointer of one process means nothing in another.
-struct OverlayOwner {
-  DWORD process;
-  std::uint64_t surface;
-};
+// The flip tracker, the streams processor's shadow registers and the process whose surface
+// shows the overlay are one for every process.
 BLITVANE_SHARED FlipTracker tracker = {};
 BLITVANE_SHARED std::uint32_t shadows[0x80] = {};
 BLITVANE_SHARED LONG processes = 0;
-BLITVANE_SHARED OverlayOwner overlayOwner = {};
+BLITVANE_SHARED DWORD overlayProcess = 0;
 
 machine::DriverData* driverData = nullptr;
+// The surface that shows the overlay when this process owns it (a pointer of one process means
+// nothing in another, so it is not shared).
+LPDDRAWI_DDRAWSURFACE_LCL shownHere = nullptr;
 std::uint8_t* registerBase = nullptr;
 
 // The overlay records, from a heap of this library's.
@@ -160,11 +159,19 @@ OverlayRegisterRecord* LinkedRecord(LPDDRAWI_DDRAWSURFACE_LCL surface) {
 }
 
 bool OwnsOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
-  return overlayOwner.process == GetCurrentProcessId() &&
-         overlayOwner.surface == reinterpret_cast<std::uintptr_t>(surface);
+  return overlayProcess == GetCurrentProcessId() && shownHere == surface;
 }
+// An owner that ended without giving the overlay up (killed) owns it no more.
 bool OverlayOwned() {
-  return overlayOwner.process != 0;
+  if (overlayProcess != 0 && overlayProcess != GetCurrentProcessId() &&
+      !ProcessRunning(overlayProcess)) {
+    overlayProcess = 0;
+  }
+  return overlayProcess != 0;
+}
+void GiveUpOverlay() {
+  overlayProcess = 0;
+  shownHere = nullptr;
 }
 // Whether the hardware is this surface's to program: it owns the overlay and the streams
 // processor is on.
@@ -282,10 +289,12 @@ DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
     return kNotHandled;
   }
   LPDDRAWI_DDRAWSURFACE_LCL source = request->lpDDSrcSurface;
-  // Below 8 bits a pixel, or off the screen's rows, the engine cannot draw: DirectDraw does.
+  // Below 8 bits a pixel, in a depth that is not whole screen pixels, between two depths, or off
+  // the screen's rows, the engine cannot draw: DirectDraw does.
   request->ddRVal = kOk;
-  if (ScreenBytes() == 0 || !InScreenRows(destination) ||
-      (source != nullptr && !InScreenRows(source))) {
+  if (ScreenPixelsPerPixel(format.bitCount / 8, ScreenBytes()) == 0 || !InScreenRows(destination) ||
+      (source != nullptr &&
+       (!InScreenRows(source) || SurfaceFormat(source).bitCount != format.bitCount))) {
     return kNotHandled;
   }
   if ((request->ddRVal = FlipTest(Offset(destination))) != kOk) return kHandled;
@@ -304,7 +313,7 @@ DWORD PASCAL Blt(LPDDHAL_BLTDATA request) {
   // A surface of another depth than the screen's is drawn as that many screen pixels.
   const std::uint32_t screenBytes = ScreenBytes();
   const std::uint32_t surfaceBytes = format.bitCount / 8;
-  const std::uint32_t scale = surfaceBytes > screenBytes ? surfaceBytes / screenBytes : 1;
+  const std::uint32_t scale = ScreenPixelsPerPixel(surfaceBytes, screenBytes);
   const std::uint32_t width =
       static_cast<std::uint32_t>(request->rDest.right - request->rDest.left) * scale;
   const std::uint32_t height =
@@ -469,7 +478,7 @@ DWORD PASCAL CreateSurface(LPDDHAL_CREATESURFACEDATA request) {
 
 DWORD PASCAL DestroySurface(LPDDHAL_DESTROYSURFACEDATA request) {
   if (OverlayRegisterRecord* record = RecordOf(request->lpDDSurface)) ReleaseRecord(*record);
-  if (OwnsOverlay(request->lpDDSurface)) overlayOwner = {};
+  if (OwnsOverlay(request->lpDDSurface)) GiveUpOverlay();
   request->lpDDSurface->dwReserved1 = 0;
   request->ddRVal = kOk;
   return kNotHandled;
@@ -526,7 +535,7 @@ DWORD PASCAL SetOverlayPosition(DDHAL_SETOVERLAYPOSITIONDATA* request) {
 // The primary over the secondary, in a small window from its first buffer.
 void HideOverlay(LPDDRAWI_DDRAWSURFACE_LCL surface) {
   if (!OwnsOverlay(surface)) return;
-  overlayOwner = {};
+  GiveUpOverlay();
   if (StreamsProcessorOn() && WaitUntil(InRetrace)) {
     WriteRegister(0x81A0, 0x01000000);
     WriteRegister(0x81FC, 0x00090002);
@@ -662,11 +671,14 @@ DWORD PASCAL UpdateOverlay(LPDDHAL_UPDATEOVERLAYDATA request) {
   std::memcpy(values, record->values, sizeof(values));
   if (!OverlayValues(request, values)) return kHandled;
   std::memcpy(record->values, values, sizeof(values));
-  if (takesOver && overlayOwner.process == GetCurrentProcessId()) {
-    reinterpret_cast<LPDDRAWI_DDRAWSURFACE_LCL>(overlayOwner.surface)->ddsCaps.dwCaps &=
-        ~DDSCAPS_VISIBLE;
+  // The surface it takes over, if this process's, is no longer shown.
+  if (takesOver && overlayProcess == GetCurrentProcessId() && shownHere != nullptr) {
+    shownHere->ddsCaps.dwCaps &= ~DDSCAPS_VISIBLE;
   }
-  if (show) overlayOwner = {GetCurrentProcessId(), reinterpret_cast<std::uintptr_t>(source)};
+  if (show) {
+    overlayProcess = GetCurrentProcessId();
+    shownHere = source;
+  }
   if (!ProgramsOverlay(source)) return kHandled;
   if (!WaitUntil([] { return !EngineBusy(); }) || !WaitUntil(InRetrace)) {
     request->ddRVal = kWasStillDrawing;
@@ -716,7 +728,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   } else if (reason == DLL_PROCESS_DETACH) {
     InterlockedDecrement(&processes);
     // A process that ends gives up the overlay with its surfaces.
-    if (overlayOwner.process == GetCurrentProcessId()) overlayOwner = {};
+    if (overlayProcess == GetCurrentProcessId()) GiveUpOverlay();
     if (recordHeap != nullptr) HeapDestroy(recordHeap);
     recordHeap = nullptr;
     pool = nullptr;

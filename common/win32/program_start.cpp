@@ -17,3 +17,11 @@ bool StartProgram(const std::string& commandLine, int show, const std::string& f
   CloseHandle(started.hProcess);
   return true;
 }
+
+bool ProcessRunning(unsigned long processId) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return false;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}

@@ -8,3 +8,5 @@
 // Starts `commandLine` (the program found as the system finds it) shown with `show`, in
 // `folder` when one is given; false when it cannot be started.
 bool StartProgram(const std::string& commandLine, int show, const std::string& folder = {});
+// Whether the process of this identifier runs now.
+bool ProcessRunning(unsigned long processId);

@@ -82,9 +82,8 @@ bool SecondaryAt(SecondaryFormat format, const VideoMemory& memory, std::size_t 
       *pixel = {colour, colour};
       return true;
     }
-    case SecondaryFormat::Rgb24:
     case SecondaryFormat::Rgb32: {
-      const std::size_t at = line + x * (format == SecondaryFormat::Rgb24 ? 3 : 4);
+      const std::size_t at = line + x * 4;
       const std::uint32_t colour = Rgb(memory.At(at + 2), memory.At(at + 1), memory.At(at));
       *pixel = {colour, colour};
       return true;
@@ -207,8 +206,10 @@ void ComposeSecondary(const StreamsRegisters& registers, const VideoMemory& memo
   }
   const std::uint32_t control = registers[kSecondaryControl];
   const auto format = static_cast<SecondaryFormat>(Field(control, 24, 3));
-  const ColourKeyTest key(registers,
-                          format == SecondaryFormat::Yuy2 || format == SecondaryFormat::Yuv211);
+  // Chroma is signed only in the secondary's YUV: a destination key tests the primary's RGB.
+  const ColourKeyTest key(
+      registers, mode == BlendMode::SourceKey &&
+                     (format == SecondaryFormat::Yuy2 || format == SecondaryFormat::Yuv211));
   const Window window = SecondaryWindow(registers);
   const std::uint32_t stretch = registers[kSecondaryStretch];
   const std::vector<std::uint32_t> columns =

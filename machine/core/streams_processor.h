@@ -28,7 +28,6 @@ inline constexpr std::uint32_t kDoubleBuffer = 0x81DC;
 inline constexpr std::uint32_t kVerticalK1 = 0x81E0;
 inline constexpr std::uint32_t kVerticalK2 = 0x81E4;
 inline constexpr std::uint32_t kVerticalInitial = 0x81E8;
-inline constexpr std::uint32_t kStreamsFifo = 0x81EC;
 inline constexpr std::uint32_t kSecondaryStart = 0x81F8;
 inline constexpr std::uint32_t kSecondarySize = 0x81FC;
 
@@ -39,7 +38,6 @@ enum class SecondaryFormat : std::uint32_t {
   Yuv211 = 4,
   Rgb565 = 5,
   Rgb32 = 6,
-  Rgb24 = 7,
 };
 
 // The compose modes (0x81A0 bits 26-24).

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/win32/program_start.h"
 #include "machine/core/card.h"
 #include "machine/win32/simulator.h"
 
@@ -51,28 +52,21 @@ DriverDataSlot* Slots() {
                                            kDriverDataOffset);
 }
 
-bool Running(DWORD process) {
-  HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
-  if (handle == nullptr) return false;
-  const bool running = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
-  CloseHandle(handle);
-  return running;
-}
-
-// This process's slot: the one it holds, or one that no running process holds.
-DriverDataSlot& ThisProcessSlot() {
+// This process's slot: the one it holds, or one that no running process holds; none when every
+// slot is another running process's.
+DriverDataSlot* ThisProcessSlot() {
   DriverDataSlot* slots = Slots();
   const DWORD self = GetCurrentProcessId();
   for (std::size_t i = 0; i < kSlotCount; ++i) {
-    if (slots[i].process == self) return slots[i];
+    if (slots[i].process == self) return &slots[i];
   }
   for (std::size_t i = 0; i < kSlotCount; ++i) {
-    if (slots[i].process == 0 || !Running(slots[i].process)) {
+    if (slots[i].process == 0 || !ProcessRunning(slots[i].process)) {
       slots[i].process = self;
-      return slots[i];
+      return &slots[i];
     }
   }
-  return slots[0];
+  return nullptr;
 }
 
 }  // namespace
@@ -81,8 +75,9 @@ std::uint32_t PrepareDriverData() {
   SharedState* state = State();
   if (state == nullptr) return 0;
   StateLock lock;
-  DriverDataSlot& slot = ThisProcessSlot();
-  DriverData* data = &slot.data;
+  DriverDataSlot* slot = ThisProcessSlot();
+  if (slot == nullptr) return 0;
+  DriverData* data = &slot->data;
   std::memset(data, 0, sizeof(*data));
   const DisplayMode& mode = state->display.current;
   data->selector = kRegisterSelector;

@@ -86,7 +86,7 @@ TEST(StreamsProcessorTest, WindowStartControlWordOffsetAndFifo) {
   EXPECT_EQ(SecondaryStreamControl(kRgb555, 160, 120, 320, 120), 0x23000000u | 0xFFFu);
   EXPECT_EQ(SecondaryStreamControl(kRgb32, 100, 100, 100, 101), 0x16000000u | 99u);
   const PixelFormat rgb24{kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF};
-  EXPECT_EQ(SecondaryStreamControl(rgb24, 100, 100, 100, 100), 0x07000000u | 99u);
+  EXPECT_EQ(SecondaryStreamControl(rgb24, 100, 100, 100, 100), std::nullopt);
   EXPECT_EQ(SecondaryStreamControl(kPalette8, 100, 100, 100, 100), std::nullopt);
 
   EXPECT_EQ(SourceOffset(2, 5, 2, 1280), (10u + 2560u) & ~7u);
@@ -114,6 +114,8 @@ TEST(SurfaceTest, WhatIsCreatedAndTheBlocksAskedFor) {
   EXPECT_EQ(CanCreateSurface(kCapsOverlay, kYuy2Format, kPalette8, false), kInvalidPixelFormat);
   EXPECT_EQ(CanCreateSurface(kCapsOverlay, kYuy2Format, kPalette8, true), kOk);
   EXPECT_EQ(CanCreateSurface(kCapsOverlay, kRgb565, kPalette8, true), kOk);
+  EXPECT_EQ(CanCreateSurface(kCapsOverlay, {kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF}, kPalette8, true),
+            kInvalidPixelFormat);
   EXPECT_EQ(CanCreateSurface(kCapsOverlay, kPalette8, kRgb565, true), kInvalidPixelFormat);
   EXPECT_EQ(CanCreateSurface(kCapsOffscreen, kRgb555, kPalette8, true), kOk);
   EXPECT_EQ(CanCreateSurface(kCapsOffscreen, kRgb565, kPalette8, true), kInvalidPixelFormat);
@@ -213,6 +215,19 @@ TEST(BlitTest, AFillOfADeeperSurfaceIsMadeOfItsColoursScreenPixels) {
   EXPECT_EQ(ScreenPixelsOf(0xABCD, 2, 1), (std::vector<std::uint32_t>{0xCD, 0xAB}));
   EXPECT_EQ(ScreenPixelsOf(0x42, 1, 1), (std::vector<std::uint32_t>{0x42}));
   EXPECT_EQ(ScreenPixelsOf(0xFF0000, 4, 4), (std::vector<std::uint32_t>{0xFF0000}));
+}
+
+// The engine draws a deeper surface as whole screen pixels; a shallower one, or one whose
+// pixel is not a whole number of the screen's, is DirectDraw's to draw.
+TEST(BlitTest, TheEngineDrawsOnlyDepthsThatAreWholeScreenPixels) {
+  EXPECT_EQ(ScreenPixelsPerPixel(1, 1), 1u);
+  EXPECT_EQ(ScreenPixelsPerPixel(4, 1), 4u);
+  EXPECT_EQ(ScreenPixelsPerPixel(4, 2), 2u);
+  EXPECT_EQ(ScreenPixelsPerPixel(2, 4), 0u);
+  EXPECT_EQ(ScreenPixelsPerPixel(3, 2), 0u);
+  EXPECT_EQ(ScreenPixelsPerPixel(4, 3), 0u);
+  EXPECT_EQ(ScreenPixelsPerPixel(0, 1), 0u);
+  EXPECT_EQ(ScreenPixelsPerPixel(2, 0), 0u);
 }
 
 TEST(BlitTest, ACopyWithinASurfaceRunsBackwardsOnlyWhenItWouldOverwriteItsSource) {
