@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 #include "blitvane/core/hal_logic.h"
@@ -183,10 +184,13 @@ TEST_F(BlitvaneTest, ASurfaceHiddenFirstAndAnotherShownAfterHoldRecordsOfTheirOw
 }
 
 TEST_F(BlitvaneTest, TwoProcessesDrawFlipAndShowTheOverlayWithoutDisturbingEachOther) {
-  // Another process draws its scene, flips and shows its overlay, and ends.
+  // Another process draws its scene, flips and shows its overlay, and ends; this process's data
+  // block is its own, untouched by the other's.
+  const machine::DriverData before = host.Data();
   const std::string picture = machine::WindowsFolder() + "\\scene.bmp";
   harness::RunMachineTool("directdraw BLITVANE.DLL " + picture);
   ASSERT_NE(GetFileAttributesA(picture.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(std::memcmp(&before, &host.Data(), sizeof(before)), 0);
   // This one's surfaces are where they were.
   EXPECT_EQ(host.Fill(screen, {0, 0, 16, 16}, 0x42), kOk);
   EXPECT_EQ(Pixel(15, 15), 0x42);
