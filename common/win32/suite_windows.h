@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-// The first top-level window of the class whose "DEVICE" property is `device` (any window of
-// the class when `device` is not given); nullptr when there is none.
+// The first top-level window of the class that has a "DEVICE" property of `device` (any window
+// of the class when `device` is not given); nullptr when there is none.
 HWND FindSuiteWindow(const char* className, std::optional<std::uintptr_t> device);
 
 // "mybutton": the system's button with the program's hand cursor and no background, for the

@@ -80,7 +80,6 @@ LauncherDialog::LauncherDialog(const std::string& folder)
               [this, program] { Start(kCommandLines[program]); });
   }
   OnCommand(IDC_BROWSE, BN_CLICKED, [this] { Start("Peekwell"); });
-  OnCommand(names::kDeckTick, 0, [this] { AnimationTick(); });
   OnCommand(IDC_HELP_BUTTON, BN_CLICKED,
             [this] { WinHelpA(Window(), "JUBILO.HLP", HELP_FINDER, 0); });
   OnCommand(IDC_REACH_US, BN_CLICKED,
@@ -367,6 +366,13 @@ bool LauncherDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   DrawTextA(item.hDC, caption, -1, &key, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
   SelectObject(item.hDC, kept);
   return true;
+}
+
+INT_PTR LauncherDialog::OnOtherCommand(int id, int code) {
+  constexpr int kNotATick = 5;
+  if (id != names::kDeckTick || code == kNotATick) return ModelessDialog::OnOtherCommand(id, code);
+  AnimationTick();
+  return TRUE;
 }
 
 INT_PTR LauncherDialog::Answer(LRESULT result) {

@@ -27,6 +27,8 @@ class LauncherDialog : public ModelessDialog {
   void OnCancel() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The timer's tick: its command's low word, with any notification code but 5.
+  INT_PTR OnOtherCommand(int id, int code) override;
 
  private:
   void PlaceControls();

@@ -233,8 +233,11 @@ std::vector<HWND> SuiteWindows() {
 int Photograph(const char* outFolder) {
   int count = 0;
   for (HWND window : SuiteWindows()) {
-    // In front and active, as the user would look at it.
+    // In front and active, as the user would look at it, once it has painted itself there.
     SetForegroundWindow(window);
+    const DWORD asked = GetTickCount();
+    while (GetForegroundWindow() != window && GetTickCount() - asked < kWindowTimeoutMs) Sleep(20);
+    machine::WaitUntilPainted(window, kWindowTimeoutMs);
     char caption[64] = "";
     GetWindowTextA(window, caption, sizeof(caption));
     std::string name = caption[0] ? caption : "window";

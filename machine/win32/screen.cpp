@@ -83,6 +83,23 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
       bmpPath);
 }
 
+void WaitUntilPainted(HWND window, DWORD timeoutMs) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  const auto pending = [window] {
+    bool any = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+          *reinterpret_cast<bool*>(data) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&any));
+    return any;
+  };
+  const DWORD start = GetTickCount();
+  while (pending() && GetTickCount() - start < timeoutMs) Sleep(20);
+}
+
 Picture CardPictureNow() {
   const SharedState* state = State();
   if (state == nullptr) return Picture(0, 0);

@@ -22,6 +22,9 @@ void DrawPicture(HDC dc, const Picture& picture, const RECT& place);
 
 // Saves what the screen shows of the window as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
+// Has the window and its children paint what they show, and waits (at most `timeoutMs`) until
+// they have: a picture taken sooner shows what was there before.
+void WaitUntilPainted(HWND window, DWORD timeoutMs);
 
 // The visible top-level windows of processes whose program's path begins with `pathPrefix`
 // (a folder ending in a backslash, or one program's path).

@@ -48,7 +48,6 @@ DeckDialog::DeckDialog(const std::string& folder, const sonavo::DeckCommandLine&
       settingsFile_(folder + sonavo::kSettingsFile),
       albumFile_(folder + sonavo::Traits(kind_).albumFile),
       blinker_(sonavo::UnitsFor(kind_, false).blinkDivider) {
-  OnCommand(names::kDeckTick, 0, [this] { Tick(); });
   // After a click the face shows the state it led to.
   OnClick(IDC_PLAY_PAUSE, [this] { Engine().PlayPause(); });
   OnClick(IDC_PREVIOUS, [this] { Engine().Previous(); });
@@ -182,10 +181,14 @@ void DeckDialog::EditProgram() {
 
 // Load on a file player: the files or the album chosen in the open-file dialog.
 void DeckDialog::LoadFromDialog() {
+  // One dialog at a time; the deck in Jubilo, which the dialog does not disable, waits too.
+  HWND compact = CompactWindow();
+  if (compact != nullptr && !IsWindowEnabled(compact)) return;
+  if (compact != nullptr) EnableWindow(compact, FALSE);
   AlbumFileDialog dialog(kind_, albumFile_, settingsFile_, settings_);
-  if (const std::optional<std::string> album = dialog.Choose(Window())) {
-    albumPlayer_->Load(*album, settings_.autoPlay);
-  }
+  const std::optional<std::string> album = dialog.Choose(Window());
+  if (compact != nullptr && IsWindow(compact)) EnableWindow(compact, TRUE);
+  if (album) albumPlayer_->Load(*album, settings_.autoPlay);
 }
 
 // The video player's time field switches between TIME and FRAME.
@@ -579,9 +582,18 @@ bool DeckDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   return display_ && display_->DrawItem(item, Snapshot());
 }
 
+INT_PTR DeckDialog::OnOtherCommand(int id, int code) {
+  if (id != names::kDeckTick) return ModelessDialog::OnOtherCommand(id, code);
+  Tick();
+  return TRUE;
+}
+
 void DeckDialog::OnClick(int id, std::function<void()> action) {
   OnCommand(id, BN_CLICKED, [this, action = std::move(action)] {
+    // A CD the drive cannot play is reported for the plays the user asks for only.
+    if (cdDevice_) cdDevice_->SetUserCommand(true);
     action();
+    if (cdDevice_) cdDevice_->SetUserCommand(false);
     Refresh();
   });
 }

@@ -43,6 +43,8 @@ class DeckDialog : public ModelessDialog, public sonavo::DeckView {
   void OnCancel() override;
   void OnDestroy() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The timer's tick: its command's low word, whatever its notification code.
+  INT_PTR OnOtherCommand(int id, int code) override;
 
  private:
   bool IsCd() const { return kind_ == sonavo::PlayerKind::Cd; }

@@ -20,7 +20,7 @@ bool MciCdDevice::SelectEntry(int, sonavo::EntryTimes*) {
 }
 
 void MciCdDevice::Play(std::optional<std::uint32_t> from, std::uint32_t to) {
-  if (device_.Play(from, to) != MCIERR_HARDWARE) return;
+  if (device_.Play(from, to) != MCIERR_HARDWARE || !userCommand_) return;
   device_.ShowError(ResourceText(IDS_CD_HARDWARE));
 }
 

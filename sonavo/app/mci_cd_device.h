@@ -22,7 +22,10 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
   bool SelectEntry(int entry, sonavo::EntryTimes* times) override;
   std::uint32_t DeviceMode() override { return device_.Mode(); }
   std::uint32_t Position() override { return device_.Position(); }
+  // A play the drive refuses as hardware trouble (a data disc) is reported while a command of
+  // the user's runs.
   void Play(std::optional<std::uint32_t> from, std::uint32_t to) override;
+  void SetUserCommand(bool user) { userCommand_ = user; }
   void Pause() override { device_.Pause(); }
   void StopDevice() override { device_.Stop(); }
   void CloseDoor() override;
@@ -38,4 +41,5 @@ class MciCdDevice : public sonavo::EngineHost, public sonavo::DiscReader {
 
  private:
   MciDevice device_;
+  bool userCommand_ = false;
 };

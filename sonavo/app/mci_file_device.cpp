@@ -89,10 +89,9 @@ void MciFileDevice::ShowVideo() {
   device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
   naturalWidth_ = where.rc.right;  // left, top, width, height
   naturalHeight_ = where.rc.bottom;
+  // The device's window and the picture in it both fill the playback window.
   playback_.OnResize([this](int width, int height) {
-    MCI_DGV_PUT_PARMS put{};
-    put.rc = {0, 0, width, height};
-    device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+    PutPicture({0, 0, width, height}, {0, 0, width, height});
   });
   playback_.OnDoubleClick([this] { SwitchScreen(); });
   if (inLauncher_) {
@@ -137,7 +136,8 @@ void MciFileDevice::SwitchScreen() {
     RECT now{};
     GetClientRect(picture, &now);
     inLauncher_ = false;
-    playback_.TakePicture(picture, title_.c_str(), now.right, now.bottom);
+    playback_.TakePicture(picture, title_.c_str(), now.right, now.bottom,
+                          {naturalWidth_, naturalHeight_});
     PutPicture({0, 0, now.right, now.bottom}, {0, 0, now.right, now.bottom});
   } else if (launcher_ != nullptr && IsWindow(launcher_)) {
     // Back into Jubilo's screen; the playback window goes.
@@ -153,6 +153,7 @@ void MciFileDevice::SwitchScreen() {
 
 void MciFileDevice::SetLauncher(HWND launcher) {
   launcher_ = launcher;
+  playback_.SetLauncher(launcher);
   if (!video_ || !device_.IsOpen()) return;
   if (launcher != nullptr && !inLauncher_) {
     SwitchScreen();

@@ -70,8 +70,11 @@ void PlaybackWindow::Present(const char* title, int naturalWidth, int naturalHei
   ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-void PlaybackWindow::TakePicture(HWND picture, const char* title, int width, int height) {
+void PlaybackWindow::TakePicture(HWND picture, const char* title, int width, int height,
+                                 SIZE natural) {
   HWND window = Window();
+  naturalWidth_ = natural.cx;
+  naturalHeight_ = natural.cy;
   SetParent(picture, window);
   SetWindowTextA(window, title);
   RECT deck{};
@@ -124,10 +127,13 @@ LRESULT CALLBACK PlaybackWindow::Proc(HWND window, UINT message, WPARAM wParam, 
 LRESULT PlaybackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
-      // Closing stops the play and hides the window; with the deck hidden too, the player ends.
+      // Closing stops the play and hides the window; with the deck hidden too, and not living
+      // in Jubilo, the player ends.
       PostMessageA(deck_, WM_COMMAND, IDC_STOP, 0);
       ShowWindow(window_, SW_HIDE);
-      if (!IsWindowVisible(deck_)) PostMessageA(deck_, WM_COMMAND, IDC_CLOSE, 0);
+      if (!IsWindowVisible(deck_) && (launcher_ == nullptr || !IsWindow(launcher_))) {
+        PostMessageA(deck_, WM_COMMAND, IDC_CLOSE, 0);
+      }
       return 0;
     case WM_SIZE:
       // The picture fills the window whenever it is inside.

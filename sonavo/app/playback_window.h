@@ -20,8 +20,12 @@ class PlaybackWindow {
   void Present(const char* title, int naturalWidth, int naturalHeight);
   // The device's window, whose clicks are the playback window's wherever it shows.
   void AdoptPicture(HWND picture);
-  // Takes the picture in, at `width` x `height`, titled `title`.
-  void TakePicture(HWND picture, const char* title, int width, int height);
+  // Takes the picture in, at `width` x `height`, titled `title`; the zoom items size it from
+  // the video's natural size.
+  void TakePicture(HWND picture, const char* title, int width, int height, SIZE natural);
+  // Jubilo's panel while the player lives in it (nullptr: it does not): closing the window then
+  // leaves the player running.
+  void SetLauncher(HWND launcher) { launcher_ = launcher; }
   // Gone (made anew on next use).
   void Destroy();
   // Called on a double click on the picture.
@@ -41,6 +45,7 @@ class PlaybackWindow {
   void Zoom(int percent);
 
   HWND deck_;
+  HWND launcher_ = nullptr;
   HWND window_ = nullptr;
   int naturalWidth_ = 0;
   int naturalHeight_ = 0;

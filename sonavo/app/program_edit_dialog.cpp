@@ -1,6 +1,7 @@
 #include "sonavo/app/program_edit_dialog.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "common/win32/list_box.h"
 #include "common/win32/resource_text.h"
@@ -54,6 +55,20 @@ ProgramEditDialog::ProgramEditDialog(sonavo::ProgramEdit edit)
     edit_.SetNaming(line + 1);
     ShowNaming();
   });
+  // Enter goes to OK from the texts and the lists, to Set Name from the name; a list that takes
+  // the focus leaves the other without a selection.
+  const auto defaultButton = [this](int id) { SendMessageA(Window(), DM_SETDEFID, id, 0); };
+  for (int id : {IDC_PE_TITLE, IDC_PE_ARTIST}) {
+    OnCommand(id, EN_SETFOCUS, [defaultButton] { defaultButton(IDOK); });
+  }
+  OnCommand(IDC_PE_NAME, EN_SETFOCUS, [defaultButton] { defaultButton(IDC_PE_SET_NAME); });
+  for (const auto& [list, other] :
+       {std::pair{IDC_PE_PLAY_LIST, IDC_PE_DISC_LIST}, {IDC_PE_DISC_LIST, IDC_PE_PLAY_LIST}}) {
+    OnCommand(list, LBN_SETFOCUS, [this, defaultButton, other = other] {
+      defaultButton(IDOK);
+      SendDlgItemMessageA(Window(), other, LB_SETSEL, FALSE, -1);
+    });
+  }
   OnCommand(IDC_PE_SET_NAME, BN_CLICKED, [this] {
     edit_.SetName(ControlText(Window(), IDC_PE_NAME));
     FillDiscList();

@@ -352,26 +352,7 @@ std::string OwnFolder() {
 }
 
 void WaitUntilPainted(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  WaitFor([window] {
-    bool pending = GetUpdateRect(window, nullptr, FALSE);
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-          *reinterpret_cast<bool*>(data) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pending));
-    return !pending;
-  });
-  // A paint that has begun has emptied its region: a message behind it waits for its end.
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
-                      nullptr);
-  // Wine shows what a window painted from its message loop, a few times a second: give it one
-  // turn before the picture is taken.
-  Sleep(100);
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeout.count()),
-                      nullptr);
+  machine::WaitUntilPainted(window, static_cast<DWORD>(kTimeout.count()));
 }
 
 std::vector<std::uint32_t> DrawnPixels(SIZE size, const std::function<void(HDC)>& draw) {

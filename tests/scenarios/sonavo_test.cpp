@@ -182,6 +182,11 @@ TEST_F(SonavoTest, WithoutTheTimerLibraryThePlayerSaysSoAndRunsOn) {
   PostMessageA(box->window, WM_COMMAND, IDOK, 0);
   ASSERT_NE(StartCdPlayer(sonavo), nullptr);
   EXPECT_TRUE(sonavo.Running());
+  // Any timer that sends the tick's command drives the deck, whatever its notification code.
+  EXPECT_TRUE(harness::WaitFor([&] {
+    PostMessageA(deck_, WM_COMMAND, MAKEWPARAM(names::kDeckTick, 7), 0);
+    return harness::WindowText(harness::Control(deck_, kStatusLine)) == "Track 01";
+  }));
 }
 
 TEST_F(SonavoTest, ADriveHeldByAnotherProgramIsReportedAndTakenOnceItIsFree) {
@@ -217,6 +222,14 @@ TEST_F(SonavoTest, ADataDiscThatCannotBePlayedIsReported) {
   PostMessageA(box->window, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(box->window); }));
   EXPECT_NE(harness::WindowText(harness::Control(deck_, kStatusLine)), "Playing");
+  harness::PressCloseBox(deck_);
+  ASSERT_TRUE(sonavo.WaitForExit());
+
+  // With AutoPlay the player tries the disc by itself: nothing to report to nobody's command.
+  Set("CD Player", "AutoPlay", "1");
+  Program again(MediaFile("SONAVO.EXE"), "/CD");
+  ASSERT_NE(StartCdPlayer(again), nullptr);
+  EXPECT_FALSE(harness::WaitForMessageBox(again.Id(), harness::Milliseconds(2000)).has_value());
 }
 
 TEST_F(SonavoTest, EachPlayerRunsOnceBesideTheOthersAndItsRepeatIndicatorIsAKey) {
@@ -276,6 +289,23 @@ TEST_F(SonavoTest, AFilePlayerWithoutItsDeviceSaysSoAndEnds) {
   EXPECT_EQ(FindWindowA(names::kDeckClass, "MIDI Player"), nullptr);
   PostMessageA(box->window, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(sonavo.WaitForExit());
+}
+
+// A window of the decks' class without its "DEVICE" (a deck being destroyed) is no running CD
+// player: the CD player starts rather than handing over to it.
+TEST_F(SonavoTest, ADeckWindowWithoutItsDeviceIsNoRunningCdPlayer) {
+  WNDCLASSA deckClass{};
+  deckClass.lpfnWndProc = DefWindowProcA;
+  deckClass.hInstance = GetModuleHandleA(nullptr);
+  deckClass.lpszClassName = names::kDeckClass;
+  ASSERT_NE(RegisterClassA(&deckClass), 0);
+  HWND going = CreateWindowExA(0, names::kDeckClass, "Going", WS_POPUP, 0, 0, 10, 10, nullptr,
+                               nullptr, deckClass.hInstance, nullptr);
+  ASSERT_NE(going, nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/CD");
+  EXPECT_NE(StartCdPlayer(sonavo), nullptr);
+  EXPECT_TRUE(sonavo.Running());
+  DestroyWindow(going);
 }
 
 TEST_F(SonavoTest, ADeckKeptOffTheScreenOpensOnIt) {
@@ -399,6 +429,16 @@ TEST_F(SonavoTest, ThePlaybackWindowsMenuZoomsThePicture) {
     return client.right == 240 && client.bottom == 180;
   })) << client.right
       << " x " << client.bottom;
+  // The device's window, and so the picture, fills it.
+  HWND picture = GetDlgItem(playback, 2000);
+  ASSERT_NE(picture, nullptr);
+  RECT shown{};
+  EXPECT_TRUE(harness::WaitFor([&] {
+    GetClientRect(picture, &shown);
+    return shown.right == 240 && shown.bottom == 180;
+  })) << shown.right
+      << " x " << shown.bottom;
+  harness::SaveScreenshot(playback, "video-zoom-200");
 }
 
 TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
@@ -428,15 +468,26 @@ TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {
     return harness::WaitFor(
         [&] { return harness::WindowText(harness::Control(edit, id)) == text; });
   };
-  harness::PressButton(edit, 1097);  // Set Name: track 2 is next
+  // Enter in the name, reached by its label's key, is Set Name: track 2 is next.
+  SetForegroundWindow(edit);
+  ASSERT_TRUE(harness::WaitFor([&] { return GetForegroundWindow() == edit; }));
+  ASSERT_TRUE(harness::TypeHotKey(settings::kHotKeyAlt | 'K', [&] {
+    return harness::FocusOf(edit) == harness::Control(edit, 1063);
+  }));
+  harness::PressKeys({VK_RETURN});
   EXPECT_TRUE(holds(1175, "Trac&k 02:"));
+  EXPECT_TRUE(IsWindow(edit));
   harness::PressButton(edit, 1096);  // Delete the play list
   ASSERT_TRUE(holds(1060, "0"));
   SendDlgItemMessageA(edit, 1065, LB_SETSEL, FALSE, -1);  // Set Name selected track 2
   SendDlgItemMessageA(edit, 1065, LB_SETSEL, TRUE, 2);
   harness::PressButton(edit, 1093);  // Add track 3
   EXPECT_TRUE(holds(1060, "1"));
-  harness::PressButton(edit, IDOK);
+  // Enter in the title is OK.
+  ASSERT_TRUE(harness::TypeHotKey(settings::kHotKeyAlt | 'T', [&] {
+    return harness::FocusOf(edit) == harness::Control(edit, 1059);
+  }));
+  harness::PressKeys({VK_RETURN});
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(edit); }));
 
   // Each value is a write of the whole file: read once the last one is there ("Playlist",
@@ -532,6 +583,35 @@ TEST_F(SonavoTest, InJubiloTheCdPlayerIsACompactDeckThatPlaysAndGoesWithThePanel
   EXPECT_TRUE(sonavo.WaitForExit());
 }
 
+// The Load dialog of a player that lives in Jubilo: its compact deck waits, disabled, and a
+// Load from it meanwhile opens no second dialog.
+TEST_F(SonavoTest, InJubiloTheLoadDialogDisablesTheCompactDeckAndComesOnce) {
+  LauncherStandIn jubilo;
+  ASSERT_NE(jubilo.Window(), nullptr);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  HWND compact = jubilo.WaitForChild(107);
+  ASSERT_NE(compact, nullptr);
+  deck_ = FindWindowA(names::kDeckClass, "Wave Player");
+  ASSERT_NE(deck_, nullptr);
+  // The compact deck's Load key, as its control face posts it.
+  const auto load = [&] { PostMessageA(deck_, WM_COMMAND, MAKEWPARAM(kEject, BN_CLICKED), 0); };
+  load();
+  HWND open = harness::WaitForWindow("#32770", "Load Wave File/Album", sonavo.Id());
+  ASSERT_NE(open, nullptr);
+  EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowEnabled(compact); }));
+  load();
+  const auto dialogs = [&] {
+    int count = 0;
+    for (HWND window : harness::TopLevelWindows(sonavo.Id())) {
+      count += harness::WindowText(window) == "Load Wave File/Album";
+    }
+    return count;
+  };
+  EXPECT_FALSE(harness::WaitFor([&] { return dialogs() > 1; }, harness::Milliseconds(1000)));
+  PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(harness::WaitFor([&] { return IsWindowEnabled(compact) != FALSE; }));
+}
+
 TEST_F(SonavoTest, InJubiloTheVideoPlayerIsAVideoDeckWhoseKeysTheDeckAnswers) {
   LauncherStandIn jubilo;
   ASSERT_NE(jubilo.Window(), nullptr);
@@ -581,9 +661,29 @@ TEST_F(SonavoTest, InJubiloAVideoShowsInItsScreenAndADoubleClickTakesItOutAndBac
   EXPECT_EQ(client.right, 320);  // the size it had in the screen
   EXPECT_EQ(client.bottom, 240);
 
+  // Its zoom items size it from the video's natural size (120 x 90), not the screen's picture.
+  SetForegroundWindow(playback);
+  PostMessageA(playback, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_NE(harness::WaitForWindow("#32768", "", sonavo.Id()), nullptr);
+  harness::PressKeys({'Z', VK_DOWN, VK_RETURN});  // "100%"
+  EXPECT_TRUE(harness::WaitFor([&] {
+    GetClientRect(playback, &client);
+    return client.right == 120 && client.bottom == 90;
+  })) << client.right
+      << " x " << client.bottom;
+
   PostMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
   EXPECT_TRUE(harness::WaitFor([&] { return GetParent(picture) == jubilo.Window(); }));
   EXPECT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(playback); }));
+
+  // Out once more and its window closed: the player, which lives in Jubilo, runs on.
+  PostMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  ASSERT_TRUE(harness::WaitFor([&] { return IsWindowVisible(playback) != FALSE; }));
+  harness::PressCloseBox(playback);
+  ASSERT_TRUE(harness::WaitFor([&] { return !IsWindowVisible(playback); }));
+  EXPECT_FALSE(sonavo.WaitForExit(harness::Milliseconds(1000)));
+  PostMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_TRUE(harness::WaitFor([&] { return GetParent(picture) == jubilo.Window(); }));
 
   // Jubilo lets the player go (DeckMsgAttach with no window): the video in its screen closes;
   // the video deck stays until Jubilo closes it.

@@ -35,6 +35,8 @@ vistrel_runs() {
 
 run --detach
 check "a detached run leaves Vistrel running" '[ "$status" -eq 0 ] && vistrel_runs'
+check "it names the PC's sound card beside its prefix and display" \
+  'grep -q "^  PULSE_SERVER=unix:$prefix/sound/native$" "$work/said"'
 
 WINEPREFIX=$prefix wine "$ROOT/build/windows/bin/MACHINE.EXE" set Card ControlDevice 0 >/dev/null 2>&1
 run
