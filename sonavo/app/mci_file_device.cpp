@@ -89,10 +89,10 @@ void MciFileDevice::ShowVideo() {
   device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
   naturalWidth_ = where.rc.right;  // left, top, width, height
   naturalHeight_ = where.rc.bottom;
+  // The device's window keeps its size of its own (the video's, which may be narrower than the
+  // narrowest playback window): it is sized with the picture.
   playback_.OnResize([this](int width, int height) {
-    MCI_DGV_PUT_PARMS put{};
-    put.rc = {0, 0, width, height};
-    device_.Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &put);
+    PutPicture({0, 0, width, height}, {0, 0, width, height});
   });
   playback_.OnDoubleClick([this] { SwitchScreen(); });
   if (inLauncher_) {

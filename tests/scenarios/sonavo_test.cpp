@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -485,6 +486,45 @@ TEST_F(SonavoTest, TheMidiPlayerPlaysOtherEncodersFilesForTheLengthsOfTheirTempo
   EXPECT_LE(played[0], 7351 + kLateMs);
   EXPECT_GE(played[1], 10018 - kEarlyMs);
   EXPECT_LE(played[1], 10018 + kLateMs);
+}
+
+// Other encoders' Cinepak and MS Video 1 files: each plays in the playback window, its picture
+// filling the window, to its end.
+TEST_F(SonavoTest, TheVideoPlayerPlaysOtherEncodersCinepakAndVideo1Files) {
+  for (const std::string name : {"cinepak", "msvideo1"}) {
+    const std::vector<std::string> paths = CorpusFiles({name + ".avi"});
+    ASSERT_EQ(paths.size(), 1u);
+    const auto facts = harness::ReadFacts(kCorpus + "/" + name + ".facts");
+    Program sonavo(MediaFile("SONAVO.EXE"), "/video /play " + paths[0]);
+    HWND playback = harness::WaitForWindow("PlaybackWClass", name + ".avi", sonavo.Id());
+    ASSERT_NE(playback, nullptr) << name;
+    deck_ = FindWindowA(names::kDeckClass, "Video Player");
+    ASSERT_NE(deck_, nullptr);
+    // The video's size, or the narrowest a window with a caption can be; the picture fills it.
+    RECT client{};
+    GetClientRect(playback, &client);
+    EXPECT_GE(client.right, std::stoi(facts.at("width"))) << name;
+    EXPECT_EQ(std::to_string(client.bottom), facts.at("height")) << name;
+    HWND picture = GetWindow(playback, GW_CHILD);
+    ASSERT_NE(picture, nullptr) << name;
+    RECT filled{};
+    EXPECT_TRUE(harness::WaitFor([&] {
+      GetClientRect(picture, &filled);
+      return EqualRect(&filled, &client);
+    })) << name
+        << ": " << filled.right << " x " << filled.bottom;
+    // The test picture's colour bars: many colours, not a blank window.
+    std::vector<std::uint32_t> pixels;
+    EXPECT_TRUE(harness::WaitFor([&] {
+      pixels = harness::ScreenPixels(picture);
+      std::sort(pixels.begin(), pixels.end());
+      return std::unique(pixels.begin(), pixels.end()) - pixels.begin() > 8;
+    })) << name;
+    harness::SaveScreenshot(playback, name + "-playback", false);
+    EXPECT_TRUE(Shows(kStatusLine, "Ready")) << name;
+    harness::PressCloseBox(deck_);
+    EXPECT_TRUE(sonavo.WaitForExit()) << name;
+  }
 }
 
 TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {
