@@ -45,14 +45,16 @@ class Reader {
   bool ok_ = true;
 };
 
-// One track: its tempo changes into `tempos` (tick to microseconds a quarter) and its last
-// tick; false when it is damaged.
+// One track: its tempo changes into `tempos` (tick to microseconds a quarter) and the tick of
+// its end; false when it is damaged.
 bool ReadTrack(Reader track, std::map<std::uint64_t, std::uint32_t>& tempos,
                std::uint64_t& lastTick) {
   std::uint64_t tick = 0;
   std::uint8_t status = 0;
   while (!track.AtEnd() && track.Ok()) {
     tick += track.Variable();
+    // Every event counts, End of Track too: a track may run on past its last note.
+    lastTick = std::max(lastTick, tick);
     std::uint8_t byte = track.Byte();
     if (byte == 0xFF) {
       const std::uint8_t type = track.Byte();
@@ -73,7 +75,6 @@ bool ReadTrack(Reader track, std::map<std::uint64_t, std::uint32_t>& tempos,
       const int data = (status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0 ? 1 : 2;
       track.Skip(static_cast<std::uint32_t>(data - (running ? 1 : 0)));
     }
-    lastTick = std::max(lastTick, tick);
   }
   return track.Ok();
 }

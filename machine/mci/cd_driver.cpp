@@ -125,21 +125,35 @@ DWORD Status(OpenDevice& device, DWORD flags, MCI_STATUS_PARMS& parms) {
   return MCIERR_UNSUPPORTED_FUNCTION;
 }
 
-DWORD Play(OpenDevice& device, DWORD flags, const MCI_PLAY_PARMS& parms) {
+// Ends the play, or holds it where it is.
+void Halt(OpenDevice& device, UINT message) {
   machine::StateLock lock;
-  machine::CdDriveBlock& drive = *Drive();
-  const std::uint64_t now = Now();
-  const std::uint32_t from =
-      (flags & MCI_FROM) ? FromFormat(device, drive, parms.dwFrom) : machine::Position(drive, now);
-  const std::uint32_t to =
-      (flags & MCI_TO) ? FromFormat(device, drive, parms.dwTo) : machine::DiscLength(drive);
-  device.notifier.End(MCI_NOTIFY_SUPERSEDED);
-  // A drive asked to play audio from a data disc fails as hardware does.
-  if (!machine::MediaPresent(drive) || drive.dataDisc) return MCIERR_HARDWARE;
-  if (!machine::Play(drive, from, to, now)) return MCIERR_OUTOFRANGE;
-  if (flags & MCI_NOTIFY) {
-    device.notifier.Arm(reinterpret_cast<HWND>(parms.dwCallback), drive.play, now);
+  device.notifier.End(MCI_NOTIFY_ABORTED);
+  if (message == MCI_PAUSE) {
+    machine::Pause(*Drive(), Now());
+  } else {
+    machine::Stop(*Drive(), Now());
   }
+}
+
+DWORD Play(OpenDevice& device, DWORD flags, const MCI_PLAY_PARMS& parms) {
+  {
+    machine::StateLock lock;
+    machine::CdDriveBlock& drive = *Drive();
+    const std::uint64_t now = Now();
+    const std::uint32_t from = (flags & MCI_FROM) ? FromFormat(device, drive, parms.dwFrom)
+                                                  : machine::Position(drive, now);
+    const std::uint32_t to =
+        (flags & MCI_TO) ? FromFormat(device, drive, parms.dwTo) : machine::DiscLength(drive);
+    device.notifier.End(MCI_NOTIFY_SUPERSEDED);
+    // A drive asked to play audio from a data disc fails as hardware does.
+    if (!machine::MediaPresent(drive) || drive.dataDisc) return MCIERR_HARDWARE;
+    if (!machine::Play(drive, from, to, now)) return MCIERR_OUTOFRANGE;
+    const HWND window = (flags & MCI_NOTIFY) ? reinterpret_cast<HWND>(parms.dwCallback) : nullptr;
+    device.notifier.Arm(window, drive.play, now);
+  }
+  // The drive is another program's too, so the lock is not held while the play runs.
+  if ((flags & MCI_WAIT) && !device.notifier.Wait()) Halt(device, MCI_STOP);
   return 0;
 }
 
@@ -156,7 +170,7 @@ DWORD Set(OpenDevice& device, DWORD flags, const MCI_SET_PARMS& parms) {
     device.notifier.End(MCI_NOTIFY_ABORTED);
     machine::SetDoor(*Drive(), (flags & MCI_SET_DOOR_OPEN) != 0, Now());
   }
-  return NotifyDone(device.id, flags, parms.dwCallback);
+  return 0;
 }
 
 DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
@@ -175,16 +189,9 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
     case MCI_SET:
       return Set(device, flags, *reinterpret_cast<MCI_SET_PARMS*>(parms));
     case MCI_PAUSE:
-    case MCI_STOP: {
-      machine::StateLock lock;
-      device.notifier.End(MCI_NOTIFY_ABORTED);
-      if (message == MCI_PAUSE) {
-        machine::Pause(*Drive(), Now());
-      } else {
-        machine::Stop(*Drive(), Now());
-      }
-      return NotifyDone(device.id, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
-    }
+    case MCI_STOP:
+      Halt(device, message);
+      return 0;
     case MCI_SEEK: {
       const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
       machine::StateLock lock;
@@ -193,8 +200,7 @@ DWORD Command(OpenDevice& device, UINT message, DWORD flags, DWORD_PTR parms) {
       std::uint32_t to = machine::kCdLeadInMs;
       if (flags & MCI_SEEK_TO_END) to = machine::DiscLength(drive);
       if (flags & MCI_TO) to = FromFormat(device, drive, seek.dwTo);
-      if (!machine::Seek(drive, to, Now())) return MCIERR_OUTOFRANGE;
-      return NotifyDone(device.id, flags, seek.dwCallback);
+      return machine::Seek(drive, to, Now()) ? 0 : MCIERR_OUTOFRANGE;
     }
     case MCI_GETDEVCAPS: {
       auto& caps = *reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(parms);

@@ -1,7 +1,7 @@
 #pragma once
 // What every MCI driver of the simulated PC answers alike: the installable-driver messages, an
 // open device per DRV_OPEN (its MCI type set, no command table of its own), and the
-// notification of a command that ends at once.
+// notification of a command done by the time it returns.
 
 #include <windows.h>
 
@@ -11,18 +11,12 @@
 #include <mmddk.h>
 
 extern "C" BOOL WINAPI mciDriverNotify(HANDLE callback, MCIDEVICEID device, UINT status);
-
-// A command done at once: the notification it asked for, and success.
-inline DWORD NotifyDone(MCIDEVICEID device, DWORD flags, DWORD_PTR callback) {
-  if (flags & MCI_NOTIFY) {
-    mciDriverNotify(reinterpret_cast<HWND>(callback), device, MCI_NOTIFY_SUCCESSFUL);
-  }
-  return 0;
-}
+extern "C" UINT WINAPI mciDriverYield(MCIDEVICEID device);
 
 // The body of a driver's DriverProc. `Device` is made from its MCI device id on every open and
-// is the driver id of later messages; `command(device, message, flags, parms)` runs an MCI
-// command.
+// is the driver id of later messages, with that id as `id`; `command(device, message, flags,
+// parms)` runs an MCI command. A command that succeeds is done when it returns, and notifies
+// then, except a play, which notifies at its end.
 template <typename Device, typename Command>
 LRESULT AnswerDriver(UINT deviceType, DWORD_PTR driverId, UINT message, LPARAM lParam1,
                      LPARAM lParam2, Command command) {
@@ -48,6 +42,12 @@ LRESULT AnswerDriver(UINT deviceType, DWORD_PTR driverId, UINT message, LPARAM l
   if (message < DRV_MCI_FIRST || driverId <= 1) {
     return DefDriverProc(driverId, nullptr, message, lParam1, lParam2);
   }
-  return command(*reinterpret_cast<Device*>(driverId), message, static_cast<DWORD>(lParam1),
-                 static_cast<DWORD_PTR>(lParam2));
+  Device& device = *reinterpret_cast<Device*>(driverId);
+  const auto flags = static_cast<DWORD>(lParam1);
+  const DWORD result = command(device, message, flags, static_cast<DWORD_PTR>(lParam2));
+  if (message != MCI_PLAY && LOWORD(result) == 0 && (flags & MCI_NOTIFY) && lParam2 != 0) {
+    const auto callback = reinterpret_cast<MCI_GENERIC_PARMS*>(lParam2)->dwCallback;
+    mciDriverNotify(reinterpret_cast<HWND>(callback), device.id, MCI_NOTIFY_SUCCESSFUL);
+  }
+  return result;
 }

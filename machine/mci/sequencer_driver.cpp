@@ -85,6 +85,16 @@ DWORD Status(Sequence& sequence, DWORD flags, MCI_STATUS_PARMS& parms) {
   return MCIERR_UNSUPPORTED_FUNCTION;
 }
 
+// Ends the play, or holds it where it is.
+void Halt(Sequence& sequence, UINT message) {
+  sequence.notifier.End(MCI_NOTIFY_ABORTED);
+  if (message == MCI_PAUSE) {
+    machine::Pause(sequence.clock, Now());
+  } else {
+    machine::Stop(sequence.clock, Now());
+  }
+}
+
 DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
   const std::uint64_t now = Now();
   switch (message) {
@@ -101,7 +111,7 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       if ((flags & MCI_SET_TIME_FORMAT) && set.dwTimeFormat != MCI_FORMAT_MILLISECONDS) {
         return MCIERR_BAD_TIME_FORMAT;
       }
-      return NotifyDone(sequence.id, flags, set.dwCallback);
+      return 0;
     }
     case MCI_PLAY: {
       const auto& play = *reinterpret_cast<MCI_PLAY_PARMS*>(parms);
@@ -112,21 +122,15 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       if (from > to || to > sequence.lengthMs) return MCIERR_OUTOFRANGE;
       sequence.notifier.End(MCI_NOTIFY_SUPERSEDED);
       machine::Start(sequence.clock, from, to, now);
-      if (flags & MCI_NOTIFY) {
-        sequence.notifier.Arm(reinterpret_cast<HWND>(play.dwCallback), sequence.clock, now);
-      }
+      const HWND window = (flags & MCI_NOTIFY) ? reinterpret_cast<HWND>(play.dwCallback) : nullptr;
+      sequence.notifier.Arm(window, sequence.clock, now);
+      if ((flags & MCI_WAIT) && !sequence.notifier.Wait()) Halt(sequence, MCI_STOP);
       return 0;
     }
     case MCI_PAUSE:
     case MCI_STOP:
-      sequence.notifier.End(MCI_NOTIFY_ABORTED);
-      if (message == MCI_PAUSE) {
-        machine::Pause(sequence.clock, now);
-      } else {
-        machine::Stop(sequence.clock, now);
-      }
-      return NotifyDone(sequence.id, flags,
-                        reinterpret_cast<MCI_GENERIC_PARMS*>(parms)->dwCallback);
+      Halt(sequence, message);
+      return 0;
     case MCI_SEEK: {
       const auto& seek = *reinterpret_cast<MCI_SEEK_PARMS*>(parms);
       std::uint32_t to = 0;
@@ -135,7 +139,7 @@ DWORD Command(Sequence& sequence, UINT message, DWORD flags, DWORD_PTR parms) {
       if (to > sequence.lengthMs) return MCIERR_OUTOFRANGE;
       sequence.notifier.End(MCI_NOTIFY_ABORTED);
       machine::MoveTo(sequence.clock, to, now);
-      return NotifyDone(sequence.id, flags, seek.dwCallback);
+      return 0;
     }
     case MCI_GETDEVCAPS: {
       auto& caps = *reinterpret_cast<MCI_GETDEVCAPS_PARMS*>(parms);

@@ -1,5 +1,9 @@
-// MACHINE.EXE: the simulated PC's console. Boots it, shows its state, changes its configuration
-// and photographs the suite's windows.
+// MACHINE.EXE: the simulated PC's console. Boots it, shows its state, changes its configuration,
+// photographs the suite's windows and sends its devices MCI commands as a program does.
+
+#include <windows.h>
+
+#include <mmsystem.h>
 
 #include <cctype>
 #include <cstdio>
@@ -127,7 +131,8 @@ int Usage() {
       "       machine profile FILE SECTION KEY VALUE   write a key of a profile file\n"
       "       machine photograph OUT              save the suite's windows as BMP files in OUT\n"
       "       machine close                       close the suite's windows\n"
-      "       machine directdraw DRIVER OUT.bmp   draw a scene through the DirectDraw driver\n");
+      "       machine directdraw DRIVER OUT.bmp   draw a scene through the DirectDraw driver\n"
+      "       machine mci COMMAND...              send MCI command strings, one after the other\n");
   return 2;
 }
 
@@ -267,6 +272,43 @@ int CloseSuite() {
   }
 }
 
+const char* NotificationName(WPARAM code) {
+  switch (code) {
+    case MCI_NOTIFY_SUCCESSFUL:
+      return "successful";
+    case MCI_NOTIFY_SUPERSEDED:
+      return "superseded";
+    case MCI_NOTIFY_ABORTED:
+      return "aborted";
+  }
+  return "failure";
+}
+
+// MCI command strings sent one after the other, as any program sends them, with a window for
+// their notifications: a line for each with its answer, the time it took and the notifications
+// that came by the time it returned, tab-separated.
+int SendMci(int count, char** commands) {
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  bool failed = false;
+  for (int i = 0; i < count; ++i) {
+    char answer[256] = "";
+    const ULONGLONG started = GetTickCount64();
+    const MCIERROR error = mciSendStringA(commands[i], answer, sizeof(answer), window);
+    const auto took = static_cast<unsigned long>(GetTickCount64() - started);
+    const std::string said = error != 0 ? "error " + std::to_string(error) : answer;
+    failed = failed || error != 0;
+    std::string notified;
+    MSG message;
+    while (PeekMessageA(&message, window, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+      notified += (notified.empty() ? "" : " ") + std::string(NotificationName(message.wParam));
+    }
+    std::printf("%s\t%s\t%lu ms\t%s\n", commands[i], said.c_str(), took, notified.c_str());
+  }
+  DestroyWindow(window);
+  return failed ? 1 : 0;
+}
+
 int DirectDraw(const char* driver, const char* picture) {
   const std::string problem = DrawDirectDrawScene(driver, picture);
   if (problem.empty()) return 0;
@@ -302,5 +344,6 @@ int main(int argc, char** argv) {
   if (command == "photograph" && argc == 3) return Photograph(argv[2]);
   if (command == "close" && argc == 2) return CloseSuite();
   if (command == "directdraw" && argc == 4) return DirectDraw(argv[2], argv[3]);
+  if (command == "mci" && argc > 2) return SendMci(argc - 2, argv + 2);
   return Usage();
 }

@@ -89,7 +89,8 @@ void MciFileDevice::ShowVideo() {
   device_.Send(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &where);
   naturalWidth_ = where.rc.right;  // left, top, width, height
   naturalHeight_ = where.rc.bottom;
-  // The device's window and the picture in it both fill the playback window.
+  // The device's window keeps its size of its own (the video's, which may be narrower than the
+  // narrowest playback window): it is sized with the picture, both filling the window.
   playback_.OnResize([this](int width, int height) {
     PutPicture({0, 0, width, height}, {0, 0, width, height});
   });

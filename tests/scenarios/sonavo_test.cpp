@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
@@ -19,6 +23,8 @@
 namespace {
 
 using harness::Program;
+
+const std::string kCorpus = MEDIA_CORPUS;
 
 constexpr int kPlayPause = 1018;
 constexpr int kEject = 1024;
@@ -120,9 +126,54 @@ class SonavoTest : public harness::ScenarioTest {
     const std::string time = harness::WindowText(harness::Control(deck_, kTimeField));
     return time.size() == 5 ? std::stoi(time.substr(0, 2)) * 60 + std::stoi(time.substr(3)) : -1;
   }
-  bool Shows(int id, const std::string& text) {
+  bool Shows(int id, const std::string& text, harness::Milliseconds timeout = harness::kTimeout) {
     return harness::WaitFor(
-        [&] { return harness::WindowText(harness::Control(deck_, id)) == text; });
+        [&] { return harness::WindowText(harness::Control(deck_, id)) == text; }, timeout);
+  }
+  // Files of the media corpus, which other encoders made, copied to C:\Corpus; their paths
+  // there.
+  static std::vector<std::string> CorpusFiles(const std::vector<std::string>& files) {
+    CreateDirectoryA("C:\\Corpus", nullptr);
+    std::vector<std::string> paths;
+    for (const std::string& file : files) {
+      const std::string path = "C:\\Corpus\\" + file;
+      if (CopyFileA((kCorpus + "/" + file).c_str(), path.c_str(), FALSE)) paths.push_back(path);
+    }
+    return paths;
+  }
+  // The album "Corpus" of these files, which the player loads and plays at its start.
+  static void PlayAtStart(const char* player, const std::string& albumFile,
+                          const std::vector<std::string>& paths) {
+    const std::string album = MediaFile(albumFile);
+    WritePrivateProfileStringA("List of Albums", "Corpus", "", album.c_str());
+    WritePrivateProfileStringA("Corpus", "Tracks", std::to_string(paths.size()).c_str(),
+                               album.c_str());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      WritePrivateProfileStringA("Corpus", std::to_string(i + 1).c_str(), paths[i].c_str(),
+                                 album.c_str());
+    }
+    Set(player, "AutoLoad", "1");
+    Set(player, "CurAlbum", "Corpus");
+    Set(player, "AutoPlay", "1");
+  }
+  // How far each of the album's `entries` played, in milliseconds, as the deck's position bar
+  // shows it (in tenths of a second), looked at until the album has played its last entry and
+  // stopped; empty when it does not get there within `longest`.
+  std::vector<int> FarthestPlayedMs(int entries, harness::Milliseconds longest) {
+    std::vector<int> farthest(static_cast<std::size_t>(entries), 0);
+    HWND bar = harness::Control(deck_, kPositionBar);
+    const bool stopped = harness::WaitFor(
+        [&] {
+          const int entry =
+              std::atoi(harness::WindowText(harness::Control(deck_, kEntryField)).c_str());
+          if (entry < 1 || entry > entries) return false;
+          int& reached = farthest[static_cast<std::size_t>(entry - 1)];
+          reached = std::max(reached, static_cast<int>(SendMessageA(bar, kBarGetPos, 0, 0)) * 100);
+          return farthest.back() > 0 &&
+                 harness::WindowText(harness::Control(deck_, kStatusLine)) == "Ready";
+        },
+        longest);
+    return stopped ? farthest : std::vector<int>{};
   }
 
   HWND deck_ = nullptr;
@@ -450,6 +501,86 @@ TEST_F(SonavoTest, TheMidiPlayerPlaysAFileOnTheSimulatedSequencer) {
   EXPECT_TRUE(Shows(kPlayPause, "Pause"));
   harness::SaveScreenshot(deck_, "midi-playing");
   EXPECT_TRUE(Shows(kStatusLine, "Ready"));
+}
+
+// How far short of a file's end the deck's position bar may stop: the last of its ticks, a tenth
+// of a second apart, comes before the end, and the test may miss one or two.
+constexpr int kShortMs = 300;
+
+// Other encoders' wave files, of every kind the system's wave device plays: each plays to its
+// end, which is where the encoder says it is.
+TEST_F(SonavoTest, AnAlbumOfOtherEncodersWaveFilesPlaysEachFileForItsLength) {
+  const std::vector<std::string> names{"8-bit mono", "16-bit stereo", "ima adpcm", "mu-law"};
+  std::vector<std::string> files;
+  for (const std::string& name : names) files.push_back(name + ".wav");
+  const std::vector<std::string> paths = CorpusFiles(files);
+  ASSERT_EQ(paths.size(), names.size());
+  PlayAtStart("Wave Player", "wave.abm", paths);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/WAVE");
+  ASSERT_NE(StartPlayer(sonavo, "Wave Player"), nullptr);
+  const std::vector<int> played = FarthestPlayedMs(4, harness::Milliseconds(30000));
+  ASSERT_EQ(played.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const int length = static_cast<int>(
+        std::stod(harness::ReadFacts(kCorpus + "/" + names[i] + ".facts").at("duration")) * 1000);
+    EXPECT_GE(played[i], length - kShortMs) << names[i];
+    EXPECT_LE(played[i], length) << names[i];
+  }
+}
+
+// Other encoders' MIDI files, in one track and in three, with tempo changes: each plays for the
+// length of its tempo map (see the machine's sequencer tests): 7351 and 10018 ms.
+TEST_F(SonavoTest, TheMidiPlayerPlaysOtherEncodersFilesForTheLengthsOfTheirTempoMaps) {
+  const std::vector<std::string> paths = CorpusFiles({"format 0.mid", "format 1.mid"});
+  ASSERT_EQ(paths.size(), 2u);
+  PlayAtStart("MIDI Player", "midi.abm", paths);
+  Program sonavo(MediaFile("SONAVO.EXE"), "/MIDI");
+  ASSERT_NE(StartPlayer(sonavo, "MIDI Player"), nullptr);
+  const std::vector<int> played = FarthestPlayedMs(2, harness::Milliseconds(40000));
+  ASSERT_EQ(played.size(), 2u);
+  EXPECT_GE(played[0], 7351 - kShortMs);
+  EXPECT_LE(played[0], 7351);
+  EXPECT_GE(played[1], 10018 - kShortMs);
+  EXPECT_LE(played[1], 10018);
+}
+
+// Other encoders' Cinepak and MS Video 1 files: each plays in the playback window, its picture
+// filling the window, to its end.
+TEST_F(SonavoTest, TheVideoPlayerPlaysOtherEncodersCinepakAndVideo1Files) {
+  for (const std::string name : {"cinepak", "msvideo1"}) {
+    const std::vector<std::string> paths = CorpusFiles({name + ".avi"});
+    ASSERT_EQ(paths.size(), 1u);
+    const auto facts = harness::ReadFacts(kCorpus + "/" + name + ".facts");
+    Program sonavo(MediaFile("SONAVO.EXE"), "/video /play " + paths[0]);
+    HWND playback = harness::WaitForWindow("PlaybackWClass", name + ".avi", sonavo.Id());
+    ASSERT_NE(playback, nullptr) << name;
+    deck_ = FindWindowA(names::kDeckClass, "Video Player");
+    ASSERT_NE(deck_, nullptr);
+    // The video's size, or the narrowest a window with a caption can be; the picture fills it.
+    RECT client{};
+    GetClientRect(playback, &client);
+    EXPECT_GE(client.right, std::stoi(facts.at("width"))) << name;
+    EXPECT_EQ(std::to_string(client.bottom), facts.at("height")) << name;
+    HWND picture = GetWindow(playback, GW_CHILD);
+    ASSERT_NE(picture, nullptr) << name;
+    RECT filled{};
+    EXPECT_TRUE(harness::WaitFor([&] {
+      GetClientRect(picture, &filled);
+      return EqualRect(&filled, &client);
+    })) << name
+        << ": " << filled.right << " x " << filled.bottom;
+    // The test picture's colour bars: many colours, not a blank window.
+    std::vector<std::uint32_t> pixels;
+    EXPECT_TRUE(harness::WaitFor([&] {
+      pixels = harness::ScreenPixels(picture);
+      std::sort(pixels.begin(), pixels.end());
+      return std::unique(pixels.begin(), pixels.end()) - pixels.begin() > 8;
+    })) << name;
+    harness::SaveScreenshot(playback, name + "-playback", false);
+    EXPECT_TRUE(Shows(kStatusLine, "Ready")) << name;
+    harness::PressCloseBox(deck_);
+    EXPECT_TRUE(sonavo.WaitForExit()) << name;
+  }
 }
 
 TEST_F(SonavoTest, ProgramEditWritesTheDiscsTitleNamesAndPlayList) {

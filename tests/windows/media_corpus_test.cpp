@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,21 +15,15 @@
 #include "peekwell/app/video_file.h"
 #include "peekwell/core/preview.h"
 #include "tests/harness/harness.h"
+#include "tests/harness/media_files.h"
 
 namespace {
 
 const std::string kCorpus = MEDIA_CORPUS;
 
-// NAME.facts: the prober's "key=value" lines.
+// What the prober said of NAME.
 std::map<std::string, std::string> Facts(const std::string& name) {
-  std::map<std::string, std::string> facts;
-  std::ifstream file(kCorpus + "/" + name + ".facts");
-  std::string line;
-  while (std::getline(file, line)) {
-    const auto equals = line.find('=');
-    if (equals != std::string::npos) facts[line.substr(0, equals)] = line.substr(equals + 1);
-  }
-  return facts;
+  return harness::ReadFacts(kCorpus + "/" + name + ".facts");
 }
 
 // The thumbnail of a choice, pixel by pixel; empty without one.

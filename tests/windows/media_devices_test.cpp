@@ -7,7 +7,11 @@
 #include <mmsystem.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "machine/core/sample_media.h"
 #include "machine/win32/simulator.h"
@@ -54,6 +58,44 @@ class MediaDevicesTest : public testing::Test {
 
   HWND window_ = nullptr;
 };
+
+// What another program (the machine's tool) got for a command string: its answer, how long the
+// command took and the notifications that came by the time it returned.
+struct Reply {
+  std::string answer;
+  int ms = -1;
+  std::string notified;
+};
+
+// Sends the command strings one after the other from another program; a reply for each.
+std::vector<Reply> SendFromAnotherProgram(const std::vector<std::string>& commands) {
+  std::string arguments = "mci";
+  for (const std::string& command : commands) arguments += " \"" + command + "\"";
+  std::vector<Reply> replies;
+  std::istringstream lines(harness::RunMachineTool(arguments));
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> fields;
+    std::istringstream columns(line);
+    std::string field;
+    while (std::getline(columns, field, '\t')) fields.push_back(field);
+    if (fields.size() < 3) continue;
+    Reply reply;
+    reply.answer = fields[1];
+    reply.ms = std::atoi(fields[2].c_str());
+    if (fields.size() > 3) reply.notified = fields[3];
+    replies.push_back(reply);
+  }
+  return replies;
+}
+
+// A file of the corpus, made by another encoder, in the Windows folder.
+std::string CorpusFile(const std::string& name, const std::string& copy) {
+  const std::string path = machine::WindowsFolder() + "\\" + copy;
+  CopyFileA((std::string(MEDIA_CORPUS) + "/" + name).c_str(), path.c_str(), FALSE);
+  return path;
+}
 
 TEST_F(MediaDevicesTest, TheDiscInMachineIniAnswersStatus) {
   ASSERT_EQ(Send("open cdaudio alias cd"), "1");
@@ -154,6 +196,83 @@ TEST_F(MediaDevicesTest, TheSequencerPlaysAMidiFileForTheLengthOfItsTempoMap) {
   ASSERT_TRUE(harness::WriteFileBytes(damaged, machine::WaveFileBytes(100)));
   EXPECT_EQ(Send("open \"" + damaged + "\" type sequencer alias bad"),
             "error " + std::to_string(MCIERR_INVALID_FILE));
+}
+
+// With "wait" a play returns at its end, notified by then; every other command notifies too.
+TEST_F(MediaDevicesTest, APlayWithWaitReturnsAtItsEndInAnotherProgram) {
+  const std::vector<Reply> cd = SendFromAnotherProgram(
+      {"open cdaudio alias cd", "set cd time format milliseconds notify",
+       "play cd from 3500 to 4500 wait notify", "status cd mode", "status cd position notify",
+       "seek cd to 3000 wait notify", "play cd from 3500 to 4000 wait"});
+  ASSERT_EQ(cd.size(), 7u);
+  EXPECT_EQ(cd[1].notified, "successful");
+  EXPECT_EQ(cd[2].answer, "");
+  EXPECT_GE(cd[2].ms, 950);
+  EXPECT_EQ(cd[2].notified, "successful");
+  EXPECT_EQ(cd[3].answer, "stopped");
+  EXPECT_EQ(cd[4].answer, "4500");
+  EXPECT_EQ(cd[4].notified, "successful");
+  EXPECT_EQ(cd[5].notified, "successful");
+  EXPECT_GE(cd[6].ms, 450);
+
+  const std::string song = machine::WindowsFolder() + "\\song.mid";
+  ASSERT_TRUE(harness::WriteFileBytes(song, machine::MidiFileBytes(96, {{0, 250000}}, 384)));
+  const std::vector<Reply> sequencer =
+      SendFromAnotherProgram({"open " + song + " alias song", "play song from 200 wait notify",
+                              "status song mode notify", "status song position"});
+  ASSERT_EQ(sequencer.size(), 4u);
+  EXPECT_GE(sequencer[1].ms, 750);
+  EXPECT_EQ(sequencer[1].notified, "successful");
+  EXPECT_EQ(sequencer[2].answer, "stopped");
+  EXPECT_EQ(sequencer[2].notified, "successful");
+  EXPECT_EQ(sequencer[3].answer, "1000");
+}
+
+// A program waiting for a play of the drive, which every program shares, goes on when another
+// stops it.
+TEST_F(MediaDevicesTest, AWaitEndsWhenAnotherProgramStopsTheDrive) {
+  ASSERT_EQ(Send("open cdaudio alias cd"), "1");
+  std::vector<Reply> waiting;
+  std::thread other([&] {
+    waiting = SendFromAnotherProgram({"open cdaudio alias cd", "play cd wait notify"});
+  });
+  EXPECT_TRUE(harness::WaitFor([&] { return Send("status cd mode") == "playing"; }));
+  EXPECT_EQ(Send("stop cd"), "");
+  other.join();
+  ASSERT_EQ(waiting.size(), 2u);
+  EXPECT_LT(waiting[1].ms, 4000);
+  EXPECT_EQ(waiting[1].notified, "aborted");
+}
+
+// A program's yield procedure runs while a play waits, and can break the wait off: the play
+// stops there.
+TEST_F(MediaDevicesTest, AYieldProcedureBreaksOffAPlayThatWaits) {
+  ASSERT_EQ(Send("open cdaudio alias cd"), "1");
+  static int calls;
+  calls = 0;
+  ASSERT_TRUE(mciSetYieldProc(
+      mciGetDeviceIDA("cd"), [](MCIDEVICEID, DWORD) -> UINT { return ++calls >= 5 ? 1 : 0; }, 0));
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(Send("play cd wait"), "");  // to the end of the disc, 4.5 s away
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(2000));
+  EXPECT_EQ(calls, 5);
+  EXPECT_EQ(Send("status cd mode"), "stopped");
+}
+
+// The length runs to the End of Track of the longest track, through the tempo map: 1920 ticks
+// of 480 a quarter at 120 beats a minute (2 s), 1920 at 60 (4 s), and the rest at 180. Format 0
+// ends 1946 ticks into the last tempo (1351 ms); format 1's tempo track ends 5786 ticks into it
+// (4018 ms), long after its notes.
+TEST_F(MediaDevicesTest, TheSequencersLengthRunsToTheEndOfTheLongestTrack) {
+  const std::vector<Reply> replies = SendFromAnotherProgram(
+      {"open " + CorpusFile("format 0.mid", "format0.mid") + " alias zero",
+       "open " + CorpusFile("format 1.mid", "format1.mid") + " alias one", "status zero length",
+       "status one length", "play one from 9500 wait", "status one position"});
+  ASSERT_EQ(replies.size(), 6u);
+  EXPECT_EQ(replies[2].answer, "7351");
+  EXPECT_EQ(replies[3].answer, "10018");
+  EXPECT_GE(replies[4].ms, 450);
+  EXPECT_EQ(replies[5].answer, "10018");
 }
 
 }  // namespace
