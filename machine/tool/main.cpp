@@ -238,10 +238,14 @@ std::vector<HWND> SuiteWindows() {
 int Photograph(const char* outFolder) {
   int count = 0;
   for (HWND window : SuiteWindows()) {
-    // In front and active, as the user would look at it, once it has painted itself there.
+    // In front and active, as the user would look at it, once it has painted itself there: the
+    // foreground alone may stay with another program's window (a folder window the installer
+    // opened), so it is put above every window while its picture is taken.
     SetForegroundWindow(window);
     const DWORD asked = GetTickCount();
     while (GetForegroundWindow() != window && GetTickCount() - asked < kWindowTimeoutMs) Sleep(20);
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     machine::WaitUntilPainted(window, kWindowTimeoutMs);
     char caption[64] = "";
     GetWindowTextA(window, caption, sizeof(caption));
@@ -252,6 +256,7 @@ int Photograph(const char* outFolder) {
     const std::string path =
         std::string(outFolder) + "\\" + name + "-" + std::to_string(++count) + ".bmp";
     if (machine::SaveWindowPicture(window, path)) std::printf("%s\n", path.c_str());
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
   }
   return count > 0 ? 0 : 1;
 }
