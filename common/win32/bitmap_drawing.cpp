@@ -45,3 +45,10 @@ void DrawBitmapButton(const DRAWITEMSTRUCT& item) {
     DrawFocusRect(item.hDC, &focus);
   }
 }
+
+UINT RealizePaletteIn(HDC dc, HPALETTE palette, bool background) {
+  HPALETTE kept = SelectPalette(dc, palette, background);
+  const UINT changed = RealizePalette(dc);
+  SelectPalette(dc, kept, TRUE);
+  return changed;
+}

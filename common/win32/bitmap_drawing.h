@@ -11,3 +11,6 @@ void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y);
 // An owner-drawn push button whose faces are bitmaps named after its caption: "UP" shows "UPU"
 // raised and "UPD" pressed, with the focus rectangle inside.
 void DrawBitmapButton(const DRAWITEMSTRUCT& item);
+// Realizes `palette` in `dc` (as a background palette when asked) and leaves the DC's own
+// selected again; the number of system palette entries that changed.
+UINT RealizePaletteIn(HDC dc, HPALETTE palette, bool background);

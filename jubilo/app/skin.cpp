@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/image/dib_reader.h"
+#include "common/win32/bitmap_drawing.h"
 
 namespace {
 
@@ -96,9 +97,5 @@ void Skin::Paint(HDC dc) const {
 }
 
 bool Skin::Realize(HDC dc, bool background) const {
-  if (palette_ == nullptr) return false;
-  HPALETTE kept = SelectPalette(dc, palette_, background);
-  const UINT changed = RealizePalette(dc);
-  SelectPalette(dc, kept, TRUE);
-  return changed > 0;
+  return palette_ != nullptr && RealizePaletteIn(dc, palette_, background) > 0;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/interop/suite_names.h"
+#include "common/win32/bitmap_drawing.h"
 #include "common/win32/list_box.h"
 #include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
@@ -379,9 +380,7 @@ void PreviewerDialog::RealizeThumbnailPalette(bool background) {
   if (palette_ == nullptr) return;
   HWND list = GetDlgItem(Window(), IDC_THUMBNAILS);
   HDC dc = GetDC(list);
-  HPALETTE kept = SelectPalette(dc, palette_, background);
-  RealizePalette(dc);
-  SelectPalette(dc, kept, TRUE);
+  RealizePaletteIn(dc, palette_, background);
   ReleaseDC(list, dc);
   InvalidateRect(list, nullptr, FALSE);
 }
