@@ -59,3 +59,10 @@ bool RegisterHandButtonClass(HINSTANCE instance, HCURSOR hand) {
   button.lpszClassName = "mybutton";
   return RegisterClassA(&button) != 0;
 }
+
+POINT NormalBottomRight(HWND window) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(window, &placement);
+  return {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom};
+}

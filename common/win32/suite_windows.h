@@ -10,6 +10,10 @@
 // of the class when `device` is not given); nullptr when there is none.
 HWND FindSuiteWindow(const char* className, std::optional<std::uintptr_t> device);
 
+// The bottom-right corner of the window's normal place (where it stands when neither minimized
+// nor maximized), which the media programs keep as their "WindowPos".
+POINT NormalBottomRight(HWND window);
+
 // "mybutton": the system's button with the program's hand cursor and no background, for the
 // owner-drawn buttons of the media programs.
 bool RegisterHandButtonClass(HINSTANCE instance, HCURSOR hand);

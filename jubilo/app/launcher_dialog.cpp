@@ -456,11 +456,8 @@ void LauncherDialog::OnDestroy() {
   WinHelpA(Window(), nullptr, HELP_QUIT, 0);
   const bool onTop = (GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   settingsFile_.WriteString(jubilo::kSection, "AlwaysOnTop", onTop ? "1" : "0");
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  GetWindowPlacement(Window(), &placement);
-  sonavo::WriteWindowPos(settingsFile_, jubilo::kSection,
-                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
+  const POINT corner = NormalBottomRight(Window());
+  sonavo::WriteWindowPos(settingsFile_, jubilo::kSection, {corner.x, corner.y});
   RemovePropA(Window(), names::kDeviceProperty);
   for (HFONT font : {labelFont_, downFont_, slantFont_}) {
     if (font != nullptr) DeleteObject(font);

@@ -704,11 +704,8 @@ LRESULT CALLBACK PreviewerDialog::AllKeysProc(HWND list, UINT message, WPARAM wP
 void PreviewerDialog::OnCancel() {
   settingsFile_.WriteString(kSection, "SavePath", folder_);
   settingsFile_.WriteString(kSection, "Preview", std::to_string(static_cast<int>(preview_)));
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  GetWindowPlacement(Window(), &placement);
-  sonavo::WriteWindowPos(settingsFile_, kSection,
-                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
+  const POINT corner = NormalBottomRight(Window());
+  sonavo::WriteWindowPos(settingsFile_, kSection, {corner.x, corner.y});
   Attach(nullptr);
   End();
 }

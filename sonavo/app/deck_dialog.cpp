@@ -239,11 +239,8 @@ void DeckDialog::OnCancel() {
   }
   sonavo::WriteExitSettings(settingsFile_, kind_, settings_);
   // Where the deck stands when not minimized.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  GetWindowPlacement(Window(), &placement);
-  sonavo::WriteWindowPos(settingsFile_, name_,
-                         {placement.rcNormalPosition.right, placement.rcNormalPosition.bottom});
+  const POINT corner = NormalBottomRight(Window());
+  sonavo::WriteWindowPos(settingsFile_, name_, {corner.x, corner.y});
   End();
 }
 
