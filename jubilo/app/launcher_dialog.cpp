@@ -10,6 +10,7 @@
 #include "common/framework/modal_dialog.h"
 #include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
+#include "common/store/profile_store.h"
 #include "common/win32/program_start.h"
 #include "common/win32/resource_text.h"
 #include "common/win32/subclass.h"
@@ -266,8 +267,8 @@ void LauncherDialog::PlaceWindow() {
                  std::max(0L, corner->y - (window.bottom - window.top)), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
   }
-  const bool onTop = settingsFile_.ReadString(jubilo::kSection, "AlwaysOnTop", "0", 4) == "1";
-  if (onTop) SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (ReadProfileInt(settingsFile_, jubilo::kSection, "AlwaysOnTop", 0) != 0)
+    SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // The players, the mixer and the previewer already running place their decks in the panel.

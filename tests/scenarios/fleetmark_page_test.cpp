@@ -75,10 +75,12 @@ TEST_F(FleetmarkPageTest, LeavingThePageEndsOnlyTheBenchmarkStartedLast) {
   EXPECT_TRUE(vistrel.Running());
 }
 
-// Escape (the sheet's Cancel) and the close box end the sheet without leaving the page: the
+// OK, Escape (the sheet's Cancel) and the close box end the sheet without leaving the page: the
 // benchmark ends with it.
-TEST_F(FleetmarkPageTest, CancelOrTheCloseBoxEndsTheBenchmarkWithVistrel) {
-  for (const bool cancel : {true, false}) {
+TEST_F(FleetmarkPageTest, OkCancelOrTheCloseBoxEndsTheBenchmarkWithVistrel) {
+  enum class Ending { kOk, kEscape, kCloseBox };
+  for (const Ending ending : {Ending::kOk, Ending::kEscape, Ending::kCloseBox}) {
+    const int which = static_cast<int>(ending);
     Program vistrel(VistrelPath());
     HWND page = OpenVistrelPage(vistrel, 5);
     ASSERT_NE(page, nullptr);
@@ -86,17 +88,23 @@ TEST_F(FleetmarkPageTest, CancelOrTheCloseBoxEndsTheBenchmarkWithVistrel) {
     PostMessageA(sheet_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(harness::Control(page, IDC_GO)),
                  TRUE);
     harness::PressButton(page, IDC_GO);
-    ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; }));
-    if (cancel) {
-      // The key goes to the sheet, as a user's would once it is in front again.
-      SetForegroundWindow(sheet_);
-      ASSERT_TRUE(harness::WaitFor([this] { return GetForegroundWindow() == sheet_; }));
-      harness::PressKeys({VK_ESCAPE});
-    } else {
-      harness::PressCloseBox(sheet_);
+    ASSERT_TRUE(harness::WaitFor([] { return Benchmarks().size() == 1; })) << which;
+    // Back to the sheet, as a user would bring it in front of the benchmark.
+    SetForegroundWindow(sheet_);
+    ASSERT_TRUE(harness::WaitFor([this] { return GetForegroundWindow() == sheet_; })) << which;
+    switch (ending) {
+      case Ending::kOk:
+        harness::PressButton(sheet_, IDOK);
+        break;
+      case Ending::kEscape:
+        harness::PressKeys({VK_ESCAPE});
+        break;
+      case Ending::kCloseBox:
+        harness::PressCloseBox(sheet_);
+        break;
     }
-    ASSERT_TRUE(vistrel.WaitForExit()) << cancel;
-    EXPECT_TRUE(harness::WaitFor([] { return Benchmarks().empty(); })) << cancel;
+    ASSERT_TRUE(vistrel.WaitForExit()) << which;
+    EXPECT_TRUE(harness::WaitFor([] { return Benchmarks().empty(); })) << which;
   }
 }
 

@@ -71,6 +71,18 @@ TEST_F(JubiloTest, ThePanelIsCutToItsCabinetAndItsCdButtonStartsAPlayerThatLives
   EXPECT_TRUE(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Jubilo", "WindowPos").has_value());
 }
 
+// AlwaysOnTop is read as the profile API reads a number: "1 ; note" is 1. It is kept at exit.
+TEST_F(JubiloTest, AlwaysOnTopReadAsANumberPutsThePanelAboveOthersAndIsKept) {
+  WritePrivateProfileStringA("Jubilo", "AlwaysOnTop", "1 ; kept in front",
+                             MediaFile("MAROVANE.INI").c_str());
+  Program jubilo(MediaFile("JUBILO.EXE"));
+  ASSERT_NE(StartPanel(jubilo), nullptr);
+  EXPECT_TRUE(GetWindowLongA(panel_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  harness::PressCloseBox(panel_);
+  ASSERT_TRUE(jubilo.WaitForExit());
+  EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Jubilo", "AlwaysOnTop"), "1");
+}
+
 // The animation grows the logo (bitmap 201) at three quarters of its width in height and ends at
 // twice its size: drawn in 4:3, it is never squeezed and does not jump at the end.
 TEST_F(JubiloTest, TheLogoIsDrawnInTheProportionTheAnimationGrowsItIn) {

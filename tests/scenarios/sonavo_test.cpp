@@ -15,6 +15,7 @@
 #include "common/interop/installed_layout.h"
 #include "common/interop/suite_names.h"
 #include "common/settings/marovane_settings.h"
+#include "common/win32/suite_windows.h"
 #include "machine/core/sample_media.h"
 #include "tests/harness/harness.h"
 #include "tests/harness/media_files.h"
@@ -81,15 +82,27 @@ class LauncherStandIn {
     });
     return child != nullptr && IsWindowVisible(child) ? child : nullptr;
   }
-  // Jubilo closes: its panel, and with it every compact deck, goes.
+  // Jubilo closes as Jubilo does: the video player takes its picture back, the decks of the
+  // players that live only in the panel are closed, then the panel goes.
   void Close() {
     if (!thread_.joinable()) return;
+    if (HWND video = FindSuiteWindow(names::kDeckClass, kVideoKind)) {
+      SendMessageTimeoutA(video, names::kDeckMsgAttach, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+    for (int kind = 0; kind <= kVideoKind; ++kind) {
+      HWND player = FindSuiteWindow(names::kDeckClass, static_cast<std::uintptr_t>(kind));
+      HWND deck = GetDlgItem(window_, 105 + kind);
+      if (player != nullptr && !IsWindowVisible(player) && deck != nullptr) {
+        PostMessageA(deck, WM_CLOSE, 0, 0);
+      }
+    }
     PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
     thread_.join();
   }
 
  private:
   static constexpr const char* sonavo_names[] = {"CD", "MIDI", "Wave"};
+  static constexpr int kVideoKind = 3;
   std::thread thread_;
   DWORD threadId_ = 0;
   HWND window_ = nullptr;
