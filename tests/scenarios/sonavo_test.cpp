@@ -973,9 +973,14 @@ TEST_F(SonavoTest, TheAlbumPanelCompilesSavesAndLoadsAnAlbumAndStopsAtNinetyNine
   EXPECT_EQ(harness::ReadProfile(albums, "List of Albums", "Album 01"), "");
   EXPECT_EQ(harness::ReadProfile(albums, "Album 01", "1"), "C:\\Songs\\song02.wav");
 
+  // OK with the panel open keeps the album with the selected line as its selection.
+  HWND lines = harness::Control(open, 1071);
+  SendMessageA(lines, LB_SETSEL, FALSE, -1);
+  SendMessageA(lines, LB_SETSEL, TRUE, 1);
   harness::PressButton(open, IDOK);
   ASSERT_TRUE(harness::WaitFor([&] { return !IsWindow(open); }));
-  EXPECT_TRUE(Shows(kEntryField, "01"));
+  EXPECT_TRUE(Shows(kEntryField, "02"));
+  EXPECT_EQ(harness::ReadProfile(albums, "Album 01", "Selection"), "2");
   EXPECT_EQ(harness::ReadProfile(MediaFile("MAROVANE.INI"), "Wave Player", "MraAlbum"), "Album 01");
 }
 

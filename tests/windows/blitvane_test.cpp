@@ -293,13 +293,16 @@ TEST_F(BlitvaneTest, WhatTheChipCannotDrawIsLeftToDirectDrawOrTakenAsDone) {
   EXPECT_TRUE(handled);
   EXPECT_EQ(Pixel(216, 216), 0x22);
 
-  // The overlay's destination key is one colour.
+  // The overlay's destination key is one colour; a refused key leaves the hardware as it was.
+  const std::uint32_t keyBefore = Register(0x81A0), controlBefore = Register(0x8190);
   DDOVERLAYFX effects{};
   effects.dwSize = sizeof(effects);
   effects.dckDestColorkey = {0x05, 0x06};
   EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
                                DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
             static_cast<HRESULT>(blitvane::kGeneric));
+  EXPECT_EQ(Register(0x81A0), keyBefore);
+  EXPECT_EQ(Register(0x8190), controlBefore);
   effects.dckDestColorkey = {0x05, 0x05};
   EXPECT_EQ(host.UpdateOverlay(overlay, {0, 0, 320, 240}, screen, {0, 0, 320, 240},
                                DDOVER_SHOW | DDOVER_KEYDESTOVERRIDE, &effects),
