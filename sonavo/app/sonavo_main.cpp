@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
@@ -35,15 +36,10 @@ class SonavoApp : public Application {
       HandOver(running, name);
       return;
     }
-    if (!ProbeDevice(commandLine_.kind, name)) return;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    // The deck's font, there while the deck is.
-    if (AddFontResourceA(kDeckFont) == 0 || !RegisterDeckClasses(Instance())) return;
-    DeckDialog deck(ProgramFolder(), commandLine_);
-    if (!deck.Create(nullptr)) return;
-    deck.RunMessageLoop([&deck] { return deck.CompactWindow(); });
-    RemoveFontResourceA(kDeckFont);
+    const std::optional<MCIDEVICEID> kindsDevice = OpenKindsDevice(commandLine_.kind, name);
+    if (!kindsDevice) return;
+    RunDeck();
+    if (*kindsDevice != 0) mciSendCommandA(*kindsDevice, MCI_CLOSE, MCI_WAIT, 0);
   }
 
  private:
@@ -59,21 +55,33 @@ class SonavoApp : public Application {
     SetForegroundWindow(running);
   }
 
-  // A file player needs its kind's device: opened by type and closed again at once, or the
-  // system's words for what failed and the player ends. The CD player opens its own and keeps
-  // it.
-  static bool ProbeDevice(sonavo::PlayerKind kind, const char* name) {
-    if (kind == sonavo::PlayerKind::Cd) return true;
+  void RunDeck() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The deck's font, there while the deck is.
+    if (AddFontResourceA(kDeckFont) == 0 || !RegisterDeckClasses(Instance())) return;
+    DeckDialog deck(ProgramFolder(), commandLine_);
+    if (!deck.Create(nullptr)) return;
+    deck.RunMessageLoop([&deck] { return deck.CompactWindow(); });
+    RemoveFontResourceA(kDeckFont);
+  }
+
+  // A file player needs its kind's device: opened by type, or the system's words for what failed
+  // and the player ends (nullopt). Kept open while the player runs, it keeps the device's driver
+  // loaded: closing one file's device then never unloads the driver while that device's play
+  // thread is still ending (Wine's waveaudio driver crashed the player so, between an album's
+  // files). The CD player opens its own and keeps it (0).
+  static std::optional<MCIDEVICEID> OpenKindsDevice(sonavo::PlayerKind kind, const char* name) {
+    if (kind == sonavo::PlayerKind::Cd) return 0;
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = sonavo::Traits(kind).deviceType;
     const MCIERROR error =
         mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
     if (error != 0) {
       MessageBoxA(nullptr, MciDevice::ErrorText(error).c_str(), name, MB_OK | MB_ICONERROR);
-      return false;
+      return std::nullopt;
     }
-    mciSendCommandA(open.wDeviceID, MCI_CLOSE, MCI_WAIT, 0);
-    return true;
+    return open.wDeviceID;
   }
 
   // The deck of a running copy of this player: class "AVPLAY", its "DEVICE" the kind.
