@@ -40,9 +40,8 @@ make_prefix() {
   done
   # Nor the USB and HID buses, whose drivers Wine loads for their root devices at every start.
   WINEPREFIX=$prefix wine reg delete 'HKLM\System\CurrentControlSet\Enum\ROOT\WINE' /f >/dev/null 2>&1
-  # A program that crashes ends at once, its stack written to the run's output, instead of
-  # waiting behind the debugger's crash dialog for a user who never comes.
-  WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # A program that crashes ends at once instead of waiting in the debugger.
+  WINEPREFIX=$prefix wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
 }
 
