@@ -2,7 +2,8 @@
 # shellcheck shell=bash
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEDEBUG=-all
+# Quiet unless a channel is asked for (WINEDEBUG=+mciavi scripts/... to trace one).
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: the suite needs neither, and fetching them would stall a fresh prefix. No
 # menu builder: a shortcut the installer makes stays in the simulated PC, not in the host's menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

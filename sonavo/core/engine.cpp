@@ -118,7 +118,9 @@ void Engine::StartByMode() {
 }
 
 void Engine::RangeEnded() {
-  if (!Loaded()) return;
+  // Some drivers (Wine's video driver) report a play that a pause or seek cut short as a
+  // success: the range has not ended while paused or seeking, nor while a newer play runs.
+  if (!Loaded() || paused_ || seeking_ || host_.DeviceMode() == kModePlay) return;
   const int count = EntryCount();
   switch (Effective()) {
     case PlayMode::Normal:

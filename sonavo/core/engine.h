@@ -69,7 +69,7 @@ class Engine {
   void RepeatButton();
   void AbButton();
   void Stop();
-  // MM_MCINOTIFY with success: the range that played has ended.
+  // MM_MCINOTIFY with success: the range that played has ended, unless it was only cut short.
   void RangeEnded();
   // The CD's position while it plays (the deck's tick): in NORMAL the track it reached becomes
   // current, or with TrackRepeat the current track plays again from its start.

@@ -101,6 +101,7 @@ TEST_F(AlbumPlayerTest, AfterAFileFailsToOpenTheDeckNoLongerShowsPlay) {
   ASSERT_TRUE(player.Load("Songs", true));
   player.Tick();
   ASSERT_EQ(view.state, DeckState::Playing);
+  files.mode = 525;  // played to its end
   player.engine().RangeEnded();
   player.Tick();
   EXPECT_EQ(view.state, DeckState::Ready);

@@ -57,6 +57,12 @@ class FakeHost : public sonavo::EngineHost {
   int pauses = 0, stops = 0, doorCloses = 0, postedEnds = 0, postedStops = 0;
 };
 
+// The device played its range to the end: it stands stopped and reports the play a success.
+void PlayedToEnd(FakeHost& host, sonavo::Engine& engine) {
+  host.mode = kModeStop;
+  engine.RangeEnded();
+}
+
 // Tracks of `seconds` each, back to back.
 std::vector<EntryTimes> Disc(const std::vector<std::uint32_t>& seconds) {
   std::vector<EntryTimes> tracks;
@@ -75,7 +81,7 @@ class CdEngineTest : public testing::Test {
   }
   // Plays to the end of each range the engine starts, `times` times.
   void EndRanges(int times) {
-    for (int i = 0; i < times; ++i) engine.RangeEnded();
+    for (int i = 0; i < times; ++i) PlayedToEnd(host, engine);
   }
 
   FakeHost host;
@@ -86,15 +92,15 @@ TEST_F(CdEngineTest, NormalPlaysToTheEndOfTheDiscAndRepeatsAsAsked) {
   Load({60, 60, 60});
   engine.PlayPause();
   EXPECT_EQ(host.plays, std::vector<std::string>{"0-180000"});
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.size(), 1u);  // no repeat: the disc is over
 
   engine.RepeatButton();  // Repeat
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "0-180000");
   engine.TrackButton(2);
   engine.RepeatButton();  // Repeat and TrackRepeat
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "60000-120000");
   engine.RepeatButton();  // off
   EXPECT_FALSE(engine.Repeat());
@@ -112,13 +118,13 @@ TEST_F(CdEngineTest, IntroPlaysTheSetLengthAndAHalfOrAShortTrackWhole) {
   engine.ChooseMode(PlayMode::Intro);
   engine.PlayPause();
   EXPECT_EQ(host.plays.back(), "0-10500");
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "60000-63000");  // shorter than the intro
   engine.SetIntroLength(5);
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "63000-68500");
   const std::size_t played = host.plays.size();
-  engine.RangeEnded();  // past the last track, no repeat: over
+  PlayedToEnd(host, engine);  // past the last track, no repeat: over
   EXPECT_EQ(host.plays.size(), played);
 }
 
@@ -129,11 +135,11 @@ TEST_F(CdEngineTest, ShufflePlaysEveryTrackOnceThenStopsOrGoesRoundInTheSameOrde
   EndRanges(4);
   // The seed 1 draws 2, 3, 5, 1, 4.
   EXPECT_EQ(host.selected, (std::vector<int>{2, 3, 5, 1, 4}));
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.selected.size(), 5u);
 
   engine.RepeatButton();
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.selected.back(), 2);
   EXPECT_EQ(engine.ShuffleOrder(), (std::vector<int>{2, 3, 5, 1, 4}));
 }
@@ -143,9 +149,9 @@ TEST_F(CdEngineTest, ProgramPlaysTheListAndStopsAfterItsLastEntry) {
   engine.ChooseMode(PlayMode::Program);
   engine.PlayPause();
   EXPECT_EQ(host.plays.back(), "30000-60000");
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "0-10000");
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.postedStops, 1);
   EXPECT_EQ(host.plays.size(), 2u);
 
@@ -195,7 +201,7 @@ TEST_F(CdEngineTest, AbTwiceAtOnePlaceCancelsAndBBeforeASwaps) {
   EXPECT_EQ(engine.Mode(), PlayMode::AB);
   EXPECT_EQ(host.plays.back(), "4000-9001");
   EXPECT_TRUE(engine.Repeat());
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "4000-9001");
   engine.AbButton();  // the third press leaves A=B and plays on
   EXPECT_EQ(engine.Mode(), PlayMode::Normal);
@@ -280,13 +286,13 @@ TEST_F(AlbumEngineTest, AnAlbumPlaysInOrderFromItsSelectionAndSkipsAFileThatFail
   EXPECT_EQ(host.selected, std::vector<int>{2});
   engine.PlayPause();
   EXPECT_EQ(host.plays, std::vector<std::string>{"0-3000"});
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.postedEnds, 1);  // entry 3 did not open
-  engine.RangeEnded();            // the posted end arrives: past the last, stop
+  PlayedToEnd(host, engine);      // the posted end arrives: past the last, stop
   EXPECT_EQ(host.postedStops, 1);
 
   engine.RepeatButton();  // NORMAL: Repeat
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "0-2000");
   EXPECT_EQ(engine.Current(), 1);
 }
@@ -298,7 +304,7 @@ TEST_F(AlbumEngineTest, ARoundOfFilesThatFailEndsPlayWithOneTryEach) {
   engine.LoadAlbum(3, 1);
   engine.SetRepeat(true, false);
   engine.PlayPause();
-  for (int i = 0; i < 10 && host.postedStops == 0; ++i) engine.RangeEnded();
+  for (int i = 0; i < 10 && host.postedStops == 0; ++i) PlayedToEnd(host, engine);
   // The first file tried as the album loaded, and again when Play was pressed.
   EXPECT_EQ(host.selected, (std::vector<int>{1, 1, 2, 3}));
   EXPECT_EQ(host.postedStops, 1);
@@ -307,7 +313,7 @@ TEST_F(AlbumEngineTest, ARoundOfFilesThatFailEndsPlayWithOneTryEach) {
   host.selected.clear();
   engine.SetRepeat(false, true);
   engine.TrackButton(2);
-  for (int i = 0; i < 10 && host.postedStops == 1; ++i) engine.RangeEnded();
+  for (int i = 0; i < 10 && host.postedStops == 1; ++i) PlayedToEnd(host, engine);
   EXPECT_EQ(host.selected, std::vector<int>{2});
   EXPECT_EQ(host.postedStops, 2);
 
@@ -317,7 +323,7 @@ TEST_F(AlbumEngineTest, ARoundOfFilesThatFailEndsPlayWithOneTryEach) {
   host.selected.clear();
   engine.SetRepeat(true, false);
   engine.TrackButton(1);
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "0-3000");
   EXPECT_EQ(host.selected, (std::vector<int>{1, 2}));
 }
@@ -360,6 +366,39 @@ TEST(VideoEngineTest, ThePictureFollowsTheThumbUnlessTheDeviceIsStillSeeking) {
   EXPECT_EQ(host.seeks.size(), 1u);
 }
 
+// Wine's video driver reports a play that a pause or a seek cut short as a success: the deck
+// neither stops nor moves on, and plays on from where it was.
+TEST(VideoEngineTest, APlayCutShortByAPauseOrASeekHasNotEnded) {
+  FakeHost host;
+  host.albumTimes = {{0, 10000}};
+  sonavo::Engine video{sonavo::PlayerKind::Video, host};
+  video.LoadAlbum(1, 1);
+  video.PlayPause();
+  video.PlayPause();
+  video.RangeEnded();
+  EXPECT_TRUE(video.Paused());
+
+  // Dragged while paused: the drag's seek and the gesture's end.
+  video.BeginSeek();
+  video.DragTo(7000);
+  video.RangeEnded();
+  video.EndSeek(7000, true);
+  video.RangeEnded();
+  video.PlayPause();
+  EXPECT_EQ(host.plays, (std::vector<std::string>{"0-10000", "here-10000"}));
+
+  // Dragged while playing: the notice of the play cut short comes after play resumed.
+  video.BeginSeek();
+  video.DragTo(2000);
+  video.EndSeek(2000, true);
+  video.RangeEnded();
+  EXPECT_EQ(host.plays.size(), 3u);
+  EXPECT_EQ(host.postedStops, 0);
+
+  PlayedToEnd(host, video);
+  EXPECT_EQ(host.postedStops, 1);
+}
+
 TEST_F(AlbumEngineTest, AChangeOfUnitTakesTheEntrysNewTimesAndLeavesAEqualsB) {
   engine.LoadAlbum(3, 2);
   engine.PlayPause();
@@ -381,7 +420,7 @@ TEST_F(AlbumEngineTest, TrackRepeatReplaysTheEntry) {
   engine.TrackButton(3);
   EXPECT_EQ(host.plays.back(), "0-4000");
   engine.SetRepeat(false, true);
-  engine.RangeEnded();
+  PlayedToEnd(host, engine);
   EXPECT_EQ(host.plays.back(), "0-4000");
   EXPECT_EQ(engine.Current(), 3);
 }

@@ -842,7 +842,8 @@ TEST_F(SonavoTest, InJubiloAVideoShowsInItsScreenAndADoubleClickTakesItOutAndBac
 }
 
 // The real Jubilo: a video handed to the player shows in its screen and nowhere else; the video
-// deck's slider, dragged, seeks; closing Jubilo ends the player, which lived only in it.
+// deck's keys pause it where it is, its slider seeks; closing Jubilo ends the player, which
+// lived only in it.
 TEST_F(SonavoTest, WithTheRealJubiloAVideoShowsOnlyInItsScreenAndThePlayerGoesWithIt) {
   ASSERT_TRUE(harness::WriteFileBytes("C:\\long.avi", machine::VideoFileBytes(100, 160, 120)));
   Program jubilo(MediaFile("JUBILO.EXE"));
@@ -870,9 +871,14 @@ TEST_F(SonavoTest, WithTheRealJubiloAVideoShowsOnlyInItsScreenAndThePlayerGoesWi
   EXPECT_FALSE(harness::WaitFor(playerWindowShown, harness::Milliseconds(1500)));
   harness::SaveScreenshot(GetDesktopWindow(), "jubilo-video");
 
-  // Paused from the video deck, its slider pressed at three quarters: 7 or 8 of 10 seconds.
+  // Paused: it stays where it was, not stopped and back at 00:00.
+  ASSERT_TRUE(harness::WaitFor([&] { return SecondsShown() >= 1; }));
   harness::PressButton(videoDeck, kPlayPause);
   ASSERT_TRUE(Shows(kPlayPause, "Play"));
+  EXPECT_FALSE(harness::WaitFor([&] { return SecondsShown() == 0; }, harness::Milliseconds(1000)));
+  EXPECT_EQ(harness::WindowText(harness::Control(deck_, kStatusLine)), "Paused");
+
+  // Its slider pressed at three quarters: 7 or 8 of 10 seconds, and played on from there.
   HWND slider = GetDlgItem(videoDeck, 1128);
   RECT groove{};
   GetClientRect(slider, &groove);
@@ -881,6 +887,9 @@ TEST_F(SonavoTest, WithTheRealJubiloAVideoShowsOnlyInItsScreenAndThePlayerGoesWi
   PostMessageA(slider, WM_LBUTTONUP, 0, threeQuarters);
   EXPECT_TRUE(harness::WaitFor([&] { return SecondsShown() >= 6 && SecondsShown() <= 8; }))
       << SecondsShown();
+  harness::PressButton(videoDeck, kPlayPause);
+  ASSERT_TRUE(Shows(kPlayPause, "Pause"));
+  EXPECT_TRUE(harness::WaitFor([&] { return SecondsShown() >= 8; })) << SecondsShown();
 
   // Jubilo closed by its keys: the player that lived only in it ends too.
   SetForegroundWindow(panel);
