@@ -256,6 +256,26 @@ void SendKeys(const std::vector<WORD>& keys, DWORD flags) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool AllDown(const std::vector<WORD>& keys) {
+  for (WORD key : keys) {
+    if (GetAsyncKeyState(key) >= 0) return false;
+  }
+  return true;
+}
+
+// Wine makes its key state agree with the X server's whenever a window gains the X focus, and
+// the X server never saw the keys sent here: a focus change that lands late (under load) lifts
+// the modifiers again. They are pressed until they stay down through a typist's pause.
+void PressModifiers(const std::vector<WORD>& modifiers) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SendKeys(modifiers, 0);
+    // At a typist's pace: a program reading the modifiers' async state sees a state Wine keeps
+    // for 50 ms, so keys sent in one burst would find the modifiers still up.
+    std::this_thread::sleep_for(kTypingPause);
+    if (AllDown(modifiers)) return;
+  }
+}
+
 }  // namespace
 
 void PressKeys(const std::vector<WORD>& keys) {
@@ -279,10 +299,7 @@ bool TypeHotKey(int value, const std::function<bool()>& done, Milliseconds timeo
   if (value & settings::kHotKeyCtrl) modifiers.push_back(VK_CONTROL);
   if (value & settings::kHotKeyAlt) modifiers.push_back(VK_MENU);
   const std::vector<WORD> key{static_cast<WORD>(value & settings::kHotKeyCode)};
-  SendKeys(modifiers, 0);
-  // At a typist's pace: a program reading the modifiers' async state sees a state Wine keeps
-  // for 50 ms, so keys sent in one burst would find the modifiers still up.
-  std::this_thread::sleep_for(kTypingPause);
+  PressModifiers(modifiers);
   SendKeys(key, 0);
   SendKeys(key, KEYEVENTF_KEYUP);
   const bool seen = WaitFor(done, timeout);
