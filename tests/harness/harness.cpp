@@ -7,14 +7,17 @@
 #include "common/win32/win32_registry.h"
 #include "machine/win32/screen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <thread>
 
 namespace harness {
 namespace {
 
-// Often enough to follow a program, seldom enough not to take its processor.
-constexpr Milliseconds kPollInterval{25};
+// A condition is looked at soon, then less and less often: each look is work for the Wine
+// server, which the tests running beside this one wait for.
+constexpr Milliseconds kFirstPoll{10};
+constexpr Milliseconds kLongestPoll{100};
 constexpr Milliseconds kTypingPause{120};
 // How long a program may take to answer a question about one of its windows.
 constexpr UINT kAnswerMs = 5000;
@@ -23,9 +26,11 @@ constexpr UINT kAnswerMs = 5000;
 
 bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
+  Milliseconds pause = kFirstPoll;
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(kPollInterval);
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, kLongestPoll);
   }
   return true;
 }
