@@ -22,6 +22,12 @@ constexpr Milliseconds kTypingPause{120};
 // How long a program may take to answer a question about one of its windows.
 constexpr UINT kAnswerMs = 5000;
 
+// A test's output is written at once: a run that ends in a crash still says how far it got.
+[[maybe_unused]] const bool kOutputUnbuffered = [] {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  return true;
+}();
+
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, Milliseconds timeout) {
