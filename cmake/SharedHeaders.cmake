@@ -6,6 +6,9 @@ set(common_headers <windows.h> <algorithm> <cstdint> <cstdio> <functional> <opti
   <vector>)
 target_precompile_headers(shared_headers PRIVATE ${common_headers})
 target_precompile_headers(harness PRIVATE ${common_headers} <gtest/gtest.h>)
+# The tests' own code mostly waits for programs: built at -O1, which compiles it a quarter
+# faster than -O2. Their precompiled headers are built alike.
+target_compile_options(harness PRIVATE -O1)
 
 # The build targets of folder $dir and of the folders below it.
 function(targets_below dir out)
@@ -30,6 +33,7 @@ foreach(target ${all_targets})
   endif()
   if("harness" IN_LIST libraries)
     target_precompile_headers(${target} REUSE_FROM harness)
+    target_compile_options(${target} PRIVATE -O1)
   else()
     target_precompile_headers(${target} REUSE_FROM shared_headers)
   endif()
