@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <optional>
 
 #include "common/framework/application.h"
 #include "common/interop/suite_names.h"
@@ -36,10 +35,9 @@ class SonavoApp : public Application {
       HandOver(running, name);
       return;
     }
-    const std::optional<MCIDEVICEID> kindsDevice = OpenKindsDevice(commandLine_.kind, name);
-    if (!kindsDevice) return;
+    MciDevice kindsDevice(nullptr);
+    if (!OpenKindsDevice(commandLine_.kind, name, kindsDevice)) return;
     RunDeck();
-    if (*kindsDevice != 0) mciSendCommandA(*kindsDevice, MCI_CLOSE, MCI_WAIT, 0);
   }
 
  private:
@@ -66,22 +64,21 @@ class SonavoApp : public Application {
     RemoveFontResourceA(kDeckFont);
   }
 
-  // A file player needs its kind's device: opened by type, or the system's words for what failed
-  // and the player ends (nullopt). Kept open while the player runs, it keeps the device's driver
-  // loaded: closing one file's device then never unloads the driver while that device's play
-  // thread is still ending (Wine's waveaudio driver crashed the player so, between an album's
-  // files). The CD player opens its own and keeps it (0).
-  static std::optional<MCIDEVICEID> OpenKindsDevice(sonavo::PlayerKind kind, const char* name) {
-    if (kind == sonavo::PlayerKind::Cd) return 0;
+  // A file player needs its kind's device: opened by type into `device`, or the system's words
+  // for what failed and the player ends. Kept open while the player runs, it keeps the device's
+  // driver loaded: closing one file's device then never unloads the driver while that device's
+  // play thread is still ending (Wine's waveaudio driver crashed the player so, between an
+  // album's files). The CD player opens its own and keeps it.
+  static bool OpenKindsDevice(sonavo::PlayerKind kind, const char* name, MciDevice& device) {
+    if (kind == sonavo::PlayerKind::Cd) return true;
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = sonavo::Traits(kind).deviceType;
-    const MCIERROR error =
-        mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
+    const MCIERROR error = device.Open(MCI_OPEN_TYPE, open);
     if (error != 0) {
       MessageBoxA(nullptr, MciDevice::ErrorText(error).c_str(), name, MB_OK | MB_ICONERROR);
-      return std::nullopt;
+      return false;
     }
-    return open.wDeviceID;
+    return true;
   }
 
   // The deck of a running copy of this player: class "AVPLAY", its "DEVICE" the kind.
